@@ -1,0 +1,32 @@
+# quonel_add_test(NAME sources... [LIBS libs...] [FIXTURES fixtures...] [TIMEOUT s])
+# One executable is one CTest test: under Wine every process start costs about
+# a second, so the cases of a file run in one start.
+function(quonel_add_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "LIBS;FIXTURES" ${ARGN})
+  add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "QUONEL_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output;QUONEL_FIXTURES=${CMAKE_BINARY_DIR}/fixtures;QUONEL_SOURCE=${PROJECT_SOURCE_DIR}")
+  if(T_FIXTURES)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${T_FIXTURES}")
+  endif()
+endfunction()
+
+# The nginx peer of the network tests: started once per CTest run by a setup
+# test, stopped by a cleanup test. Tests read its port from fixtures/nginx/port
+# and put the files they serve under fixtures/nginx/www.
+function(quonel_nginx_fixture)
+  if(TEST nginx_start)
+    return()
+  endif()
+  set(dir ${CMAKE_BINARY_DIR}/fixtures/nginx)
+  add_test(NAME nginx_start COMMAND ${PROJECT_SOURCE_DIR}/tests/support/nginx_fixture.sh start ${dir})
+  add_test(NAME nginx_stop COMMAND ${PROJECT_SOURCE_DIR}/tests/support/nginx_fixture.sh stop ${dir})
+  set_tests_properties(nginx_start PROPERTIES FIXTURES_SETUP nginx)
+  set_tests_properties(nginx_stop PROPERTIES FIXTURES_CLEANUP nginx)
+endfunction()

@@ -1,0 +1,61 @@
+#include "support/window_capture.h"
+
+#include "support/png_writer.h"
+#include "support/test_paths.h"
+
+namespace quonel::testing {
+
+COLORREF Capture::Pixel(int x, int y) const {
+  const size_t at = (static_cast<size_t>(y) * width + x) * 3;
+  return RGB(rgb[at], rgb[at + 1], rgb[at + 2]);
+}
+
+Capture CaptureWindow(HWND window) {
+  RECT box;
+  GetWindowRect(window, &box);
+  Capture capture;
+  capture.width = box.right - box.left;
+  capture.height = box.bottom - box.top;
+
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = capture.width;
+  info.bmiHeader.biHeight = -capture.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, capture.width, capture.height, screen, box.left, box.top, SRCCOPY);
+  GdiFlush();
+  capture.rgb.resize(static_cast<size_t>(capture.width) * capture.height * 3);
+  const auto* pixels = static_cast<const uint8_t*>(bits);
+  for (size_t i = 0, n = static_cast<size_t>(capture.width) * capture.height; i < n; ++i) {
+    capture.rgb[i * 3] = pixels[i * 4 + 2];
+    capture.rgb[i * 3 + 1] = pixels[i * 4 + 1];
+    capture.rgb[i * 3 + 2] = pixels[i * 4];
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return capture;
+}
+
+std::string SaveCapture(const Capture& capture, const std::string& name) {
+  const std::string path = TestOutputDir() + "\\" + name + ".png";
+  WritePngFile(path, capture.width, capture.height, capture.rgb);
+  return path;
+}
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+}  // namespace quonel::testing
