@@ -1,0 +1,26 @@
+#include "app/section_path_guard.h"
+
+#include <gtest/gtest.h>
+
+namespace quonel {
+namespace {
+
+TEST(SectionPathGuard, AcceptsRelativePathsBelowTheApplicationFolder) {
+  for (const wchar_t* name : {L"Quonel.exe", L"data\\maps\\world.dat", L"data/skin.bin", L"加速器.dll",
+                              L".hidden", L"a..b\\c", L"update\\update.ini", L"CONFIG.ini", L"com10.txt"})
+    EXPECT_TRUE(IsSafeSectionPath(name)) << std::string(name, name + wcslen(name));
+}
+
+TEST(SectionPathGuard, RefusesEverythingThatCanLeaveIt) {
+  for (const wchar_t* name :
+       {L"", L"..\\evil.dll", L"data\\..\\..\\evil.dll", L"../evil.dll", L"data/..", L"..",
+        L"C:\\Windows\\evil.dll", L"C:evil.dll", L"\\Windows\\evil.dll", L"/etc/passwd",
+        L"\\\\server\\share\\evil.dll", L"\\\\?\\C:\\evil.dll", L"Quonel.exe:stream",
+        L"Quonel.exe::$DATA", L"NUL", L"con.txt", L"data\\aux", L"COM1", L"lpt9.log", L"CONIN$",
+        L"data\\\\file", L"data\\", L"file.", L"file ", L"... \\x", L"a*b", L"a?b", L"a|b",
+        L"a\tb", L"a<b>"})
+    EXPECT_FALSE(IsSafeSectionPath(name)) << std::string(name, name + wcslen(name));
+}
+
+}  // namespace
+}  // namespace quonel
