@@ -1,0 +1,52 @@
+#include "app/ini_file.h"
+
+#include <windows.h>
+
+namespace quonel {
+namespace {
+
+const DWORD kValueLength = 2048;
+const DWORD kNameListLength = 16384;
+
+// Splits "a\0b\0\0" into its names.
+std::vector<std::wstring> SplitNameList(const wchar_t* buffer, DWORD length) {
+  std::vector<std::wstring> names;
+  const wchar_t* at = buffer;
+  while (at < buffer + length && *at) {
+    names.emplace_back(at);
+    at += names.back().size() + 1;
+  }
+  return names;
+}
+
+}  // namespace
+
+std::wstring TIniFile::ReadString(const std::wstring& section, const std::wstring& key,
+                                  const std::wstring& fallback) const {
+  wchar_t buffer[kValueLength];
+  const DWORD length = GetPrivateProfileStringW(section.c_str(), key.c_str(), fallback.c_str(),
+                                                buffer, kValueLength, path_.c_str());
+  return std::wstring(buffer, length);
+}
+
+std::vector<std::wstring> TIniFile::ReadSections() const {
+  std::vector<wchar_t> buffer(kNameListLength, L'\0');
+  const DWORD length = GetPrivateProfileSectionNamesW(buffer.data(), kNameListLength, path_.c_str());
+  return SplitNameList(buffer.data(), length);
+}
+
+std::vector<std::wstring> TIniFile::ReadSection(const std::wstring& section) const {
+  std::vector<wchar_t> buffer(kNameListLength, L'\0');
+  const DWORD length = GetPrivateProfileStringW(section.c_str(), nullptr, L"", buffer.data(),
+                                                kNameListLength, path_.c_str());
+  return SplitNameList(buffer.data(), length);
+}
+
+std::vector<std::wstring> TIniFile::ReadSectionValues(const std::wstring& section) const {
+  std::vector<std::wstring> values;
+  for (const std::wstring& key : ReadSection(section))
+    values.push_back(key + L"=" + ReadString(section, key, L""));
+  return values;
+}
+
+}  // namespace quonel

@@ -1,0 +1,29 @@
+// An INI file read through the platform's private-profile functions, as
+// config.ini and the stored manifest are: names compare without regard to
+// case, values are trimmed and at most 2047 characters, name lists come
+// through one 16384-character buffer.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace quonel {
+
+class TIniFile {
+ public:
+  explicit TIniFile(std::wstring path) : path_(std::move(path)) {}
+  const std::wstring& FileName() const { return path_; }
+
+  std::wstring ReadString(const std::wstring& section, const std::wstring& key,
+                          const std::wstring& fallback) const;
+  // Section names in file order.
+  std::vector<std::wstring> ReadSections() const;
+  // Key names of a section in file order.
+  std::vector<std::wstring> ReadSection(const std::wstring& section) const;
+  // "key=value" for every key of a section, in file order.
+  std::vector<std::wstring> ReadSectionValues(const std::wstring& section) const;
+
+ private:
+  std::wstring path_;
+};
+
+}  // namespace quonel
