@@ -46,8 +46,12 @@ Capture CaptureWindow(HWND window) {
 
 std::string SaveCapture(const Capture& capture, const std::string& name) {
   const std::string path = TestOutputDir() + "\\" + name + ".png";
-  WritePngFile(path, capture.width, capture.height, capture.rgb);
+  SaveCaptureTo(capture, path);
   return path;
+}
+
+bool SaveCaptureTo(const Capture& capture, const std::string& path) {
+  return WritePngFile(path, capture.width, capture.height, capture.rgb);
 }
 
 void PumpMessages() {

@@ -20,6 +20,8 @@ struct Capture {
 Capture CaptureWindow(HWND window);
 // Writes the capture as TestOutputDir()/name.png and returns the path.
 std::string SaveCapture(const Capture& capture, const std::string& name);
+// Writes the capture as the PNG file path; false when it cannot be written.
+bool SaveCaptureTo(const Capture& capture, const std::string& path);
 // Dispatches pending messages until none is left (painting included).
 void PumpMessages();
 

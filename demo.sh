@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# The demo: updates a demo client installation from a local update server
+# (nginx on 127.0.0.1) with the real wizard under Wine.
+#   With DISPLAY set, the wizard opens on your screen and you click through it.
+#   Without one (or with QUONEL_DEMO_UNATTENDED=1) it runs under Xvfb and is
+#   driven through its real window; screenshots go to build/demo/screenshots.
+# Exits 0 only when the installation matches the server's files afterwards.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh
+scripts/build.sh >/dev/null
+source scripts/env.sh
+
+demo=$QUONEL_BUILD/demo
+client=$demo/client
+server=$demo/server
+www=$server/www
+shots=$demo/screenshots
+"$QUONEL_ROOT/tests/support/nginx_fixture.sh" stop "$server" >/dev/null 2>&1 || true
+rm -rf "$demo"
+mkdir -p "$client/update/data" "$client/backup/data" "$client/data" "$www/data" "$shots"
+
+gb() { iconv -f UTF-8 -t GB2312; }
+
+# The server's release: a newer library, a new data file, an unchanged text,
+# a large package (so that the progress is visible) and the client program.
+printf 'Quonel core library, release 2\n' >"$www/Quonel.dll"
+head -c 3000000 /dev/urandom >"$www/data/maps.pak"
+printf 'Quonel readme\n' >"$www/readme.txt"
+head -c 160000000 /dev/zero | tr '\0' 'Q' >"$www/big.pak"
+cp "$QUONEL_BUILD/win/tools/demo/QuonelClient.exe" "$www/QuonelClient.exe"
+gb >"$www/quonel.htm" <<MANIFEST
+[Quonel.dll]
+name=核心库
+datetime=2026/11/20 10:00:00
+[data\\maps.pak]
+name=地图数据
+datetime=2026/11/20 10:00:00
+[readme.txt]
+name=说明
+datetime=2026/10/1 8:00:00
+[big.pak]
+name=资源包
+datetime=2026/11/21 9:30:00
+[QuonelClient.exe]
+name=客户端
+datetime=2026/10/1 8:00:00
+MANIFEST
+
+# The installation: an older library and package, the same readme and client.
+cp "$QUONEL_BUILD/win/src/app/Update.exe" "$client/Update.exe"
+printf 'Quonel core library, release 1\n' >"$client/Quonel.dll"
+printf 'old package\n' >"$client/big.pak"
+cp "$www/readme.txt" "$www/QuonelClient.exe" "$client/"
+touch -d '2026-01-01 12:00:00' "$client/Quonel.dll" "$client/big.pak"
+touch -d '2026-11-01 12:00:00' "$client/readme.txt" "$client/QuonelClient.exe"
+
+"$QUONEL_ROOT/tests/support/nginx_fixture.sh" start "$server" >/dev/null
+port=$(cat "$server/port")
+trap '"$QUONEL_ROOT/tests/support/nginx_fixture.sh" stop "$server" >/dev/null 2>&1 || true' EXIT
+gb >"$client/config.ini" <<CONFIG
+[config]
+SubSys=quonel
+exe=QuonelClient.exe
+[update]
+本地服务器=http://127.0.0.1:$port/
+备用服务器=http://localhost:$port
+CONFIG
+echo "demo: client installation $client"
+echo "demo: update server http://127.0.0.1:$port/ (manifest quonel.htm)"
+
+winpath() { echo "Z:${1//\//\\}"; }
+status=0
+if [ -n "${DISPLAY:-}" ] && [ "${QUONEL_DEMO_UNATTENDED:-}" != 1 ]; then
+  echo "demo: the wizard opens on $DISPLAY; choose a server, press 下一步, then 完成升级"
+  (cd "$client" && "$QUONEL_ROOT/scripts/with-display.sh" wine Update.exe) || status=$?
+else
+  QUONEL_XVFB=1 "$QUONEL_ROOT/scripts/with-display.sh" \
+    wine "$QUONEL_BUILD/win/tools/demo/demo_driver.exe" "$(winpath "$client/Update.exe")" "$(winpath "$shots")" \
+    || status=$?
+  echo "demo: screenshots in $shots"
+fi
+
+echo "demo: installed files:"
+match=1
+for f in Quonel.dll data/maps.pak readme.txt big.pak QuonelClient.exe; do
+  if cmp -s "$www/$f" "$client/$f"; then echo "  $f  = server release"; else echo "  $f  DIFFERS from the server"; match=0; fi
+done
+echo "demo: backups:"
+(cd "$client/backup" && find . -type f -name '*.bak' | sed 's|^\./|  |' | sort)
+echo "demo: staged copies left in update\\:"
+(cd "$client/update" && find . -type f ! -name update.ini | sed 's|^\./|  |' | sort)
+if [ -f "$client/client_started.txt" ]; then
+  echo "demo: client program started: $(cat "$client/client_started.txt")"
+else
+  echo "demo: the client program was not started"; match=0
+fi
+[ "$status" = 0 ] && [ "$match" = 1 ] && { echo "demo: the installation is up to date"; exit 0; }
+echo "demo: FAILED (wizard status $status)"
+exit 1
