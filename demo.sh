@@ -18,14 +18,15 @@ www=$server/www
 shots=$demo/screenshots
 "$QUONEL_ROOT/tests/support/nginx_fixture.sh" stop "$server" >/dev/null 2>&1 || true
 rm -rf "$demo"
-mkdir -p "$client/update/data" "$client/backup/data" "$client/data" "$www/data" "$shots"
+mkdir -p "$client/update/data" "$client/backup/data" "$client/data" "$www" "$shots"
 
 gb() { iconv -f UTF-8 -t GB2312; }
 
 # The server's release: a newer library, a new data file, an unchanged text,
 # a large package (so that the progress is visible) and the client program.
 printf 'Quonel core library, release 2\n' >"$www/Quonel.dll"
-head -c 3000000 /dev/urandom >"$www/data/maps.pak"
+# Section names go into the URL unchanged: data\maps.pak is served under that name.
+head -c 3000000 /dev/urandom >"$www/data\\maps.pak"
 printf 'Quonel readme\n' >"$www/readme.txt"
 head -c 160000000 /dev/zero | tr '\0' 'Q' >"$www/big.pak"
 cp "$QUONEL_BUILD/win/tools/demo/QuonelClient.exe" "$www/QuonelClient.exe"
@@ -84,7 +85,7 @@ fi
 echo "demo: installed files:"
 match=1
 for f in Quonel.dll data/maps.pak readme.txt big.pak QuonelClient.exe; do
-  if cmp -s "$www/$f" "$client/$f"; then echo "  $f  = server release"; else echo "  $f  DIFFERS from the server"; match=0; fi
+  if cmp -s "$www/${f//\//\\}" "$client/$f"; then echo "  $f  = server release"; else echo "  $f  DIFFERS from the server"; match=0; fi
 done
 echo "demo: backups:"
 (cd "$client/backup" && find . -type f -name '*.bak' | sed 's|^\./|  |' | sort)
