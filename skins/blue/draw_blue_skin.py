@@ -570,10 +570,10 @@ def caption_button(kind):
         look = looks[k]
         if kind == "close" and look in ("hot", "pressed"):
             line, top, bottom = close_hot if look == "hot" else close_pressed
-            rounded_box(cell, 0, 3, 18, 21, line, top, bottom, corner=2)
+            rounded_box(cell, 1, 4, 17, 20, line, top, bottom, corner=2)
             glyph = WHITE
         else:
-            state_box(cell, 0, 3, 18, 21, look, corner=2)
+            state_box(cell, 1, 4, 17, 20, look, corner=2)
             glyph = {"disabled": DISABLED_GLYPH, "inactive": (112, 124, 140)}.get(look, GLYPH)
         caption_glyph(cell, kind, glyph, 1 if look == "pressed" else 0)
     return strip(6, 18, 24, draw)
