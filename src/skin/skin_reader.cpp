@@ -56,7 +56,11 @@ bool TSkinReader::ReadArchive(std::string_view compressed) {
   if (compressed.size() < 4) return false;
   const int32_t size = ReadInt32(compressed, 0);
   if (size < 0 || size > TLZH::kMaxDecodedSize) return false;
-  return Parse(TLZH::Decode(compressed.substr(4), size));
+  std::string decoded = TLZH::Decode(compressed.substr(4), size);
+  // A final match may run past the size; those bytes belong to no archive,
+  // and a member claiming them would be reading decoder leftovers.
+  decoded.resize(static_cast<size_t>(size));
+  return Parse(std::move(decoded));
 }
 
 bool TSkinReader::Parse(std::string decoded) {
