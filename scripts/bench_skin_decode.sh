@@ -16,6 +16,9 @@ fi
 cmake --build "$bench" --target skin_decode_bench >/dev/null
 cmake --build "$QUONEL_BUILD/win" --target skin_decode_bench >/dev/null
 
-echo "native: $("$bench/tests/bench/skin_decode_bench" "$skin" "$runs")"
+echo "native (clang, Release):"
+"$bench/tests/bench/skin_decode_bench" "$skin" "$runs" | sed 's/^/  /'
+echo "wine (MinGW, -O2):"
 winskin="Z:$(echo "$skin" | tr / '\\')"
-echo "wine:   $("$QUONEL_ROOT/scripts/with-display.sh" wine "$QUONEL_BUILD/win/tests/bench/skin_decode_bench.exe" "$winskin" "$runs" | tr -d '\r')"
+"$QUONEL_ROOT/scripts/with-display.sh" wine "$QUONEL_BUILD/win/tests/bench/skin_decode_bench.exe" "$winskin" "$runs" |
+  tr -d '\r' | sed 's/^/  /'
