@@ -95,6 +95,8 @@ TEST(NameList, SplitsLikeALineSplitter) {
   EXPECT_EQ(SplitNameList(std::string("a\r\nb\0c\r\nd", 9)), (V{"a", "b"}));
   EXPECT_EQ(SplitNameList(""), V{});
   EXPECT_EQ(SplitNameList("\r\n"), (V{""}));
+  EXPECT_EQ(SplitNameList("a\nb\nc\nd", 2), (V{"a", "b", "c"}));
+  EXPECT_EQ(SplitNameList(std::string(1'000'000, '\n'), 1001).size(), 1002u);
 }
 
 TEST_F(SkinReaderTest, ANameListWithoutFinalBreakCountsTheSame) {
@@ -168,6 +170,9 @@ TEST_F(SkinReaderTest, MemberCountIsCappedAt1001) {
   names += "one_more.bmp\r\n";
   sizes.push_back(1);
   ExpectRejectedSilently(RawArchive(20000, names, static_cast<int32_t>(names.size()), sizes, std::string(1002, 'x')));
+  // Millions of empty names in a list that does fit the archive.
+  const std::string empties(3'000'000, '\n');
+  ExpectRejectedSilently(RawArchive(20000, empties, static_cast<int32_t>(empties.size()), {}, ""));
 }
 
 TEST_F(SkinReaderTest, ImplausibleDecodedSizesAreNotDecoded) {
