@@ -26,7 +26,7 @@ const uint64_t kBodyPollMs = 50;
 const size_t kMaxHeaderLine = 16384;
 const int kMaxHeaderLines = 256;
 // Large enough that a loopback transfer is not limited by per-call costs.
-const int kBlockSize = 64 * 1024;
+const int kBlockSize = 256 * 1024;
 
 std::string Ansi(const std::wstring& text) {
   if (text.empty()) return {};
