@@ -155,6 +155,7 @@ bool TDownloadSite::DownloadFile(const std::wstring& url, const std::wstring& lo
   RepaintThrottle throttle;
   std::unique_ptr<StagedFile> file;
   try {
+    if (!DownSocket) throw Exception(L"no download socket");
     file = std::make_unique<StagedFile>(localPath);
     StartPos = file->Size();
     DownSocket->SetActive(false);
