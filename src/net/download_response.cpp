@@ -43,16 +43,16 @@ std::optional<int64_t> ParseDecimal(const std::string& text) {
 std::optional<ContentRange> ParseContentRange(const std::string& value) {
   const std::string text = Trimmed(value);
   if (!StartsWithNoCase(text, "bytes ")) return std::nullopt;
-  const std::string spec = Trimmed(text.substr(6));
-  const size_t slash = spec.find('/');
+  const std::string rangeText = Trimmed(text.substr(6));
+  const size_t slash = rangeText.find('/');
   if (slash == std::string::npos) return std::nullopt;
   ContentRange range;
-  const std::string fullText = spec.substr(slash + 1);
+  const std::string fullText = rangeText.substr(slash + 1);
   if (fullText != "*") {
     range.full = ParseDecimal(fullText);
     if (!range.full) return std::nullopt;
   }
-  const std::string span = spec.substr(0, slash);
+  const std::string span = rangeText.substr(0, slash);
   if (span == "*") {
     // An unsatisfiable answer must say how long the file is.
     if (!range.full) return std::nullopt;
