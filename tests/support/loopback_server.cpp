@@ -16,8 +16,9 @@ void EnsureWinsock() {
 
 }  // namespace
 
-ScriptedConnection::ScriptedConnection(SOCKET socket, int index, HANDLE stopEvent)
-    : socket_(socket), index_(index), stopEvent_(stopEvent) {}
+ScriptedConnection::ScriptedConnection(SOCKET socket, int index, HANDLE stopEvent,
+                                       std::function<void()> forget)
+    : socket_(socket), index_(index), stopEvent_(stopEvent), forget_(std::move(forget)) {}
 
 ScriptedConnection::~ScriptedConnection() { Close(); }
 
@@ -71,6 +72,16 @@ void ScriptedConnection::Close() {
   // The handle itself is closed by the server after every script has ended,
   // so that it cannot be reused while the server still knows it.
   shutdown(socket_, SD_SEND);
+  socket_ = INVALID_SOCKET;
+}
+
+void ScriptedConnection::Reset() {
+  if (socket_ == INVALID_SOCKET || !forget_) return;
+  // The server must forget the handle before it is closed and can be reused.
+  forget_();
+  linger abort = {1, 0};
+  setsockopt(socket_, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort);
+  closesocket(socket_);
   socket_ = INVALID_SOCKET;
 }
 
@@ -133,9 +144,19 @@ void LoopbackServer::AcceptLoop() {
     std::lock_guard<std::mutex> lock(mutex_);
     openSockets_.push_back(client);
     connectionThreads_.emplace_back([this, client, index] {
-      ScriptedConnection connection(client, index, stopEvent_);
+      ScriptedConnection connection(client, index, stopEvent_, [this, client] { Forget(client); });
       script_(connection);
     });
+  }
+}
+
+void LoopbackServer::Forget(SOCKET socket) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (auto it = openSockets_.begin(); it != openSockets_.end(); ++it) {
+    if (*it == socket) {
+      openSockets_.erase(it);
+      return;
+    }
   }
 }
 

@@ -17,7 +17,8 @@ namespace quonel::testing {
 
 class ScriptedConnection {
  public:
-  ScriptedConnection(SOCKET socket, int index, HANDLE stopEvent);
+  // forget tells the server that the script closed the handle itself.
+  ScriptedConnection(SOCKET socket, int index, HANDLE stopEvent, std::function<void()> forget = {});
   ~ScriptedConnection();
   ScriptedConnection(const ScriptedConnection&) = delete;
   ScriptedConnection& operator=(const ScriptedConnection&) = delete;
@@ -30,6 +31,8 @@ class ScriptedConnection {
   bool Send(const std::string& bytes);
   // Closes our side: the client sees the end of the stream.
   void Close();
+  // Drops the connection with a reset: the client's next receive fails.
+  void Reset();
   // Keeps the connection open and silent until the server is destroyed.
   void HoldUntilServerStops();
   // True when the client closed its side within the time limit.
@@ -43,6 +46,7 @@ class ScriptedConnection {
   SOCKET socket_;
   int index_;
   HANDLE stopEvent_;
+  std::function<void()> forget_;
   std::string pending_;  // bytes read past the last terminator
 };
 
@@ -64,6 +68,7 @@ class LoopbackServer {
 
  private:
   void AcceptLoop();
+  void Forget(SOCKET socket);
 
   Script script_;
   SOCKET listener_ = INVALID_SOCKET;

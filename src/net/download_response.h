@@ -1,0 +1,37 @@
+// What a transfer reads from a response's header block: the status line is
+// never looked at, only the Content-Length and Content-Range lines.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace quonel {
+
+// "bytes first-last/full" or, for an unsatisfiable range, "bytes */full";
+// full is absent when the server wrote "*".
+struct ContentRange {
+  bool unsatisfied = false;  // "bytes */full"
+  int64_t first = 0;
+  int64_t last = 0;
+  std::optional<int64_t> full;
+};
+
+struct ResponseHeaders {
+  std::optional<int64_t> contentLength;
+  // A "Content-Range:" line came (RangeOK); range is its value when it
+  // parsed, absent when it was malformed.
+  bool hasContentRange = false;
+  std::optional<ContentRange> range;
+};
+
+enum class HeaderLine { Other, EndOfBlock, ContentLength, ContentRange, BadContentLength };
+
+// Reads one line (with its CR LF) into headers; a header that comes twice
+// takes the later value. "Content-Length: " counts only with its blank.
+HeaderLine ApplyHeaderLine(const std::string& line, ResponseHeaders& headers);
+
+// A non-negative decimal number without sign or grouping; absent otherwise.
+std::optional<int64_t> ParseDecimal(const std::string& text);
+std::optional<ContentRange> ParseContentRange(const std::string& value);
+
+}  // namespace quonel

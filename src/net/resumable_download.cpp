@@ -1,0 +1,232 @@
+#include "net/resumable_download.h"
+
+#include <winsock.h>
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "net/download_amount_text.h"
+#include "net/download_plan.h"
+#include "net/download_repaint_throttle.h"
+#include "net/download_requests.h"
+#include "net/download_response.h"
+#include "net/download_url.h"
+#include "net/win_socket_stream.h"
+#include "ui/exception.h"
+
+namespace quonel {
+namespace {
+
+const int32_t kHeaderTimeoutMs = 60000;
+// A silent server ends the body after this long, like a silent header line.
+const uint64_t kBodyStallMs = 60000;
+const uint64_t kBodyPollMs = 50;
+const size_t kMaxHeaderLine = 16384;
+const int kMaxHeaderLines = 256;
+// Large enough that a loopback transfer is not limited by per-call costs.
+const int kBlockSize = 256 * 1024;
+
+std::string Ansi(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                      nullptr, nullptr);
+  return bytes;
+}
+
+std::wstring LocaleText(LCTYPE type, const wchar_t* fallback) {
+  wchar_t buffer[16] = {};
+  return GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buffer, 16) > 0 ? buffer : fallback;
+}
+
+DigitGrouping LocaleDigitGrouping() {
+  return ParseDigitGrouping(LocaleText(LOCALE_SGROUPING, L"3;0"), LocaleText(LOCALE_STHOUSAND, L","));
+}
+
+// The staged copy: opened or created for reading and writing, written only at
+// its end.
+class StagedFile {
+ public:
+  explicit StagedFile(const std::wstring& path)
+      : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    LARGE_INTEGER size = {};
+    LARGE_INTEGER end = {};
+    if (handle_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(handle_, &size) ||
+        !SetFilePointerEx(handle_, LARGE_INTEGER{}, &end, FILE_END)) {
+      throw Exception(L"the staged copy cannot be opened");
+    }
+    size_ = size.QuadPart;
+  }
+  ~StagedFile() { Close(); }
+  StagedFile(const StagedFile&) = delete;
+  StagedFile& operator=(const StagedFile&) = delete;
+
+  int64_t Size() const { return size_; }
+  void Append(const char* bytes, int64_t count) {
+    DWORD written = 0;
+    if (count > 0 && (!WriteFile(handle_, bytes, static_cast<DWORD>(count), &written, nullptr) ||
+                      written != count)) {
+      throw Exception(L"the staged copy cannot be written");
+    }
+    size_ += count;
+  }
+  void Close() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE handle_;
+  int64_t size_ = 0;
+};
+
+}  // namespace
+
+std::string ReadUntil(TCustomWinSocket& connection, int32_t timeoutMs, const std::string& terminator) {
+  std::string text;
+  TWinSocketStream stream(connection, timeoutMs);
+  const uint64_t deadline = GetTickCount64() + static_cast<uint64_t>(timeoutMs);
+  while (connection.IsConnected() && text.size() < kMaxHeaderLine) {
+    const uint64_t now = GetTickCount64();
+    if (now >= deadline || !stream.WaitReadable(static_cast<int32_t>(deadline - now))) break;
+    char byte = 0;
+    if (stream.Read(&byte, 1) == 0) break;
+    text += byte;
+    if (text.size() >= terminator.size() &&
+        text.compare(text.size() - terminator.size(), terminator.size(), terminator) == 0) {
+      return text;
+    }
+  }
+  return {};
+}
+
+uint64_t TDownloadSite::TickCountMs() { return GetTickCount64(); }
+
+void TDownloadSite::Reconnect() {
+  DownSocket->SetActive(false);
+  DownSocket->SetActive(true);
+}
+
+// True after the block's empty line; false when the block ended without it.
+bool TDownloadSite::ReadHeaderBlock(ResponseHeaders& headers) {
+  const uint64_t deadline = GetTickCount64() + kHeaderTimeoutMs;
+  for (int lines = 0; lines < kMaxHeaderLines; ++lines) {
+    const uint64_t now = GetTickCount64();
+    if (!DownSocket->Active() || AbortFlag || now >= deadline) return false;
+    const std::string line =
+        ReadUntil(*DownSocket->Connection(), static_cast<int32_t>(deadline - now), "\r\n");
+    if (line.empty()) return false;
+    switch (ApplyHeaderLine(line, headers)) {
+      case HeaderLine::EndOfBlock: return true;
+      case HeaderLine::BadContentLength: throw Exception(L"Content-Length is not a number");
+      default: break;
+    }
+  }
+  return false;
+}
+
+// Waits for the next block, pumping messages while nothing arrives so that a
+// stalled server neither freezes the window nor holds the transfer forever.
+bool TDownloadSite::WaitForBody() {
+  TClientWinSocket& connection = *DownSocket->Connection();
+  if (connection.ReceiveBytes(nullptr, -1) > 0) return true;
+  TWinSocketStream stream(connection, kHeaderTimeoutMs);
+  const uint64_t deadline = GetTickCount64() + kBodyStallMs;
+  while (!stream.WaitReadable(static_cast<int32_t>(kBodyPollMs))) {
+    ProcessMessages();
+    if (AbortFlag || !DownSocket->Active()) return false;
+    if (GetTickCount64() >= deadline) throw Exception(L"the server stopped sending");
+  }
+  return true;
+}
+
+bool TDownloadSite::DownloadFile(const std::wstring& url, const std::wstring& localPath) {
+  RangeOK = false;
+  AbortFlag = false;
+  bool result = false;
+  // Set first, so that every log line of this call names this file.
+  UrlPath = GetUrlPath(url);
+  UrlHost = GetUrlHost(url);
+  RepaintThrottle throttle;
+  std::unique_ptr<StagedFile> file;
+  try {
+    if (!DownSocket) throw Exception(L"no download socket");
+    file = std::make_unique<StagedFile>(localPath);
+    StartPos = file->Size();
+    DownSocket->SetActive(false);
+    const HostAndPort peer = SplitHostPort(UrlHost);
+    if (!peer.valid) throw Exception(L"the port is not a number");
+    DownSocket->SetHost(Ansi(peer.name));
+    DownSocket->SetPort(peer.port);
+    const std::string path = Ansi(UrlPath);
+    const std::string host = Ansi(UrlHost);
+
+    Reconnect();
+    DownSocket->Connection()->SendString(BuildHeadRequest(path, host));
+    ResponseHeaders head;
+    ReadHeaderBlock(head);
+
+    Reconnect();
+    DownSocket->Connection()->SendString(BuildGetRequest(path, host, StartPos));
+    ResponseHeaders get;
+    const bool blockEnded = ReadHeaderBlock(get);
+    RangeOK = get.hasContentRange;
+    // Without its empty line nobody knows where the body starts.
+    if (!blockEnded && !AbortFlag) throw Exception(L"the header block did not end");
+
+    const DownloadPlan plan(head.contentLength, StartPos, get);
+    const int64_t bodyLength = plan.BodyLength().value_or(0);
+    const DigitGrouping grouping = LocaleDigitGrouping();
+    std::vector<char> buffer(kBlockSize);
+    int64_t received = 0;
+    bool done = false;
+    while (!done && DownSocket->Active() && !AbortFlag && RangeOK) {
+      switch (plan.Next(file->Size(), received)) {
+        case DownloadPlan::Step::Complete:
+          result = true;
+          LogLine(localPath + L"文件下载完成\r\n");
+          done = true;
+          continue;
+        case DownloadPlan::Step::NotAppendable:
+          done = true;
+          continue;
+        case DownloadPlan::Step::BodyDelivered:
+          LogLine(UrlPath + L"实际收到文件长度大于服务器标识长度，跳过下载\r\n");
+          done = true;
+          continue;
+        case DownloadPlan::Step::Receive:
+          break;
+      }
+      if (!WaitForBody()) break;
+      const int got = DownSocket->Connection()->ReceiveBytes(buffer.data(), kBlockSize);
+      if (got <= 0) throw Exception(L"the server closed the connection");
+      const int64_t keep = plan.BytesToKeep(file->Size(), received, got);
+      file->Append(buffer.data(), keep);
+      received += keep;
+      ShowDownloadAmount(DownloadAmountText(bodyLength, received, grouping), bodyLength, received);
+      if (throttle.Changed(TickCountMs())) RepaintProgressPage();
+      ProcessMessages();
+    }
+    if (throttle.FinalPaintPending()) RepaintProgressPage();
+    file->Close();
+    DownSocket->SetActive(false);
+    return result;
+  } catch (const Exception&) {
+    if (file) file->Close();
+    if (throttle.FinalPaintPending()) RepaintProgressPage();
+    // A half-read answer is of no use to the next transfer.
+    try {
+      DownSocket->SetActive(false);
+    } catch (const Exception&) {
+    }
+    LogLine(UrlPath + L"服务器连接失败，取消下载\r\n");
+    return false;
+  }
+}
+
+}  // namespace quonel

@@ -1,0 +1,63 @@
+// The resumable file download of the wizard: a HEAD for the full length and a
+// ranged GET from the staged copy's size, spoken by hand over the blocking
+// client socket, appending to the staged copy block by block while the window
+// shows the amount and stays responsive.
+//
+// The wizard form derives from TDownloadSite: it holds the shared state under
+// the names the form uses and supplies the effects on its window.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "net/client_socket.h"
+
+namespace quonel {
+
+struct ResponseHeaders;
+
+// Reads up to and including the terminator, one byte per wait, so that no
+// byte after a header line is consumed. Returns "" when the terminator did
+// not arrive within timeoutMs (for the whole line), the peer closed, or the
+// line grew beyond a header line's limit.
+std::string ReadUntil(TCustomWinSocket& connection, int32_t timeoutMs, const std::string& terminator);
+
+class TDownloadSite {
+ public:
+  virtual ~TDownloadSite() = default;
+
+  // True when the staged copy at localPath is complete; false when the
+  // transfer did not finish (failure, abort, no usable range). The copy stays
+  // on disk in every outcome and the next call continues it.
+  bool DownloadFile(const std::wstring& url, const std::wstring& localPath);
+
+  // Appends a text (ending in CR LF) to the hidden log.
+  virtual void LogLine(const std::wstring& text) = 0;
+
+  // The shared state of the wizard's transfers.
+  TClientSocket* DownSocket = nullptr;  // blocking; owned by the application object
+  std::wstring UrlPath;
+  std::wstring UrlHost;
+  bool RangeOK = false;    // the GET answer carried a Content-Range line
+  bool AbortFlag = false;  // set by the abort action while messages are pumped
+  int64_t StartPos = 0;    // the staged copy's size when the transfer started
+
+ protected:
+  // After every block: the amount label's text and the gauge's maximum and
+  // progress. Must only store the values; painting is RepaintProgressPage's.
+  virtual void ShowDownloadAmount(const std::wstring& amountText, int64_t gaugeMaximum,
+                                  int64_t gaugeProgress) = 0;
+  // Paints the progress page now (at most about 30 times a second, and once
+  // more at the end when the last numbers are not painted yet).
+  virtual void RepaintProgressPage() = 0;
+  // Processes every pending window message (abort, "上一步", the close box).
+  virtual void ProcessMessages() = 0;
+  // A monotonic clock in milliseconds.
+  virtual uint64_t TickCountMs();
+
+ private:
+  bool ReadHeaderBlock(ResponseHeaders& headers);
+  void Reconnect();
+  bool WaitForBody();
+};
+
+}  // namespace quonel

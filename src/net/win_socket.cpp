@@ -1,0 +1,180 @@
+#include "net/win_socket.h"
+
+#include <winsock.h>
+#include <windows.h>
+
+#include "net/socket_error.h"
+
+namespace quonel {
+namespace {
+
+SOCKET Native(TSocket socket) { return static_cast<SOCKET>(socket); }
+
+}  // namespace
+
+TCustomWinSocket::TCustomWinSocket(TSocket handle) : socket_(handle) {
+  WSADATA data;
+  const int result = WSAStartup(0x0101, &data);
+  if (result != 0) RaiseSocketError(result, "WSAStartup");
+  ResetAddress();
+}
+
+TCustomWinSocket::~TCustomWinSocket() {
+  // The owner is going away: it must not hear of this last disconnect.
+  onSocketEvent_ = nullptr;
+  onErrorEvent_ = nullptr;
+  try {
+    if (connected_ && socket_ != kInvalidSocket) CloseConnection(socket_);
+  } catch (const Exception&) {
+    // A destructor cannot report a failed close; the handle is gone either way.
+  }
+  // A failed stop cannot be raised from a destructor; the library stays counted.
+  WSACleanup();
+}
+
+void TCustomWinSocket::HandleAccept(TSocket) {}
+void TCustomWinSocket::HandleConnect(TSocket) {}
+void TCustomWinSocket::HandleRead(TSocket) {}
+void TCustomWinSocket::HandleWrite(TSocket) {}
+
+void TCustomWinSocket::NotifyEvent(TCustomWinSocket* socket, TSocketEvent event) {
+  if (onSocketEvent_) onSocketEvent_(socket, event);
+}
+
+void TCustomWinSocket::NotifyError(TCustomWinSocket* socket, TErrorEvent event, int32_t& errorCode) {
+  if (onErrorEvent_) onErrorEvent_(socket, event, errorCode);
+}
+
+void TCustomWinSocket::ResetAddress() {
+  peerAddress_ = 0;
+  peerPort_ = 0;
+}
+
+void TCustomWinSocket::SetAsyncStyles(unsigned styles) {
+  if (styles == asyncStyles_) return;
+  asyncStyles_ = styles;
+  if (socket_ != kInvalidSocket) ApplyAsyncStyles();
+}
+
+void TCustomWinSocket::ApplyAsyncStyles() {
+  // No notification is ever registered (the asynchronous mode is not built),
+  // so switching to blocking only clears the non-blocking flag.
+  if (asyncStyles_ == 0) {
+    u_long nonBlocking = 0;
+    ioctlsocket(Native(socket_), FIONBIO, &nonBlocking);
+  }
+}
+
+void TCustomWinSocket::OpenConnection(const std::string& host, const std::string& address,
+                                      const std::string& service, int port, bool blocking) {
+  if (connected_) throw ESocketError(kAlreadyOpen);
+  if (!blocking || asyncStyles_ != 0) throw ESocketError(kMustBeBlocking);
+  const SOCKET handle = socket(AF_INET, SOCK_STREAM, 0);
+  if (handle == INVALID_SOCKET) throw ESocketError(kCannotCreate);
+  socket_ = static_cast<TSocket>(handle);
+  try {
+    NotifyEvent(this, seLookup);
+    sockaddr_in peer = {};
+    peer.sin_family = AF_INET;
+    if (!host.empty()) {
+      // A name that does not resolve leaves 0.0.0.0; the connect reports it.
+      const hostent* entry = gethostbyname(host.c_str());
+      if (entry && entry->h_addrtype == AF_INET && entry->h_length == 4 && entry->h_addr_list[0]) {
+        memcpy(&peer.sin_addr, entry->h_addr_list[0], 4);
+      }
+    } else if (!address.empty()) {
+      peer.sin_addr.s_addr = inet_addr(address.c_str());
+    } else {
+      throw ESocketError(kNoAddress);
+    }
+    if (!service.empty()) {
+      const servent* entry = getservbyname(service.c_str(), "tcp");
+      peer.sin_port = entry ? static_cast<u_short>(entry->s_port) : 0;
+    } else {
+      peer.sin_port = htons(static_cast<u_short>(port));
+    }
+    peerAddress_ = peer.sin_addr.s_addr;
+    peerPort_ = ntohs(peer.sin_port);
+    ApplyAsyncStyles();
+    NotifyEvent(this, seConnecting);
+    if (peer.sin_addr.s_addr == INADDR_ANY) {
+      // Windows refuses 0.0.0.0 as a peer, but some stacks take it for the
+      // local host: an unresolved name must never reach a local server.
+      WSASetLastError(WSAEADDRNOTAVAIL);
+      CheckSocketCall(SOCKET_ERROR, "connect");
+    } else {
+      CheckSocketCall(connect(handle, reinterpret_cast<const sockaddr*>(&peer), sizeof peer),
+                      "connect");
+    }
+    lookupState_ = lsIdle;
+    connected_ = true;
+    NotifyEvent(this, seConnect);
+  } catch (...) {
+    CloseConnection(socket_);
+    throw;
+  }
+}
+
+void TCustomWinSocket::CloseConnection(TSocket socket) {
+  std::lock_guard<std::recursive_mutex> guard(lock_);
+  // No asynchronous lookup is ever started, so none can be pending here.
+  if (socket == kInvalidSocket || socket != socket_) return;
+  NotifyEvent(this, seDisconnect);
+  const int result = closesocket(Native(socket_));
+  const int code = result != 0 ? WSAGetLastError() : 0;
+  // The object is closed whatever the platform says, so that it can be reopened.
+  socket_ = kInvalidSocket;
+  ResetAddress();
+  connected_ = false;
+  if (result != 0) {
+    WSASetLastError(code);
+    CheckSocketCall(result, "closesocket");
+  }
+}
+
+int TCustomWinSocket::TransferFailed(TErrorEvent event, const char* api) {
+  int32_t code = WSAGetLastError();
+  if (code == kWouldBlock) return -1;
+  NotifyError(this, event, code);
+  CloseConnection(socket_);
+  if (code != 0) RaiseSocketError(code, api);
+  return -1;
+}
+
+int TCustomWinSocket::SendBytes(const void* buffer, int count) {
+  std::lock_guard<std::recursive_mutex> guard(lock_);
+  if (!connected_) return 0;
+  const int sent = send(Native(socket_), static_cast<const char*>(buffer), count, 0);
+  if (sent == SOCKET_ERROR) return TransferFailed(eeSend, "send");
+  return sent;
+}
+
+int TCustomWinSocket::SendString(const std::string& text) {
+  return SendBytes(text.data(), static_cast<int>(text.size()));
+}
+
+int TCustomWinSocket::ReceiveBytes(void* buffer, int count) {
+  std::lock_guard<std::recursive_mutex> guard(lock_);
+  if (count == -1 && connected_) {
+    u_long waiting = 0;
+    ioctlsocket(Native(socket_), FIONREAD, &waiting);
+    return static_cast<int>(waiting);
+  }
+  if (!connected_) return 0;
+  const int got = recv(Native(socket_), static_cast<char*>(buffer), count, 0);
+  if (got == SOCKET_ERROR) return TransferFailed(eeReceive, "recv");
+  return got;
+}
+
+void TClientWinSocket::SetClientType(TClientType value) {
+  if (value == clientType_) return;
+  if (IsConnected()) throw ESocketError(kChangeWhileActive);
+  clientType_ = value;
+  SetAsyncStyles(value == ctBlocking ? 0u : kNonBlockingStyles);
+}
+
+void TClientWinSocket::HandleConnect(TSocket) {
+  // Reached only through asynchronous notifications, which are never registered.
+}
+
+}  // namespace quonel

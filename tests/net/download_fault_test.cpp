@@ -1,0 +1,327 @@
+// The resumable download against scripted peers: the requests it sends, how
+// it reads the answers, and every way a server can misbehave.
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "download_test_site.h"
+#include "support/loopback_server.h"
+
+namespace quonel::testing {
+namespace {
+
+const std::wstring kFailed = L"服务器连接失败，取消下载\r\n";
+
+std::string Pattern(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 131 + i / 251) & 0xFF);
+  return bytes;
+}
+
+int64_t RangeStart(const std::string& request) {
+  const size_t at = request.find("RANGE: bytes=");
+  return at == std::string::npos ? -1 : std::stoll(request.substr(at + 13));
+}
+
+std::string PartialHead(int64_t first, int64_t size) {
+  return "HTTP/1.1 206 Partial Content\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
+         std::to_string(size - first) + "\r\nContent-Range: bytes " + std::to_string(first) + "-" +
+         std::to_string(size - 1) + "/" + std::to_string(size) + "\r\n\r\n";
+}
+
+// A peer that answers the HEAD with headHead and the GET through getAnswer,
+// which receives the requested start; it keeps the connection like nginx.
+class ScriptedFileServer {
+ public:
+  using GetAnswer = std::function<void(ScriptedConnection&, int64_t start)>;
+  ScriptedFileServer(std::string headHead, GetAnswer getAnswer)
+      : headHead_(std::move(headHead)), getAnswer_(std::move(getAnswer)),
+        server_([this](ScriptedConnection& c) { Serve(c); }) {}
+
+  std::string Url(const std::string& path) const { return server_.Url(path); }
+  int port() const { return server_.port(); }
+  std::vector<std::string> Requests() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return requests_;
+  }
+
+ private:
+  void Serve(ScriptedConnection& c) {
+    const std::string request = c.ReadRequestHead();
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      requests_.push_back(request);
+    }
+    if (request.rfind("HEAD ", 0) == 0) {
+      c.Send(headHead_);
+      // A head cut short is followed by a close.
+      if (headHead_.size() < 4 || headHead_.compare(headHead_.size() - 4, 4, "\r\n\r\n") != 0) {
+        c.Close();
+      } else {
+        c.WaitForClientClose();
+      }
+    } else if (request.rfind("GET ", 0) == 0) {
+      getAnswer_(c, RangeStart(request));
+    }
+  }
+
+  std::string headHead_;
+  GetAnswer getAnswer_;
+  std::mutex mutex_;
+  std::vector<std::string> requests_;
+  LoopbackServer server_;  // last: its threads stop before the rest goes
+};
+
+ScriptedFileServer::GetAnswer ServePartial(const std::string& file) {
+  return [file](ScriptedConnection& c, int64_t start) {
+    c.Send(PartialHead(start, static_cast<int64_t>(file.size())) + file.substr(static_cast<size_t>(start)));
+    c.WaitForClientClose();
+  };
+}
+
+std::string HeadWithLength(size_t size) {
+  return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(size) + "\r\nAccept-Ranges: bytes\r\n\r\n";
+}
+
+class DownloadFault : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    local = DownloadTestDir() + L"\\" + Wide(info->name()) + L".dat";
+    DeleteFileW(local.c_str());
+  }
+  bool Download(const std::string& url) { return site.DownloadFile(Wide(url), local); }
+
+  RecordingSite site;
+  std::wstring local;
+};
+
+TEST_F(DownloadFault, ResumeSendsBothRequestsByteForByteWithThePortInTheHostLine) {
+  const std::string file = Pattern(5000);
+  WriteBinaryFile(local, file.substr(0, 1000));
+  ScriptedFileServer server(HeadWithLength(file.size()), ServePartial(file));
+  const std::string host = "127.0.0.1:" + std::to_string(server.port());
+
+  ASSERT_TRUE(Download(server.Url("/files/a.dat")));
+  EXPECT_EQ(file, ReadBinaryFile(local));
+  const auto requests = server.Requests();
+  ASSERT_EQ(2u, requests.size());
+  const std::string agent =
+      "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; .NET CLR 1.0.3705)\r\n";
+  EXPECT_EQ("HEAD /files/a.dat HTTP/1.1\r\nPragma: no-cache\r\nCache-Control: no-cache\r\n" + agent +
+                "Host: " + host + "\r\n\r\n",
+            requests[0]);
+  EXPECT_EQ("GET /files/a.dat HTTP/1.1\r\nAccept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n" +
+                agent + "RANGE: bytes=1000-\r\nHost: " + host + "\r\n\r\n",
+            requests[1]);
+  EXPECT_EQ(1000, site.StartPos);
+  EXPECT_EQ(L"files/a.dat", site.UrlPath);
+  EXPECT_EQ(Wide(host), site.UrlHost);
+  EXPECT_EQ(std::vector<std::wstring>{local + L"文件下载完成\r\n"}, site.log);
+  // The GET's own numbers, grouped as the zh_CN locale groups them.
+  EXPECT_EQ(L"共 4,000 字节，已下载 4,000 字节", site.label);
+  EXPECT_EQ(site.label, site.paintedLabel);
+  EXPECT_EQ(4000, site.gaugeMaximum);
+  EXPECT_EQ(4000, site.gaugeProgress);
+  EXPECT_FALSE(site.socket.Active());
+}
+
+TEST_F(DownloadFault, ServerThatIgnoresTheRangeGivesFalseAndWritesNothing) {
+  const std::string file = Pattern(3000);
+  ScriptedFileServer server(HeadWithLength(file.size()), [&](ScriptedConnection& c, int64_t) {
+    c.Send(HeadWithLength(file.size()) + file);
+    c.WaitForClientClose();
+  });
+  EXPECT_FALSE(Download(server.Url("/a.dat")));
+  EXPECT_FALSE(site.RangeOK);
+  EXPECT_EQ(0, FileSize(local));
+  EXPECT_TRUE(site.log.empty());
+}
+
+TEST_F(DownloadFault, HeadLengthCountsInAnyCaseAndIsNeverTakenAsZeroWhenMissing) {
+  const std::string file = Pattern(6000);
+  for (const std::string& lengthLine : {std::string("content-length: 6000\r\n"),
+                                        std::string("Content-Length:6000\r\n"), std::string()}) {
+    DeleteFileW(local.c_str());
+    site.log.clear();
+    ScriptedFileServer server("HTTP/1.1 200 OK\r\n" + lengthLine + "\r\n", ServePartial(file));
+    EXPECT_TRUE(Download(server.Url("/a.dat"))) << lengthLine;
+    EXPECT_EQ(file, ReadBinaryFile(local)) << lengthLine;
+    EXPECT_EQ(std::vector<std::wstring>{local + L"文件下载完成\r\n"}, site.log);
+  }
+}
+
+TEST_F(DownloadFault, UnknownFullLengthNeverDeclaresTheCopyComplete) {
+  // No length on HEAD, and a GET answer that tells neither the full length
+  // nor a Content-Length: the bytes are kept, but nobody knows they are all.
+  const std::string file = Pattern(10);
+  ScriptedFileServer server("HTTP/1.1 200 OK\r\n\r\n", [&](ScriptedConnection& c, int64_t) {
+    c.Send("HTTP/1.1 206 Partial Content\r\nContent-Range: bytes 0-9/*\r\n\r\n" + file);
+    c.WaitForClientClose();
+  });
+  EXPECT_FALSE(Download(server.Url("/a.dat")));
+  EXPECT_EQ(file, ReadBinaryFile(local));
+  EXPECT_EQ(std::vector<std::wstring>{L"a.dat实际收到文件长度大于服务器标识长度，跳过下载\r\n"}, site.log);
+}
+
+TEST_F(DownloadFault, ServerClosingInTheMiddleOfTheBodyEndsWithFailure) {
+  const std::string file = Pattern(5000);
+  ScriptedFileServer server(HeadWithLength(file.size()), [&](ScriptedConnection& c, int64_t start) {
+    c.Send(PartialHead(start, 5000) + file.substr(0, 2000));
+    c.Close();
+  });
+  EXPECT_FALSE(Download(server.Url("/d/a.dat")));
+  EXPECT_EQ(file.substr(0, 2000), ReadBinaryFile(local));
+  EXPECT_EQ(std::vector<std::wstring>{L"d/a.dat" + kFailed}, site.log);
+  EXPECT_FALSE(site.socket.Active());
+
+  // The next call continues from what stayed on disk.
+  site.log.clear();
+  ScriptedFileServer good(HeadWithLength(file.size()), ServePartial(file));
+  EXPECT_TRUE(Download(good.Url("/d/a.dat")));
+  EXPECT_EQ(2000, site.StartPos);
+  EXPECT_EQ(file, ReadBinaryFile(local));
+}
+
+TEST_F(DownloadFault, HeaderBlockEndsWhenTheServerClosesWithoutItsEmptyLine) {
+  const std::string file = Pattern(3000);
+  // HEAD: lines, then a close; the block ends and the GET goes on.
+  ScriptedFileServer headCut("HTTP/1.1 200 OK\r\nContent-Length: 3000\r\nX-Cut: y", ServePartial(file));
+  EXPECT_TRUE(Download(headCut.Url("/a.dat")));
+  EXPECT_EQ(file, ReadBinaryFile(local));
+
+  // GET: without the empty line nobody knows where the body begins.
+  DeleteFileW(local.c_str());
+  site.log.clear();
+  ScriptedFileServer getCut(HeadWithLength(file.size()), [&](ScriptedConnection& c, int64_t) {
+    c.Send("HTTP/1.1 206 Partial Content\r\nContent-Range: bytes 0-2999/3000\r\n" + file.substr(0, 5));
+    c.Close();
+  });
+  EXPECT_FALSE(Download(getCut.Url("/a.dat")));
+  EXPECT_EQ(0, FileSize(local));
+  EXPECT_EQ(std::vector<std::wstring>{L"a.dat" + kFailed}, site.log);
+}
+
+TEST_F(DownloadFault, GetWithoutContentLengthReadsUntilTheFullLengthOrTheClose) {
+  const std::string file = Pattern(300000);
+  const std::string head = "HTTP/1.1 206 Partial Content\r\nContent-Range: bytes 0-299999/300000\r\n\r\n";
+  // The whole body on a connection that stays open: done at the full length.
+  ScriptedFileServer kept(HeadWithLength(file.size()), [&](ScriptedConnection& c, int64_t) {
+    c.Send(head + file);
+    c.WaitForClientClose();
+  });
+  EXPECT_TRUE(Download(kept.Url("/a.dat")));
+  EXPECT_EQ(file, ReadBinaryFile(local));
+  EXPECT_EQ(L"共 300,000 字节，已下载 300,000 字节", site.label);
+
+  // Part of it, then a close: never success for bytes that did not come.
+  DeleteFileW(local.c_str());
+  site.log.clear();
+  ScriptedFileServer cut("HTTP/1.1 200 OK\r\n\r\n", [&](ScriptedConnection& c, int64_t) {
+    c.Send(head + file.substr(0, 1000));
+    c.Close();
+  });
+  EXPECT_FALSE(Download(cut.Url("/a.dat")));
+  EXPECT_EQ(1000, FileSize(local));
+  EXPECT_EQ(std::vector<std::wstring>{L"a.dat" + kFailed}, site.log);
+}
+
+TEST_F(DownloadFault, BodyLengthEqualToStartPosDoesNotCompleteAShortCopy) {
+  const std::string file = Pattern(2000);
+  WriteBinaryFile(local, file.substr(0, 1000));
+  ScriptedFileServer server(HeadWithLength(file.size()), ServePartial(file));
+  EXPECT_TRUE(Download(server.Url("/a.dat")));
+  EXPECT_EQ(file, ReadBinaryFile(local));
+  EXPECT_EQ(std::vector<std::wstring>{local + L"文件下载完成\r\n"}, site.log);
+}
+
+TEST_F(DownloadFault, ServerSendingMoreThanTheFullLengthCannotGrowTheCopy) {
+  const std::string file = Pattern(1000);
+  ScriptedFileServer server(HeadWithLength(file.size()), [&](ScriptedConnection& c, int64_t start) {
+    c.Send(PartialHead(start, 1000) + file + Pattern(700));
+    c.WaitForClientClose();
+  });
+  EXPECT_TRUE(Download(server.Url("/a.dat")));
+  EXPECT_EQ(file, ReadBinaryFile(local));
+}
+
+TEST_F(DownloadFault, RangeAtAnotherOffsetOrUnsatisfiableAddsNothing) {
+  const std::string file = Pattern(2000);
+  WriteBinaryFile(local, file.substr(0, 1000));
+  ScriptedFileServer wrongOffset(HeadWithLength(file.size()), [&](ScriptedConnection& c, int64_t) {
+    c.Send(PartialHead(0, 2000) + file);
+    c.WaitForClientClose();
+  });
+  EXPECT_FALSE(Download(wrongOffset.Url("/a.dat")));
+  EXPECT_TRUE(site.RangeOK);
+  EXPECT_EQ(file.substr(0, 1000), ReadBinaryFile(local));
+  EXPECT_TRUE(site.log.empty());
+
+  const std::string page = "<html><body>416 Requested Range Not Satisfiable</body></html>";
+  ScriptedFileServer unsatisfied("HTTP/1.1 200 OK\r\n\r\n", [&](ScriptedConnection& c, int64_t) {
+    c.Send("HTTP/1.1 416 Requested Range Not Satisfiable\r\nContent-Length: " +
+           std::to_string(page.size()) + "\r\nContent-Range: bytes */2000\r\n\r\n" + page);
+    c.WaitForClientClose();
+  });
+  EXPECT_FALSE(Download(unsatisfied.Url("/a.dat")));
+  EXPECT_EQ(file.substr(0, 1000), ReadBinaryFile(local));
+  EXPECT_TRUE(site.log.empty());
+}
+
+TEST_F(DownloadFault, AmountFollowsEveryBlockButPaintsAreThrottledAndEndOnTheLastNumbers) {
+  const std::string file = Pattern(8 << 20);
+  ScriptedFileServer server(HeadWithLength(file.size()), ServePartial(file));
+  site.countingClock = true;  // one millisecond per block: 33 blocks per paint
+  ASSERT_TRUE(Download(server.Url("/a.dat")));
+  EXPECT_EQ(file, ReadBinaryFile(local));
+  ASSERT_GE(site.amounts, 32);
+  EXPECT_LE(site.paints, site.amounts / 33 + 2);
+  EXPECT_GE(site.pumps, site.amounts);
+  EXPECT_EQ(L"共 8,388,608 字节，已下载 8,388,608 字节", site.label);
+  EXPECT_EQ(site.label, site.paintedLabel);
+}
+
+TEST_F(DownloadFault, AbortFromAPumpedMessageStopsAStalledBody) {
+  const std::string file = Pattern(5000);
+  const HWND window = site.window;
+  ScriptedFileServer server(HeadWithLength(file.size()), [&](ScriptedConnection& c, int64_t start) {
+    c.Send(PartialHead(start, 5000) + file.substr(0, 1000));
+    PostMessageW(window, WM_APP, 0, 0);  // the abort button, pressed during the body
+    c.HoldUntilServerStops();
+  });
+  EXPECT_FALSE(Download(server.Url("/a.dat")));
+  EXPECT_TRUE(site.AbortFlag);
+  EXPECT_EQ(file.substr(0, 1000), ReadBinaryFile(local));
+  EXPECT_TRUE(site.log.empty());
+  EXPECT_FALSE(site.socket.Active());
+}
+
+TEST_F(DownloadFault, ConnectFailuresAndBadAddressesTakeTheFailurePath) {
+  const std::string unresolved = "http://" + std::string(70, 'a') + ".invalid/u/a.dat";
+  EXPECT_FALSE(Download(unresolved));
+  LoopbackServer closed([](ScriptedConnection&) {});
+  const int port = closed.port();
+  EXPECT_FALSE(Download("http://127.0.0.1:1/r/a.dat"));
+  EXPECT_FALSE(Download("http://127.0.0.1:99999/p/a.dat"));
+  EXPECT_FALSE(Download("http://127.0.0.1:" + std::to_string(port) + "/c/a.dat"));
+  EXPECT_EQ((std::vector<std::wstring>{L"u/a.dat" + kFailed, L"r/a.dat" + kFailed, L"p/a.dat" + kFailed,
+                                       L"c/a.dat" + kFailed}),
+            site.log);
+}
+
+TEST_F(DownloadFault, StagedCopyThatCannotBeCreatedIsReportedUnderThisFilesName) {
+  ScriptedFileServer server(HeadWithLength(10), ServePartial(Pattern(10)));
+  EXPECT_FALSE(site.DownloadFile(Wide(server.Url("/n/a.dat")), DownloadTestDir() + L"\\missing\\a.dat"));
+  EXPECT_EQ(std::vector<std::wstring>{L"n/a.dat" + kFailed}, site.log);
+}
+
+TEST_F(DownloadFault, ContentLengthThatIsNoNumberFails) {
+  ScriptedFileServer server("HTTP/1.1 200 OK\r\nContent-Length: 12abc\r\n\r\n", ServePartial(Pattern(10)));
+  EXPECT_FALSE(Download(server.Url("/a.dat")));
+  EXPECT_EQ(std::vector<std::wstring>{L"a.dat" + kFailed}, site.log);
+}
+
+}  // namespace
+}  // namespace quonel::testing
