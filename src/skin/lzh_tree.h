@@ -1,0 +1,46 @@
+// The adaptive Huffman model of the LZHUF scheme, shared by the decoder of the
+// program and the encoder of the skin packer: both sides must evolve the very
+// same tree symbol by symbol, so there is exactly one implementation of it.
+#pragma once
+#include <cstdint>
+
+namespace quonel::lzh {
+
+inline constexpr int kWindowSize = 4096;            // N: sliding window
+inline constexpr int kMaxMatch = 60;                // F: longest match
+inline constexpr int kThreshold = 2;                // matches are longer than this
+inline constexpr int kCharCount = 256 - kThreshold + kMaxMatch;  // 314 symbols
+inline constexpr int kTableSize = kCharCount * 2 - 1;            // 627 tree nodes
+inline constexpr int kRoot = kTableSize - 1;                     // node 626
+inline constexpr int kMaxFrequency = 0x8000;
+// The ring buffer starts with this many spaces; writing starts right after.
+inline constexpr int kRingStart = kWindowSize - kMaxMatch;      // 4036
+
+// Upper six bits of a match position by the first position byte, and the total
+// number of bits (3..8) that the encoder spent on those upper bits.
+struct PositionTables {
+  uint8_t code[256];
+  uint8_t length[256];
+};
+const PositionTables& Positions();
+
+class TLzhTree {
+ public:
+  TLzhTree() { Start(); }
+  void Start();
+  // Counts one more occurrence of symbol, rebuilding first at the limit.
+  void Update(int symbol);
+
+  // son[node]: left child of an internal node (its right child is the next
+  // slot), or symbol + kTableSize for a leaf.
+  uint16_t son[kTableSize];
+  // prnt[node]: parent; prnt[symbol + kTableSize]: the leaf node of a symbol.
+  uint16_t prnt[kTableSize + kCharCount];
+  // freq[kTableSize] is a sentinel larger than any count.
+  uint16_t freq[kTableSize + 1];
+
+ private:
+  void Rebuild();
+};
+
+}  // namespace quonel::lzh

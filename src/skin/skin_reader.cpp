@@ -1,0 +1,121 @@
+#include "skin/skin_reader.h"
+
+
+#include "skin/lzh.h"
+
+namespace quonel {
+namespace {
+
+constexpr size_t kHeaderSize = 16;
+
+int32_t ReadInt32(std::string_view bytes, size_t offset) {
+  const auto* p = reinterpret_cast<const uint8_t*>(bytes.data()) + offset;
+  return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+                              static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
+}
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string LowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = LowerAscii(c);
+  return lower;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitNameList(std::string_view text) {
+  const size_t nul = text.find('\0');
+  if (nul != std::string_view::npos) text = text.substr(0, nul);
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+  }
+  return lines;
+}
+
+TSkinReader::TSkinReader() : ShowMessage(ShowSkinMessage) {}
+
+void TSkinReader::Clear() {
+  version_ = 0;
+  name_list_length_ = 0;
+  members_.clear();
+  data_.clear();
+}
+
+bool TSkinReader::ReadArchive(std::string_view compressed) {
+  Clear();
+  if (compressed.size() < 4) return false;
+  const int32_t size = ReadInt32(compressed, 0);
+  if (size < 0 || size > TLZH::kMaxDecodedSize) return false;
+  return Parse(TLZH::Decode(compressed.substr(4), size));
+}
+
+bool TSkinReader::Parse(std::string decoded) {
+  const std::string_view bytes(decoded);
+  if (bytes.size() < kHeaderSize) return false;
+  const int32_t version = ReadInt32(bytes, 0);
+  const int32_t listLength = ReadInt32(bytes, 4);
+  if (version != kSkinArchiveVersion) {
+    if (ShowMessage) ShowMessage(kOlderSkinMessage);
+    return false;
+  }
+  if (listLength < 0 || static_cast<size_t>(listLength) > bytes.size() - kHeaderSize) return false;
+
+  const std::vector<std::string> names = SplitNameList(LowerAscii(bytes.substr(kHeaderSize, listLength)));
+  if (names.size() > static_cast<size_t>(kMaxMembers)) return false;
+  const size_t sizesAt = kHeaderSize + static_cast<size_t>(listLength);
+  const size_t contentAt = sizesAt + 4 * names.size();
+  if (contentAt > bytes.size()) return false;
+
+  std::vector<TSkinMember> members;
+  members.reserve(names.size());
+  uint64_t offset = 0;
+  const uint64_t contentSize = bytes.size() - contentAt;
+  for (size_t i = 0; i < names.size(); ++i) {
+    const int32_t memberSize = ReadInt32(bytes, sizesAt + 4 * i);
+    // A member must lie wholly inside the decoded data.
+    if (memberSize < 0 || offset + static_cast<uint64_t>(memberSize) > contentSize) return false;
+    members.push_back({names[i], memberSize, static_cast<uint32_t>(offset)});
+    offset += static_cast<uint64_t>(memberSize);
+  }
+
+  version_ = version;
+  name_list_length_ = listLength;
+  members_ = std::move(members);
+  decoded.erase(0, contentAt);
+  data_ = std::move(decoded);
+  return true;
+}
+
+std::string TSkinReader::Copy(const TSkinMember& member) const {
+  return data_.substr(member.offset, static_cast<size_t>(member.size));
+}
+
+std::string TSkinReader::GetMember(std::string_view name) const {
+  const std::string wanted = LowerAscii(name);
+  for (const TSkinMember& member : members_) {
+    if (member.name == wanted) return Copy(member);
+  }
+  return {};
+}
+
+std::string TSkinReader::FindMember(std::string_view text, std::string& name) const {
+  for (const TSkinMember& member : members_) {
+    if (member.name.find(text) != std::string::npos) {
+      name = member.name;
+      return Copy(member);
+    }
+  }
+  return {};
+}
+
+}  // namespace quonel
