@@ -109,6 +109,17 @@ void RecolorMagentaPixels24(const PixelView& v, TColor colour) {
   }
 }
 
+std::vector<uint8_t> KeyMaskBits(const PixelView& v, const std::vector<uint32_t>& palette, TColor key, int width,
+                                 int height) {
+  const int stride = ((width + 15) / 16) * 2;
+  std::vector<uint8_t> mask(static_cast<size_t>(stride) * height, 0);
+  const TColor wanted = key & 0xFFFFFF;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (PixelColour(v, palette, x, y) == wanted) mask[static_cast<size_t>(y) * stride + x / 8] |= 0x80 >> (x % 8);
+  return mask;
+}
+
 namespace {
 // Source pixel (x, y), y counted from the top, of a bottom-up 32-bit buffer.
 const uint8_t* Source32(const std::vector<uint8_t>& buffer, int width, int height, int x, int y) {

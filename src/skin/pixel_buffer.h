@@ -39,6 +39,11 @@ void ConvertTo24(const PixelView& source, const std::vector<uint32_t>& palette, 
 void GrayscalePixels24(const PixelView& view);
 void RecolorMagentaPixels24(const PixelView& view, TColor colour);
 
+// A monochrome mask of the top-left width x height pixels, rows padded to
+// 16 bits as device bitmaps want them: bit set where the pixel is the key.
+std::vector<uint8_t> KeyMaskBits(const PixelView& view, const std::vector<uint32_t>& palette, TColor key,
+                                 int width, int height);
+
 // Rotations read a bottom-up 32-bit buffer of the source (as GetDIBits gives
 // it) and write a 24-bit destination of swapped size.
 void RotateLeftFrom32(const std::vector<uint8_t>& bottomUp32, int width, int height, const PixelView& dest24);
