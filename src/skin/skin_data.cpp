@@ -19,6 +19,7 @@ TSkinData::~TSkinData() = default;
 bool TSkinData::LoadSkin() {
   empty_ = true;
   TSkinReader reader;
+  if (ShowMessage) reader.ShowMessage = ShowMessage;
   if (!reader.ReadArchive(skinStream_)) return false;
   std::string memberName;
   const std::string description = reader.FindMember(".ini", memberName);

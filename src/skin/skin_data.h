@@ -4,6 +4,7 @@
 // archive.
 #pragma once
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +52,8 @@ class TSkinData : public TComponent {
   bool LoadSkin();
   // Builds every object from a description and its archive's members.
   void BuildSkinObjects(const TQuickIni& ini, const TSkinReader& reader);
+  // Where the archive's version message goes; unset: the platform's box.
+  std::function<void(const std::wstring&)> ShowMessage;
 
   const std::string& SkinName() const { return skinName_; }
   // The slot's object, or null when the skin has none.
