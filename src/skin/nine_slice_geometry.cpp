@@ -17,8 +17,8 @@ FrameCell FrameOf(int bitmapWidth, int bitmapHeight, bool vertical, int count, i
   return cell;
 }
 
-std::vector<PieceCopy> NineSlicePieces(int width, int height, const FrameCell& f, Margins m, bool tile) {
-  std::vector<PieceCopy> pieces;
+PieceList NineSlicePieces(int width, int height, const FrameCell& f, Margins m, bool tile) {
+  PieceList pieces;
   if (width < m.left + m.right) m.left = m.right = 0;
   if (height < m.top + m.bottom) m.top = m.bottom = 0;
   const int W = width, H = height;

@@ -2,6 +2,8 @@
 // three-slice cuts, tiling steps and centring. Pure integer geometry; the
 // GDI renderers only execute the copies listed here.
 #pragma once
+#include <array>
+#include <cstddef>
 #include <vector>
 
 namespace quonel {
@@ -36,10 +38,24 @@ struct PieceCopy {
   bool operator==(const PieceCopy&) const = default;
 };
 
+// At most nine pieces, kept without allocating: a paint makes no heap calls.
+class PieceList {
+ public:
+  void push_back(const PieceCopy& piece) { items_[count_++] = piece; }
+  size_t size() const { return count_; }
+  const PieceCopy& operator[](size_t i) const { return items_[i]; }
+  const PieceCopy* begin() const { return items_.data(); }
+  const PieceCopy* end() const { return items_.data() + count_; }
+
+ private:
+  std::array<PieceCopy, 9> items_{};
+  size_t count_ = 0;
+};
+
 // The nine-slice of a frame into a width x height image, in drawing order:
 // the right and bottom pieces follow the centre so that they cover tiles
 // that ran past it. Margins that do not fit collapse to 0 per axis.
-std::vector<PieceCopy> NineSlicePieces(int width, int height, const FrameCell& frame, Margins margins, bool tile);
+PieceList NineSlicePieces(int width, int height, const FrameCell& frame, Margins margins, bool tile);
 
 // Left and right margins fixed, middle stretched, full height; a frame wider
 // than the rectangle is stretched whole.

@@ -1,6 +1,10 @@
 #include "skin/skin_renderers.h"
 
+#include <memory>
+
+#include "skin/bitmap_transforms.h"
 #include "skin/gradient.h"
+#include "skin/pixel_compose.h"
 #include "skin/transparent_blit.h"
 
 namespace quonel {
@@ -33,6 +37,47 @@ SkinBitmap StretchedFrame(const Rect& rect, const SkinBitmap& bitmap, int count,
   StretchPiece(dest.Get(), source.Get(), {{0, 0, rect.Width(), rect.Height()}, {f.x, f.y, f.x + f.width, f.y + f.height}});
   return result;
 }
+
+// The source's pixels at 24 bits: its own, or those of a converted copy.
+struct Source24 {
+  SkinBitmap converted;
+  PixelView view;
+};
+Source24 As24(const SkinBitmap& bitmap) {
+  if (bitmap.BitsPerPixel() == 24) return {SkinBitmap(), bitmap.Pixels()};
+  SkinBitmap copy = CopyAs24(bitmap);
+  const PixelView view = copy.Pixels();
+  return {std::move(copy), view};
+}
+
+// A reusable off-screen surface, kept selected in its own DC, so that a paint
+// makes no GDI objects: compose into it, then one blit to the device.
+class ScratchSurface {
+ public:
+  static ScratchSurface& AtLeast(int width, int height) {
+    thread_local ScratchSurface surface;
+    if (surface.bitmap_.Width() < width || surface.bitmap_.Height() < height) {
+      surface.dc_.reset();
+      surface.bitmap_ = SkinBitmap::Create(std::max(width, surface.bitmap_.Width()),
+                                           std::max(height, surface.bitmap_.Height()));
+      if (!surface.bitmap_.Empty()) surface.dc_ = std::make_unique<BitmapDc>(surface.bitmap_);
+    }
+    return surface;
+  }
+  bool Ready() const { return dc_ != nullptr; }
+  HDC Dc() const { return dc_->Get(); }
+  // The top-left width x height of the surface.
+  PixelView View(int width, int height) const {
+    PixelView view = bitmap_.Pixels();
+    view.width = width;
+    view.height = height;
+    return view;
+  }
+
+ private:
+  SkinBitmap bitmap_;
+  std::unique_ptr<BitmapDc> dc_;
+};
 
 void PlainCopy(HDC dc, const Rect& rect, const SkinBitmap& image) {
   BitmapDc source(image);
@@ -72,22 +117,24 @@ SkinBitmap BuildSkinImage(const Rect& rect, const SkinBitmap& bitmap, const Marg
                           int count, int index) {
   SkinBitmap result = SkinBitmap::Create(rect.Width(), rect.Height());
   if (result.Empty() || bitmap.Empty()) return result;
-  const FrameCell f = Cell(bitmap, vertical, count, index);
-  BitmapDc dest(result);
-  BitmapDc source(bitmap);
-  SetStretchBltMode(dest.Get(), COLORONCOLOR);
-  for (const PieceCopy& piece : NineSlicePieces(rect.Width(), rect.Height(), f, margins, tile)) {
-    if (piece.tiled) TileFromDc(dest.Get(), piece.dest, source.Get(), piece.source);
-    else StretchPiece(dest.Get(), source.Get(), piece);
-  }
+  const Source24 source = As24(bitmap);
+  ComposeNineSlice(source.view, Cell(bitmap, vertical, count, index), margins, tile, result.Pixels());
   return result;
 }
 
 void DrawSkinImage(HDC dc, const Rect& rect, const SkinBitmap& bitmap, bool vertical, bool tile, bool transparent,
                    int count, int index, const Margins& margins) {
-  if (rect.Inverted() || bitmap.Empty()) return;
-  const SkinBitmap image = BuildSkinImage(rect, bitmap, margins, vertical, tile, count, index);
-  Present(dc, rect, image, transparent);
+  if (rect.Inverted() || bitmap.Empty() || rect.Width() == 0 || rect.Height() == 0) return;
+  ScratchSurface& scratch = ScratchSurface::AtLeast(rect.Width(), rect.Height());
+  if (!scratch.Ready()) return;
+  const PixelView target = scratch.View(rect.Width(), rect.Height());
+  const Source24 source = As24(bitmap);
+  ComposeNineSlice(source.view, Cell(bitmap, vertical, count, index), margins, tile, target);
+  if (transparent) {
+    TransparentBlitFromDc(dc, rect, scratch.Dc(), target, {}, clMagenta);
+  } else {
+    BitBlt(dc, rect.left, rect.top, rect.Width(), rect.Height(), scratch.Dc(), 0, 0, SRCCOPY);
+  }
 }
 
 void DrawFrameStretched(HDC dc, const Rect& rect, const SkinBitmap& bitmap, bool transparent, int count, int index) {

@@ -13,6 +13,11 @@ enum class MaskedCopy { Auto, MaskBlt, InvertAndMask };
 void TransparentBlit(HDC dc, const Rect& rect, const SkinBitmap& bitmap, TColor key,
                      MaskedCopy method = MaskedCopy::Auto);
 
+// The same from a DC that already holds the source, whose pixels (at least
+// rect's size, clipped to them) decide the mask.
+void TransparentBlitFromDc(HDC dc, const Rect& rect, HDC source, const PixelView& pixels,
+                           const std::vector<uint32_t>& palette, TColor key, MaskedCopy method = MaskedCopy::Auto);
+
 // True on Windows NT and its successors.
 bool IsWindowsNT();
 
