@@ -167,6 +167,17 @@ TEST(BuildSkinObjects, RecipesReadTheirOwnKeys) {
   EXPECT_EQ(skin.data.CustomColours()[9], clWhite);
 }
 
+TEST(BuildSkinObjects, ARebuildReplacesEveryObject) {
+  LoadedSkin skin("[Scrollbar]\nImage=a.bmp\n[Button0]\n[Colour0]\ncolor=1 1 1\n", {{"a.bmp", Solid(4, 4)}});
+  ASSERT_NE(skin.data.Slot(SkinSlot::Scrollbar), nullptr);
+  skin.data.SetSkinStream(skinpack::PackArchive({{"b.ini", "[HorzScroll]\nImage=a.bmp\n"}, {"a.bmp", Solid(4, 4)}}));
+  ASSERT_TRUE(skin.data.LoadSkin());
+  EXPECT_EQ(skin.data.Slot(SkinSlot::Scrollbar), nullptr);
+  EXPECT_NE(skin.data.Slot(SkinSlot::HorzScroll), nullptr);
+  EXPECT_EQ(skin.data.CaptionButtons().size(), 3u);
+  EXPECT_TRUE(skin.data.ColourTable().empty());
+}
+
 TEST(BuildSkinObjects, ADamagedArchiveKeepsTheSkinEmpty) {
   TSkinData data(nullptr);
   int messages = 0;
