@@ -392,9 +392,26 @@ def combo_box():
     return strip(4, 5, 21, draw)
 
 
+def size_grip(cell):
+    """Dots in a triangle towards the bottom right corner."""
+    for i in range(4):
+        for j in range(4 - i):
+            x, y = 12 - 3 * j, 12 - 3 * i
+            cell.fill(x, y, x + 2, y + 2, (150, 176, 208))
+            cell.set(x, y, WHITE)
+
+
 def combo_glyph():
-    colours = [GLYPH, CONTROL_HOT_LINE, GLYPH, DISABLED_GLYPH, GLYPH]
-    return strip(5, 16, 16, lambda cell, k: triangle(cell, 7 + (k == 2), 8 + (k == 2), "down", colours[k]))
+    # The drop-down arrow (normal, hot, pressed, disabled); the fifth frame is
+    # the status bar's size grip.
+    colours = [GLYPH, CONTROL_HOT_LINE, GLYPH, DISABLED_GLYPH]
+
+    def draw(cell, k):
+        if k == 4:
+            size_grip(cell)
+        else:
+            triangle(cell, 7 + (k == 2), 8 + (k == 2), "down", colours[k])
+    return strip(5, 16, 16, draw)
 
 
 # ---------------------------------------------------------------- menus
@@ -474,11 +491,7 @@ def scroll_arrows():
                     cell.hline(4, 11, 5 + 2 * i, shade)
                     cell.hline(4, 11, 6 + 2 * i, colour)
         else:
-            for i in range(4):
-                for j in range(4 - i):
-                    x, y = 12 - 3 * j, 12 - 3 * i
-                    cell.fill(x, y, x + 2, y + 2, (150, 176, 208))
-                    cell.set(x, y, WHITE)
+            size_grip(cell)
     return strip(23, 16, 16, draw)
 
 
@@ -570,10 +583,10 @@ def caption_button(kind):
         look = looks[k]
         if kind == "close" and look in ("hot", "pressed"):
             line, top, bottom = close_hot if look == "hot" else close_pressed
-            rounded_box(cell, 0, 3, 18, 21, line, top, bottom, corner=2)
+            rounded_box(cell, 1, 4, 17, 20, line, top, bottom, corner=2)
             glyph = WHITE
         else:
-            state_box(cell, 0, 3, 18, 21, look, corner=2)
+            state_box(cell, 1, 4, 17, 20, look, corner=2)
             glyph = {"disabled": DISABLED_GLYPH, "inactive": (112, 124, 140)}.get(look, GLYPH)
         caption_glyph(cell, kind, glyph, 1 if look == "pressed" else 0)
     return strip(6, 18, 24, draw)

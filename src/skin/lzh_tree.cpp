@@ -28,13 +28,13 @@ const PositionTables& Positions() {
 void TLzhTree::Start() {
   for (int i = 0; i < kCharCount; ++i) {
     freq[i] = 1;
-    son[i] = static_cast<uint16_t>(i + kTableSize);
-    prnt[i + kTableSize] = static_cast<uint16_t>(i);
+    son[i] = i + kTableSize;
+    prnt[i + kTableSize] = i;
   }
   for (int i = 0, j = kCharCount; j <= kRoot; i += 2, ++j) {
-    freq[j] = static_cast<uint16_t>(freq[i] + freq[i + 1]);
-    son[j] = static_cast<uint16_t>(i);
-    prnt[i] = prnt[i + 1] = static_cast<uint16_t>(j);
+    freq[j] = freq[i] + freq[i + 1];
+    son[j] = i;
+    prnt[i] = prnt[i + 1] = j;
   }
   freq[kTableSize] = 0xFFFF;
   prnt[kRoot] = 0;
@@ -45,7 +45,7 @@ void TLzhTree::Rebuild() {
   int j = 0;
   for (int i = 0; i < kTableSize; ++i) {
     if (son[i] >= kTableSize) {
-      freq[j] = static_cast<uint16_t>((freq[i] + 1) / 2);
+      freq[j] = (freq[i] + 1) / 2;
       son[j] = son[i];
       ++j;
     }
@@ -57,18 +57,18 @@ void TLzhTree::Rebuild() {
     int k = node - 1;
     while (f < freq[k]) --k;
     ++k;
-    const size_t moved = static_cast<size_t>(node - k) * sizeof(uint16_t);
+    const size_t moved = static_cast<size_t>(node - k) * sizeof(freq[0]);
     std::memmove(&freq[k + 1], &freq[k], moved);
-    freq[k] = static_cast<uint16_t>(f);
+    freq[k] = f;
     std::memmove(&son[k + 1], &son[k], moved);
-    son[k] = static_cast<uint16_t>(i);
+    son[k] = i;
   }
   for (int i = 0; i < kTableSize; ++i) {
     const int k = son[i];
     if (k >= kTableSize) {
-      prnt[k] = static_cast<uint16_t>(i);
+      prnt[k] = i;
     } else {
-      prnt[k] = prnt[k + 1] = static_cast<uint16_t>(i);
+      prnt[k] = prnt[k + 1] = i;
     }
   }
 }
@@ -86,16 +86,16 @@ void TLzhTree::Update(int symbol) {
       }
       --l;
       freq[c] = freq[l];
-      freq[l] = static_cast<uint16_t>(k);
+      freq[l] = k;
 
       const int i = son[c];
-      prnt[i] = static_cast<uint16_t>(l);
-      if (i < kTableSize) prnt[i + 1] = static_cast<uint16_t>(l);
+      prnt[i] = l;
+      if (i < kTableSize) prnt[i + 1] = l;
       const int j = son[l];
-      son[l] = static_cast<uint16_t>(i);
-      prnt[j] = static_cast<uint16_t>(c);
-      if (j < kTableSize) prnt[j + 1] = static_cast<uint16_t>(c);
-      son[c] = static_cast<uint16_t>(j);
+      son[l] = i;
+      prnt[j] = c;
+      if (j < kTableSize) prnt[j + 1] = c;
+      son[c] = j;
       c = l;
     }
     c = prnt[c];

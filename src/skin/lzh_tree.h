@@ -31,13 +31,15 @@ class TLzhTree {
   // Counts one more occurrence of symbol, rebuilding first at the limit.
   void Update(int symbol);
 
+  // Counts never pass 0x8000, so 16 bits would do; 32-bit entries are
+  // quicker to work with and the three tables still take under 9 KB.
   // son[node]: left child of an internal node (its right child is the next
   // slot), or symbol + kTableSize for a leaf.
-  uint16_t son[kTableSize];
+  uint32_t son[kTableSize];
   // prnt[node]: parent; prnt[symbol + kTableSize]: the leaf node of a symbol.
-  uint16_t prnt[kTableSize + kCharCount];
+  uint32_t prnt[kTableSize + kCharCount];
   // freq[kTableSize] is a sentinel larger than any count.
-  uint16_t freq[kTableSize + 1];
+  uint32_t freq[kTableSize + 1];
 
  private:
   void Rebuild();

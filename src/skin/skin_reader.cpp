@@ -1,6 +1,5 @@
 #include "skin/skin_reader.h"
 
-
 #include "skin/lzh.h"
 
 namespace quonel {
@@ -24,12 +23,12 @@ std::string LowerAscii(std::string_view text) {
 
 }  // namespace
 
-std::vector<std::string> SplitNameList(std::string_view text) {
+std::vector<std::string> SplitNameList(std::string_view text, size_t maxLines) {
   const size_t nul = text.find('\0');
   if (nul != std::string_view::npos) text = text.substr(0, nul);
   std::vector<std::string> lines;
   size_t start = 0;
-  while (start < text.size()) {
+  while (start < text.size() && lines.size() <= maxLines) {
     const size_t end = text.find_first_of("\r\n", start);
     if (end == std::string_view::npos) {
       lines.emplace_back(text.substr(start));
@@ -56,7 +55,11 @@ bool TSkinReader::ReadArchive(std::string_view compressed) {
   if (compressed.size() < 4) return false;
   const int32_t size = ReadInt32(compressed, 0);
   if (size < 0 || size > TLZH::kMaxDecodedSize) return false;
-  return Parse(TLZH::Decode(compressed.substr(4), size));
+  std::string decoded = TLZH::Decode(compressed.substr(4), size);
+  // A final match may run past the size; those bytes belong to no archive,
+  // and a member claiming them would be reading decoder leftovers.
+  decoded.resize(static_cast<size_t>(size));
+  return Parse(std::move(decoded));
 }
 
 bool TSkinReader::Parse(std::string decoded) {
@@ -70,7 +73,10 @@ bool TSkinReader::Parse(std::string decoded) {
   }
   if (listLength < 0 || static_cast<size_t>(listLength) > bytes.size() - kHeaderSize) return false;
 
-  const std::vector<std::string> names = SplitNameList(LowerAscii(bytes.substr(kHeaderSize, listLength)));
+  // Counting stops past the table's capacity: a list of millions of empty
+  // lines must not become millions of strings.
+  const std::vector<std::string> names =
+      SplitNameList(LowerAscii(bytes.substr(kHeaderSize, listLength)), kMaxMembers);
   if (names.size() > static_cast<size_t>(kMaxMembers)) return false;
   const size_t sizesAt = kHeaderSize + static_cast<size_t>(listLength);
   const size_t contentAt = sizesAt + 4 * names.size();

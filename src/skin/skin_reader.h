@@ -2,6 +2,7 @@
 // hands out members by name. The archive is input like any other: a damaged
 // or hostile one loads nothing and never reads outside what was decoded.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -63,7 +64,8 @@ class TSkinReader {
 
 // The lines of a name list as a line splitter sees them: CR, LF and CR LF
 // each end a line, a NUL ends the text, a final terminator adds no line.
-std::vector<std::string> SplitNameList(std::string_view text);
+// Stops after maxLines + 1 lines, enough to tell that there are too many.
+std::vector<std::string> SplitNameList(std::string_view text, size_t maxLines = SIZE_MAX);
 
 // The platform's way of telling the user (a message box on Windows).
 void ShowSkinMessage(const std::wstring& text);

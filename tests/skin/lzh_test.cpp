@@ -3,12 +3,28 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <new>
 #include <random>
 #include <string>
 
 #include "lzh_encoder.h"
 #include "skin/lzh.h"
+#include "skin/lzh_exception.h"
 #include "skin/lzh_tree.h"
+
+// The decoder takes its tables with a non-throwing new; a test can make
+// that one allocation fail.
+namespace {
+bool g_failTreeAllocation = false;
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  if (g_failTreeAllocation && size == sizeof(quonel::lzh::TLzhTree)) return nullptr;
+  try {
+    return ::operator new(size);
+  } catch (...) {
+    return nullptr;
+  }
+}
 
 namespace quonel {
 namespace {
@@ -161,6 +177,19 @@ TEST(LzhDecode, ArbitraryBitsDecodeAsBefore) {
   const std::string decoded = TLZH::Decode(bits, 1000000);
   EXPECT_EQ(decoded.size(), 1000022u);
   EXPECT_EQ(Fnv1a(decoded), 7789116614959890149ull);
+}
+
+TEST(LzhDecode, TablesThatCannotBeHadRaiseElzhException) {
+  g_failTreeAllocation = true;
+  try {
+    TLZH::Decode("abc", 10);
+    ADD_FAILURE() << "no exception";
+  } catch (const ElzhException& error) {
+    EXPECT_EQ(error.Message(), L"LZH : Cannot get memory for dictionary tables");
+    EXPECT_STREQ(error.ClassName(), L"ElzhException");
+  }
+  g_failTreeAllocation = false;
+  EXPECT_EQ(TLZH::Decode(std::string(3, '\0'), 1).size(), 1u);
 }
 
 TEST(LzhDecode, SizeLimits) {

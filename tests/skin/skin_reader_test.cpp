@@ -95,6 +95,8 @@ TEST(NameList, SplitsLikeALineSplitter) {
   EXPECT_EQ(SplitNameList(std::string("a\r\nb\0c\r\nd", 9)), (V{"a", "b"}));
   EXPECT_EQ(SplitNameList(""), V{});
   EXPECT_EQ(SplitNameList("\r\n"), (V{""}));
+  EXPECT_EQ(SplitNameList("a\nb\nc\nd", 2), (V{"a", "b", "c"}));
+  EXPECT_EQ(SplitNameList(std::string(1'000'000, '\n'), 1001).size(), 1002u);
 }
 
 TEST_F(SkinReaderTest, ANameListWithoutFinalBreakCountsTheSame) {
@@ -145,6 +147,19 @@ TEST_F(SkinReaderTest, HostileSizesLoadNothingWithoutAMessage) {
   EXPECT_TRUE(Read(RawArchive(20000, names, listLength, {2, 3}, "12345")));
 }
 
+TEST_F(SkinReaderTest, BytesAFinalMatchWritesPastTheSizeAreNotData) {
+  // The member claims all 93 bytes, but the stored size stops 10 bytes short
+  // inside the final match, which the decoder still writes whole.
+  const std::string archive = RawArchive(20000, "a.bin\r\n", 7, {93}, "abc" + std::string(90, 'z'));
+  std::string stream = skinpack::LzhEncode(archive);
+  const auto shorter = static_cast<int32_t>(archive.size() - 10);
+  stream.replace(0, 4, std::string(reinterpret_cast<const char*>(&shorter), 4));  // little-endian hosts only
+  ASSERT_EQ(TLZH::Decode(std::string_view(stream).substr(4), shorter), archive);
+  ExpectRejectedSilently(archive.substr(0, archive.size() - 10));
+  EXPECT_FALSE(reader.ReadArchive(stream));
+  EXPECT_EQ(reader.MemberCount(), 0);
+}
+
 TEST_F(SkinReaderTest, MemberCountIsCappedAt1001) {
   std::string names;
   for (int i = 0; i < 1001; ++i) names += "m" + std::to_string(i) + ".bmp\r\n";
@@ -155,6 +170,9 @@ TEST_F(SkinReaderTest, MemberCountIsCappedAt1001) {
   names += "one_more.bmp\r\n";
   sizes.push_back(1);
   ExpectRejectedSilently(RawArchive(20000, names, static_cast<int32_t>(names.size()), sizes, std::string(1002, 'x')));
+  // Millions of empty names in a list that does fit the archive.
+  const std::string empties(3'000'000, '\n');
+  ExpectRejectedSilently(RawArchive(20000, empties, static_cast<int32_t>(empties.size()), {}, ""));
 }
 
 TEST_F(SkinReaderTest, ImplausibleDecodedSizesAreNotDecoded) {

@@ -7,6 +7,7 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -91,16 +92,19 @@ TSkinReader OpenArchive(const fs::path& path) {
 
 int Unpack(const fs::path& skin, const fs::path& dir) {
   const TSkinReader reader = OpenArchive(skin);
+  std::set<std::string> written;
+  for (const TSkinMember& member : reader.Members()) {
+    // Names come from the archive: every file must land inside dir, once.
+    const fs::path name(member.name);
+    if (member.name.empty() || name.has_parent_path() || name.has_root_name() || name.is_absolute() ||
+        member.name == "." || member.name == ".." || member.name == kOrderFile || !written.insert(member.name).second) {
+      throw ToolError("refusing member name '" + member.name + "'");
+    }
+  }
   fs::create_directories(dir);
   std::string order;
   for (const TSkinMember& member : reader.Members()) {
-    // Names come from the archive: keep every write inside dir.
-    const fs::path name(member.name);
-    if (member.name.empty() || name.has_parent_path() || name.is_absolute() || member.name == "." ||
-        member.name == ".." || member.name == kOrderFile) {
-      throw ToolError("refusing member name '" + member.name + "'");
-    }
-    WriteFile(dir / name, reader.GetMember(member.name));
+    WriteFile(dir / member.name, reader.Data().substr(member.offset, static_cast<size_t>(member.size)));
     order += member.name + "\n";
   }
   WriteFile(dir / kOrderFile, order);
