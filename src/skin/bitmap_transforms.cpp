@@ -68,23 +68,21 @@ void RecolorMagenta(SkinBitmap& bitmap, TColor colour) {
   if (!bitmap.Empty()) RecolorMagentaPixels24(bitmap.Pixels(), colour);
 }
 
-void MirrorBitmap(SkinBitmap& bitmap) {
+namespace {
+// Runs a pixel transform into a copy of equal size and format, then writes
+// the copy back over the bitmap's own pixels.
+void TransformThroughCopy(SkinBitmap& bitmap, void (*transform)(const PixelView&, const PixelView&)) {
   if (bitmap.Empty()) return;
   SkinBitmap copy = SameFormat(bitmap, bitmap.Width(), bitmap.Height());
   if (copy.Empty()) return;
-  MirrorPixels(bitmap.Pixels(), copy.Pixels());
+  transform(bitmap.Pixels(), copy.Pixels());
   const PixelView from = copy.Pixels(), to = bitmap.Pixels();
   std::memcpy(to.bits, from.bits, static_cast<size_t>(to.stride) * to.height);
 }
+}  // namespace
 
-void FlipBitmap(SkinBitmap& bitmap) {
-  if (bitmap.Empty()) return;
-  SkinBitmap copy = SameFormat(bitmap, bitmap.Width(), bitmap.Height());
-  if (copy.Empty()) return;
-  FlipPixels(bitmap.Pixels(), copy.Pixels());
-  const PixelView from = copy.Pixels(), to = bitmap.Pixels();
-  std::memcpy(to.bits, from.bits, static_cast<size_t>(to.stride) * to.height);
-}
+void MirrorBitmap(SkinBitmap& bitmap) { TransformThroughCopy(bitmap, MirrorPixels); }
+void FlipBitmap(SkinBitmap& bitmap) { TransformThroughCopy(bitmap, FlipPixels); }
 
 void RotateBitmapLeft(SkinBitmap& bitmap) { RotateWith(bitmap, RotateLeftFrom32); }
 void RotateBitmapRight(SkinBitmap& bitmap) { RotateWith(bitmap, RotateRightFrom32); }

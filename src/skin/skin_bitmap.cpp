@@ -1,6 +1,7 @@
 #include "skin/skin_bitmap.h"
 
 #include <cstring>
+#include <utility>
 
 #include "skin/bmp_image.h"
 
@@ -12,6 +13,20 @@ uint32_t SystemColourOf(int index) { return GetSysColor(index); }
 
 TColor ColorToRGB(TColor colour) { return ResolveColour(colour, SystemColourOf); }
 TColor BlendColors(TColor c1, TColor c2, int weight) { return BlendColors(c1, c2, weight, SystemColourOf); }
+
+SkinBitmap& SkinBitmap::operator=(SkinBitmap&& other) noexcept {
+  if (this == &other) return *this;
+  handle_ = std::move(other.handle_);
+  bits_ = std::exchange(other.bits_, nullptr);
+  width_ = std::exchange(other.width_, 0);
+  height_ = std::exchange(other.height_, 0);
+  bitsPerPixel_ = std::exchange(other.bitsPerPixel_, 0);
+  palette_ = std::move(other.palette_);
+  other.palette_.clear();
+  transparent = other.transparent;
+  transparentColour = other.transparentColour;
+  return *this;
+}
 
 SkinBitmap SkinBitmap::Create(int width, int height, int bitsPerPixel, std::vector<uint32_t> palette) {
   SkinBitmap bitmap;

@@ -18,8 +18,9 @@ namespace quonel {
 class SkinBitmap {
  public:
   SkinBitmap() = default;
-  SkinBitmap(SkinBitmap&&) noexcept = default;
-  SkinBitmap& operator=(SkinBitmap&&) noexcept = default;
+  // A moved-from bitmap is empty in every respect.
+  SkinBitmap(SkinBitmap&& other) noexcept { *this = std::move(other); }
+  SkinBitmap& operator=(SkinBitmap&& other) noexcept;
 
   // Zero-filled; empty when a side is not positive or the section cannot be
   // made. palette: blue-lowest entries for 1, 4 and 8 bits per pixel.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "skin/skin_renderers.h"
 #include "skin/skin_text.h"
 #include "skin/skin_bitmap_fixture.h"
 
@@ -14,18 +15,13 @@ constexpr TColor kMark = 0xFF0000;
 // A parent that paints into the DC it is handed: red everywhere, a blue
 // square at (30, 30)-(40, 40) of its client area.
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_ERASEBKGND && wParam) {
-    RECT all{0, 0, 200, 200};
-    HBRUSH brush = CreateSolidBrush(kFace);
-    FillRect(reinterpret_cast<HDC>(wParam), &all, brush);
-    DeleteObject(brush);
+  const HDC dc = reinterpret_cast<HDC>(wParam);
+  if (message == WM_ERASEBKGND && dc) {
+    FillWithColor(dc, {0, 0, 200, 200}, kFace);
     return 1;
   }
-  if (message == WM_PAINT && wParam) {
-    RECT mark{30, 30, 40, 40};
-    HBRUSH brush = CreateSolidBrush(kMark);
-    FillRect(reinterpret_cast<HDC>(wParam), &mark, brush);
-    DeleteObject(brush);
+  if (message == WM_PAINT && dc) {
+    FillWithColor(dc, {30, 30, 40, 40}, kMark);
     return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
