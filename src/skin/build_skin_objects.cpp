@@ -54,7 +54,7 @@ void SkinBuilder::BuildBorders() {
     object->Frames = Integer("Personality", edge + "Frame", 1);
     object->Tile = std::min(Integer("Personality", edge + "Stretch", 1), 1);
     object->Trans = Integer("Personality", edge + "Trans", 1);
-    data_.edges_[i] = std::move(object);
+    *data_.edges_[i] = std::move(*object);
   }
 }
 
@@ -158,7 +158,7 @@ void SkinBuilder::BuildPushButtons() {
     button->RadioFrames = CheckFramesFromImage(button->RadioImage.Width(), button->RadioImage.Height());
   if (button->CheckFrames == 0)
     button->CheckFrames = CheckFramesFromImage(button->CheckImage.Width(), button->CheckImage.Height());
-  data_.buttons_ = std::move(button);
+  *data_.buttons_ = std::move(*button);
 }
 
 void SkinBuilder::BuildTitle() {
@@ -180,7 +180,7 @@ void SkinBuilder::BuildTitle() {
   title->ActiveTextColour = rgb("ActiveText");
   title->InactiveTextColour = rgb("InActiveText");
   title->Frames = 2;
-  data_.title_ = std::move(title);
+  *data_.title_ = std::move(*title);
 }
 
 }  // namespace quonel

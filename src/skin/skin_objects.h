@@ -16,6 +16,9 @@ class TDataSkinObject {
   virtual ~TDataSkinObject() = default;
   TDataSkinObject(const TDataSkinObject&) = delete;
   TDataSkinObject& operator=(const TDataSkinObject&) = delete;
+  // A rebuild moves fresh values into the objects that always exist, so that
+  // whoever holds them keeps a valid object.
+  TDataSkinObject& operator=(TDataSkinObject&&) = default;
   // The class name, as the skin listing shows it.
   virtual const char* ClassName() const { return "TDataSkinObject"; }
 

@@ -168,14 +168,37 @@ TEST(BuildSkinObjects, RecipesReadTheirOwnKeys) {
 }
 
 TEST(BuildSkinObjects, ARebuildReplacesEveryObject) {
-  LoadedSkin skin("[Scrollbar]\nImage=a.bmp\n[Button0]\n[Colour0]\ncolor=1 1 1\n", {{"a.bmp", Solid(4, 4)}});
+  LoadedSkin skin("[Scrollbar]\nImage=a.bmp\n[Button0]\n[Colour0]\ncolor=1 1 1\n[Personality]\nLeft=a.bmp\n",
+                  {{"a.bmp", Solid(4, 4)}});
   ASSERT_NE(skin.data.Slot(SkinSlot::Scrollbar), nullptr);
+  const TDataSkinObject* left = &skin.data.Edge(FrameEdge::Left);
+  EXPECT_FALSE(left->Image.Empty());
   skin.data.SetSkinStream(skinpack::PackArchive({{"b.ini", "[HorzScroll]\nImage=a.bmp\n"}, {"a.bmp", Solid(4, 4)}}));
   ASSERT_TRUE(skin.data.LoadSkin());
   EXPECT_EQ(skin.data.Slot(SkinSlot::Scrollbar), nullptr);
   EXPECT_NE(skin.data.Slot(SkinSlot::HorzScroll), nullptr);
   EXPECT_EQ(skin.data.CaptionButtons().size(), 3u);
   EXPECT_TRUE(skin.data.ColourTable().empty());
+  // The edges are the same objects with the new values.
+  EXPECT_EQ(&skin.data.Edge(FrameEdge::Left), left);
+  EXPECT_TRUE(left->Image.Empty());
+}
+
+TEST(BuiltinImages, MenuGlyphStripHasFourCells) {
+  const TSkinData data(nullptr);
+  const SkinBitmap& glyphs = data.MenuGlyphs();
+  ASSERT_EQ(glyphs.Width(), 64);
+  ASSERT_EQ(glyphs.Height(), 16);
+  EXPECT_EQ(glyphs.BitsPerPixel(), 1);
+  EXPECT_TRUE(glyphs.transparent);
+  EXPECT_EQ(glyphs.transparentColour, clWhite);
+  for (int cell = 0; cell < 4; ++cell) {
+    int black = 0;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) black += glyphs.Pixel(16 * cell + x, y) == clBlack;
+    EXPECT_GT(black, 4) << "cell " << cell;
+    EXPECT_EQ(glyphs.Pixel(16 * cell, 0), clWhite) << "cell " << cell;
+  }
 }
 
 TEST(BuildSkinObjects, ADamagedArchiveKeepsTheSkinEmpty) {
