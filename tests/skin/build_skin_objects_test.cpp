@@ -137,6 +137,12 @@ TEST(BuildSkinObjects, ComboButtonWithoutSunkEdgeGivesARecolouredArrow) {
   EXPECT_EQ(button->Image2.Pixel(7, 0), clMagenta);
 }
 
+TEST(BuildSkinObjects, ArrowRecolourResolvesASystemFaceColour) {
+  LoadedSkin skin("[ComboButton]\nImage=combo.bmp\n", {{"combo.bmp", Solid(8, 4, clMagenta)}});
+  ASSERT_EQ(skin.data.Colours().ButtonFace, SystemColour(COLOR_BTNFACE));
+  EXPECT_EQ(skin.data.ComboxArrow()->Image.Pixel(0, 0), static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
+}
+
 TEST(BuildSkinObjects, RecipesReadTheirOwnKeys) {
   LoadedSkin skin(
       "[Progress]\nBitmap=a.bmp\nTile=2\nStyle=1\nFrame=9\n[Tab.Pane]\nImage=a.bmp\nLeftWidth=9\nTopHeight=3\n"
