@@ -62,7 +62,7 @@ unsigned DecodeSymbol(TLzhTree& tree, BitInput& input) {
 }
 
 unsigned DecodePosition(BitInput& input) {
-  const PositionTables& tables = Positions();
+  const PositionTables& tables = kPositions;
   unsigned i = input.Byte();
   const unsigned upper = static_cast<unsigned>(tables.code[i]) << 6;
   for (int extra = tables.length[i] - 2; extra > 0; --extra) i = (i << 1) | input.Bit();

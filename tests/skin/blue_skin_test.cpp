@@ -124,10 +124,15 @@ TEST_F(BlueSkinTest, BitmapsHaveTheirSizesAndFormats) {
   }
 }
 
-TEST_F(BlueSkinTest, MagentaOnlyWhereTheFrameIsShaped) {
-  // The left, top and bottom edges are drawn opaque: magenta there would show.
-  for (const char* opaque : {"blue_frametop.bmp", "blue_frameleft.bmp", "blue_framebottom.bmp"}) {
+TEST_F(BlueSkinTest, MagentaOnlyWhereItIsDrawnTransparently) {
+  // These are drawn opaque (no Trans in their sections, or Trans=0; the left,
+  // top and bottom frame edges are copied as they are): magenta would show.
+  for (const char* opaque : {"blue_frametop.bmp", "blue_frameleft.bmp", "blue_framebottom.bmp", "blue_menu.bmp",
+                             "back.bmp", "blue_combobox.bmp", "blue_header.bmp", "blue_status.bmp",
+                             "blue_hscrollshaft.bmp", "blue_vscrollshaft.bmp", "blue_hscrollthumb.bmp",
+                             "blue_menuframe_.bmp", "toolback.bmp"}) {
     const Bitmap bmp = ParseBitmap(reader_->GetMember(opaque));
+    ASSERT_GT(bmp.width, 0) << opaque;
     for (int y = 0; y < bmp.height; ++y)
       for (int x = 0; x < bmp.width; ++x) ASSERT_FALSE(bmp.Magenta(x, y)) << opaque << " " << x << "," << y;
   }

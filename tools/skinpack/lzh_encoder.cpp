@@ -40,7 +40,7 @@ class BitOutput {
 class SymbolEncoder {
  public:
   explicit SymbolEncoder(BitOutput& bits) : bits_(bits) {
-    const PositionTables& tables = Positions();
+    const PositionTables& tables = kPositions;
     for (int i = 255; i >= 0; --i) {  // keep the first byte of each code's run
       first_byte_[tables.code[i]] = static_cast<uint8_t>(i);
       code_bits_[tables.code[i]] = tables.length[i];
