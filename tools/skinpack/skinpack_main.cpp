@@ -17,6 +17,9 @@
 #include "skin/lzh_exception.h"
 #include "skin/skin_reader.h"
 #include "skin_archive_writer.h"
+#ifdef QUONEL_SKINPACK_DESCRIBE
+#include "skin_describe.h"
+#endif
 
 namespace fs = std::filesystem;
 using namespace quonel;
@@ -142,7 +145,8 @@ int Usage() {
                "       skinpack unpack SKIN DIR    every member of SKIN into DIR\n"
                "       skinpack list SKIN          version, members and sizes\n"
                "       skinpack encode IN OUT      IN as a bare compressed stream\n"
-               "       skinpack decode IN OUT      a bare compressed stream back\n",
+               "       skinpack decode IN OUT      a bare compressed stream back\n"
+               "       skinpack describe SKIN      the skin objects the engine builds (Windows build)\n",
                kOrderFile);
   return 2;
 }
@@ -157,6 +161,9 @@ int main(int argc, char** argv) {
     if (args.size() == 2 && args[0] == "list") return List(args[1]);
     if (args.size() == 3 && args[0] == "decode") return Decode(args[1], args[2]);
     if (args.size() == 3 && args[0] == "encode") return Encode(args[1], args[2]);
+#ifdef QUONEL_SKINPACK_DESCRIBE
+    if (args.size() == 2 && args[0] == "describe") return skinpack::DescribeCommand(ReadFile(args[1]));
+#endif
     return Usage();
   } catch (const Exception& error) {
     std::fprintf(stderr, "skinpack: %ls\n", error.Message().c_str());
