@@ -107,6 +107,7 @@ bool IsDottedAddress(std::string_view text) {
     if (std::stoi(std::string(part)) > 255) return false;
     ++parts;
     if (dot == std::string_view::npos) break;
+    if (parts == 4) return false;
     text = text.substr(dot + 1);
   }
   return parts == 4 && text.find('.') == std::string_view::npos;

@@ -88,24 +88,25 @@ std::string TNetURI::GetFullURI() const {
 
 std::string TNetURI::NormalizePath(const std::string& path) {
   std::vector<std::string> segments;
+  std::string last;
   size_t start = path.empty() || path[0] != '/' ? 0 : 1;
-  bool trailingSlash = false;
   while (start <= path.size()) {
     size_t end = path.find('/', start);
     if (end == std::string::npos) end = path.size();
-    const std::string segment = path.substr(start, end - start);
-    trailingSlash = end < path.size() || segment == "." || segment == "..";
-    if (segment == "..") {
+    last = path.substr(start, end - start);
+    if (last == "..") {
       if (!segments.empty()) segments.pop_back();
-    } else if (segment != "." && !segment.empty()) {
-      segments.push_back(segment);
+    } else if (last != "." && !last.empty()) {
+      segments.push_back(last);
     }
     start = end + 1;
   }
+  // "a/b/", "a/b/." and "a/b/.." all name a folder.
+  const bool folder = last.empty() || last == "." || last == "..";
   std::string result = !path.empty() && path[0] == '/' ? "/" : "";
   for (size_t i = 0; i < segments.size(); ++i) {
     result += segments[i];
-    if (i + 1 < segments.size() || trailingSlash) result += "/";
+    if (i + 1 < segments.size() || folder) result += "/";
   }
   return result;
 }
