@@ -21,9 +21,12 @@ endfunction()
 # test, stopped by a cleanup test. Tests read its port from fixtures/nginx/port
 # and put the files they serve under fixtures/nginx/www.
 function(quonel_nginx_fixture)
-  if(TEST nginx_start)
+  # if(TEST) sees only the current directory's tests: remember it globally.
+  get_property(defined GLOBAL PROPERTY QUONEL_NGINX_FIXTURE)
+  if(defined)
     return()
   endif()
+  set_property(GLOBAL PROPERTY QUONEL_NGINX_FIXTURE ON)
   set(dir ${CMAKE_BINARY_DIR}/fixtures/nginx)
   add_test(NAME nginx_start COMMAND ${PROJECT_SOURCE_DIR}/tests/support/nginx_fixture.sh start ${dir})
   add_test(NAME nginx_stop COMMAND ${PROJECT_SOURCE_DIR}/tests/support/nginx_fixture.sh stop ${dir})
