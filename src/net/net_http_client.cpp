@@ -209,7 +209,9 @@ void TNetCustomHTTP::OpenForRequest() {
       request.Connection.clear();
       request.ProxyConnection.clear();
   }
-  if (Connected() && !KeepAliveAllowed()) CloseConnection();
+  // A connection whose last response was not read to its end (a time-out,
+  // an overlong line) would hand its rest to this request as a status line.
+  if (Connected() && (!KeepAliveAllowed() || !responseInStep_)) CloseConnection();
   // A kept-alive connection the server has closed in the meantime shows here:
   // its close has already arrived, so looking costs no wait.
   if (Connected()) InputBuffer().Poll(kNetNoWait);
@@ -256,9 +258,12 @@ void TNetCustomHTTP::PerformRequest(TNetHTTPMethod method, const std::string& ur
       ++requestCount_;
       MergeRequestTarget(url_, request, requestedUrl_, request.Method, ProtocolVersion, source ? source->Size() : -1);
       OpenForRequest();
+      responseInStep_ = false;
       SendRequest();
       protocol_->ReadResponseHead();
-      switch (protocol_->ProcessResponse()) {
+      const TNetHTTPStep step = protocol_->ProcessResponse();
+      responseInStep_ = true;
+      switch (step) {
         case TNetHTTPStep::Retry:
           rewind();
           authRetries_ = proxyAuthRetries_ = 0;
@@ -269,7 +274,9 @@ void TNetCustomHTTP::PerformRequest(TNetHTTPMethod method, const std::string& ur
         case TNetHTTPStep::Undecided:
           throw ENetException(L"Undefined situation");
         case TNetHTTPStep::ReadAndRetry:
+          responseInStep_ = false;
           protocol_->ReadContent(body);
+          responseInStep_ = true;
           rewind();
           authRetries_ = proxyAuthRetries_ = 0;
           break;
@@ -279,6 +286,11 @@ void TNetCustomHTTP::PerformRequest(TNetHTTPMethod method, const std::string& ur
           break;
       }
     }
+  } catch (const ENetHTTPProtocolException&) {
+    responseInStep_ = true;  // its body was read before it was raised
+    requestCount_ = 0;
+    if (!KeepAliveAllowed()) CloseConnection();
+    throw;
   } catch (...) {
     requestCount_ = 0;
     if (!KeepAliveAllowed()) CloseConnection();

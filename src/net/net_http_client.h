@@ -108,6 +108,7 @@ class TNetCustomHTTP : public TNetTCPClient {
   int requestCount_ = 0;
   int authRetries_ = 0, proxyAuthRetries_ = 0;
   std::string requestedUrl_;  // the URL of the current pass of the loop
+  bool responseInStep_ = true;  // the last response was read to its end
 };
 
 class TNetHTTP : public TNetCustomHTTP {

@@ -2,6 +2,8 @@
 
 #include <ws2tcpip.h>
 
+#include <algorithm>
+
 #include "net/http_cookies.h"
 #include "net/http_exceptions.h"
 #include "net/http_socket_errors.h"
@@ -77,6 +79,7 @@ void TNetIOHandlerSocket::ConnectClient(const std::string& host, int port, int t
                                         const TNetStatusEvent& status) {
   try {
     binding_->AllocateSocket();
+    receiveTimeLimit_ = 0;
     binding_->Bind(BoundIP, BoundPort, BoundPortMin, BoundPortMax);
     const uint32_t address = ResolveHostAddress(host, status);
     if (status) status(hsConnecting, AddressText(address));
@@ -104,7 +107,14 @@ void TNetIOHandlerSocket::ConnectClient(const std::string& host, int port, int t
 
 void TNetIOHandlerSocket::Close() { binding_->CloseSocket(); }
 
-int TNetIOHandlerSocket::Recv(char* buffer, int count, int* error) {
+int TNetIOHandlerSocket::Recv(char* buffer, int count, int timeoutMs, int* error) {
+  // The wait is the socket's own receive limit rather than a select before
+  // every recv: under Wine each select is one more round trip to the
+  // server, which tripled the time of a kept-alive GET.
+  const int limit = timeoutMs == -2 ? 0 : std::max(timeoutMs, 1);
+  if (limit != receiveTimeLimit_ &&
+      GStack().SetSocketOption(binding_->Handle(), SOL_SOCKET, SO_RCVTIMEO, limit) == 0)
+    receiveTimeLimit_ = limit;
   const int n = GStack().Recv(binding_->Handle(), buffer, count);
   if (n == SOCKET_ERROR) *error = GStack().LastError();
   return n;

@@ -42,8 +42,10 @@ class TNetIOHandler : public TNetComponent {
   virtual void ConnectClient(const std::string& host, int port, int timeoutMs, const TNetStatusEvent& status) = 0;
   virtual bool Connected() const = 0;
   virtual void Close() = 0;
-  // -1 with the error code in *error on failure, 0 when the peer closed.
-  virtual int Recv(char* buffer, int count, int* error) = 0;
+  // Waits at most timeoutMs (-2: without limit) for data and reads it: the
+  // count, 0 when the peer closed, -1 with the error code in *error (10060
+  // when nothing arrived in time).
+  virtual int Recv(char* buffer, int count, int timeoutMs, int* error) = 0;
   virtual int Send(const char* data, int count, int* error) = 0;
   // Readable within timeoutMs (-2: without limit).
   virtual bool Readable(int timeoutMs) = 0;
@@ -58,7 +60,7 @@ class TNetIOHandlerSocket : public TNetIOHandler {
   void ConnectClient(const std::string& host, int port, int timeoutMs, const TNetStatusEvent& status) override;
   bool Connected() const override { return binding_ && binding_->HandleAllocated(); }
   void Close() override;
-  int Recv(char* buffer, int count, int* error) override;
+  int Recv(char* buffer, int count, int timeoutMs, int* error) override;
   int Send(const char* data, int count, int* error) override;
   bool Readable(int timeoutMs) override;
 
@@ -68,6 +70,7 @@ class TNetIOHandlerSocket : public TNetIOHandler {
 
  private:
   std::unique_ptr<TNetSocketHandle> binding_ = std::make_unique<TNetSocketHandle>();
+  int receiveTimeLimit_ = 0;  // the socket's SO_RCVTIMEO, 0 = none
 };
 
 // "LOCALHOST" is 127.0.0.1, a dotted address is used as it is, anything

@@ -64,9 +64,14 @@ size_t TNetTCPConnection::Receive(char* buffer, size_t capacity, int timeoutMs) 
   // A closed channel reads as the end of the stream: buffered bytes stay
   // readable, and a line awaited beyond them ends "Connection Closed Gracefully."
   if (!ioHandler_ || !ioHandler_->Connected()) return 0;
-  if (!ioHandler_->Readable(timeoutMs == 0 ? -2 : timeoutMs == kNetNoWait ? 0 : timeoutMs)) throw ENetReadTimeout(L"Read Timeout");
+  // Only what has already arrived, when asked not to wait.
+  if (timeoutMs == kNetNoWait && !ioHandler_->Readable(0)) throw ENetReadTimeout(L"Read Timeout");
+  // Data is waiting after a no-wait look: the usual limit saves changing it.
+  if (timeoutMs == kNetNoWait) timeoutMs = ReadTimeout();
   int error = 0;
-  const int n = ioHandler_->Recv(buffer, static_cast<int>(std::min<size_t>(capacity, INT_MAX)), &error);
+  const int n = ioHandler_->Recv(buffer, static_cast<int>(std::min<size_t>(capacity, INT_MAX)),
+                                 timeoutMs == 0 ? -2 : timeoutMs, &error);
+  if (n < 0 && error == 10060) throw ENetReadTimeout(L"Read Timeout");
   if (n > 0) return static_cast<size_t>(n);
   if (n == 0) {
     peerCloseSeen_ = true;

@@ -151,6 +151,29 @@ TEST_F(HttpClientTest, SilentPeerEndsInReadTimeout) {
   EXPECT_LT(failure.elapsedMs, 3000u);
 }
 
+TEST_F(HttpClientTest, AConnectionLeftMidResponseIsNotReused) {
+  LoopbackServer server([](ScriptedConnection& c) {
+    c.ReadRequestHead();
+    if (c.index() == 0) {
+      c.Send("HTTP/1.1 200 OK\r\nContent-Length: 20\r\n\r\nfirst");
+      // The rest arrives after the client gave up: it must not be taken for
+      // the status line of the next request.
+      Sleep(400);
+      c.Send("HTTP/1.1 500 Stale\r\n\r\n");
+      c.HoldUntilServerStops();
+    } else {
+      c.Send("HTTP/1.1 200 OK\r\nContent-Length: 6\r\n\r\nsecond");
+      c.HoldUntilServerStops();
+    }
+  });
+  http.SetReadTimeout(200);
+  EXPECT_EQ(L"Read Timeout", FailureOf([&] { http.GetText(server.Url("/")); }).message);
+  EXPECT_TRUE(http.IsConnected());  // still open, as the wizard's close question expects
+  Sleep(400);
+  EXPECT_EQ("second", http.GetText(server.Url("/")));
+  EXPECT_EQ(2, server.connectionCount());
+}
+
 TEST_F(HttpClientTest, TheStoredReadTimeoutIsFiveSeconds) {
   ApplyWizardHTTPSettings(http);
   EXPECT_EQ(5000, http.ReadTimeout());
