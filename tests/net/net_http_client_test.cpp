@@ -28,23 +28,41 @@ class HttpClientTest : public ::testing::Test {
   TNetHTTP http{nullptr};
 };
 
-TEST_F(HttpClientTest, SendsTheManifestRequestAndKeepsTheConnection) {
-  std::mutex mutex;
-  std::vector<std::string> heads;
-  LoopbackServer server([&](ScriptedConnection& c) {
-    for (std::string head; !(head = c.ReadRequestHead()).empty();) {
-      {
-        std::lock_guard<std::mutex> lock(mutex);
-        heads.push_back(head);
+// A peer that answers every request with the same reply and keeps each
+// request head it received.
+class RecordingPeer {
+ public:
+  explicit RecordingPeer(std::string reply) : reply_(std::move(reply)) {}
+  LoopbackServer::Script Script() {
+    return [this](ScriptedConnection& c) {
+      for (std::string head; !(head = c.ReadRequestHead()).empty();) {
+        {
+          std::lock_guard<std::mutex> lock(mutex_);
+          heads_.push_back(head);
+        }
+        c.Send(reply_);
       }
-      c.Send("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n[a]\r\nb=1\r\n");
-    }
-  });
+    };
+  }
+  std::vector<std::string> Heads() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return heads_;
+  }
+
+ private:
+  std::string reply_;
+  std::mutex mutex_;
+  std::vector<std::string> heads_;
+};
+
+TEST_F(HttpClientTest, SendsTheManifestRequestAndKeepsTheConnection) {
+  RecordingPeer peer("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n[a]\r\nb=1\r\n");
+  LoopbackServer server(peer.Script());
   EXPECT_EQ("[a]\r\nb=1\r\n", http.GetText(server.Url("/dir/name.htm")));
   EXPECT_TRUE(http.IsConnected());
   EXPECT_EQ("[a]\r\nb=1\r\n", http.GetText(server.Url("/dir/other.htm")));
   EXPECT_EQ(1, server.connectionCount());
-  std::lock_guard<std::mutex> lock(mutex);
+  const std::vector<std::string> heads = peer.Heads();
   ASSERT_EQ(2u, heads.size());
   EXPECT_EQ("GET /dir/name.htm HTTP/1.1\r\n"
             "Content-Type: text/html\r\n"
@@ -216,21 +234,14 @@ TEST_F(HttpClientTest, HttpsFailsBeforeConnecting) {
 }
 
 TEST_F(HttpClientTest, CookiesAreStoredMatchedAndSent) {
-  std::mutex mutex;
-  std::vector<std::string> heads;
-  LoopbackServer server([&](ScriptedConnection& c) {
-    for (std::string head; !(head = c.ReadRequestHead()).empty();) {
-      std::lock_guard<std::mutex> lock(mutex);
-      heads.push_back(head);
-      c.Send("HTTP/1.1 200 OK\r\nSet-Cookie: session=abc; path=/\r\n"
-             "Set-Cookie: deep=1; path=/dir/\r\nSet-Cookie: foreign=1; domain=example.com\r\n"
-             "Content-Length: 0\r\n\r\n");
-    }
-  });
+  RecordingPeer peer("HTTP/1.1 200 OK\r\nSet-Cookie: session=abc; path=/\r\n"
+                     "Set-Cookie: deep=1; path=/dir/\r\nSet-Cookie: foreign=1; domain=example.com\r\n"
+                     "Content-Length: 0\r\n\r\n");
+  LoopbackServer server(peer.Script());
   http.GetText(server.Url("/dir/a.htm"));
   http.GetText(server.Url("/dir/b.htm"));
   http.GetText(server.Url("/top.htm"));
-  std::lock_guard<std::mutex> lock(mutex);
+  const std::vector<std::string> heads = peer.Heads();
   ASSERT_EQ(3u, heads.size());
   EXPECT_EQ(std::string::npos, heads[0].find("Cookie:"));
   EXPECT_NE(std::string::npos, heads[1].find("\r\nCookie: deep=1; session=abc\r\n")) << heads[1];
