@@ -5,6 +5,7 @@
 #include "net/http_date.h"
 #include "net/http_exceptions.h"
 #include "net/http_headers.h"
+#include "net/http_socket_errors.h"
 
 namespace quonel {
 namespace {
@@ -162,6 +163,18 @@ TEST(NetDates, InternetDateForms) {
   EXPECT_FALSE(ParseInternetDate("tomorrow"));
   EXPECT_EQ("Sun, 06 Nov 1994 08:49:37 GMT", FormatInternetDate(expected));
   EXPECT_EQ("Thu, 01 Jan 1970 00:00:00 GMT", FormatInternetDate(NetDateTimeFromUnixSeconds(0)));
+}
+
+TEST(NetSocketErrors, MessageCarriesCodeAndText) {
+  EXPECT_EQ(L"Socket Error # 10061\r\nConnection refused.", SocketErrorMessage(10061));
+  EXPECT_EQ(L"Socket Error # 10035\r\nOperation would block. ", SocketErrorMessage(10035));
+  EXPECT_EQ(L"Socket Error # 12345\r\n", SocketErrorMessage(12345));
+  try {
+    RaiseSocketError(11001);
+  } catch (const ENetSocketError& e) {
+    EXPECT_EQ(11001, e.LastError());
+    EXPECT_STREQ(L"ENetSocketError", e.ClassName());
+  }
 }
 
 }  // namespace
