@@ -68,9 +68,8 @@ void TNetSocketHandle::Connect(uint32_t address, uint16_t port) {
 }
 
 void TNetSocketHandle::CloseSocket() {
-  const SOCKET s = handle_;
+  const SOCKET s = handle_.exchange(INVALID_SOCKET);
   if (s == INVALID_SOCKET) return;
-  handle_ = INVALID_SOCKET;
   GStack().Shutdown(s, SD_SEND);
   GStack().CloseSocket(s);
 }
@@ -97,8 +96,6 @@ void TNetIOHandlerSocket::ConnectClient(const std::string& host, int port, int t
     } else {
       binding_->Connect(address, networkPort);
     }
-    GStack().SetSocketOption(binding_->Handle(), SOL_SOCKET, SO_RCVBUF, RecvBufferSize);
-    GStack().SetSocketOption(binding_->Handle(), SOL_SOCKET, SO_SNDBUF, SendBufferSize);
   } catch (...) {
     binding_->CloseSocket();
     throw;

@@ -3,6 +3,7 @@
 #pragma once
 #include <winsock2.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -31,7 +32,8 @@ class TNetSocketHandle {
   SOCKET Handle() const { return handle_; }
 
  private:
-  volatile SOCKET handle_ = INVALID_SOCKET;
+  // Closed from the calling thread while the connect thread uses it.
+  std::atomic<SOCKET> handle_{INVALID_SOCKET};
 };
 
 // The byte channel of a connection.
@@ -66,7 +68,6 @@ class TNetIOHandlerSocket : public TNetIOHandler {
 
   std::string BoundIP;
   int BoundPort = 0, BoundPortMin = 0, BoundPortMax = 0;
-  int RecvBufferSize = 32768, SendBufferSize = 32768;
 
  private:
   std::unique_ptr<TNetSocketHandle> binding_ = std::make_unique<TNetSocketHandle>();

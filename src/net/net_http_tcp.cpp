@@ -108,8 +108,6 @@ void TNetTCPClient::Connect(int timeoutMs) {
     handler->BoundPort = BoundPort;
     handler->BoundPortMin = BoundPortMin;
     handler->BoundPortMax = BoundPortMax;
-    handler->RecvBufferSize = RecvBufferSize();
-    handler->SendBufferSize = SendBufferSize;
     ioHandler_ = handler;
     freeIOHandlerOnDisconnect_ = true;
   } else if (ioHandler_->Connected()) {

@@ -40,7 +40,7 @@ class TNetTCPConnection : public TNetComponent, protected NetByteSource {
   void SetMaxLineAction(TNetMaxLineAction action) { input_.MaxLineAction = action; }
   int RecvBufferSize() const { return static_cast<int>(input_.RecvBufferSize); }
   void SetRecvBufferSize(int size) { input_.RecvBufferSize = static_cast<size_t>(size > 0 ? size : 32768); }
-  int SendBufferSize = 32768;
+  int SendBufferSize = 32768;  // stored with the settings; a request goes out in one send
 
   TNetStatusEvent OnStatus;
   std::function<void()> OnConnected, OnDisconnected;

@@ -135,6 +135,21 @@ TEST_F(HttpClientTest, ChunkedBodiesLoseTheirFramingAndKeepTheConnectionInStep) 
   EXPECT_EQ(1, server.connectionCount());
 }
 
+TEST_F(HttpClientTest, StatusNotificationsOfOneClosingRequest) {
+  LoopbackServer server(Answer("HTTP/1.1 200 OK\r\nConnection: close\r\nTransfer-Encoding: chunked\r\n\r\n"
+                               "2\r\nok\r\n0\r\n\r\n"));
+  std::vector<std::string> seen;
+  int disconnected = 0;
+  http.OnStatus = [&](TNetStatus status, const std::string& text) {
+    seen.push_back(std::to_string(status) + " " + text);
+  };
+  http.OnDisconnected = [&] { ++disconnected; };
+  // "localhost" needs no lookup, so there is no hsResolving.
+  EXPECT_EQ("ok", http.GetText("http://LocalHost:" + std::to_string(server.port()) + "/"));
+  EXPECT_EQ((std::vector<std::string>{"1 127.0.0.1", "2 LocalHost", "5 Chunk Started", "3 ", "4 "}), seen);
+  EXPECT_EQ(1, disconnected);
+}
+
 TEST_F(HttpClientTest, ShortBodyBeforeCloseIsKeptWithoutError) {
   LoopbackServer server([](ScriptedConnection& c) {
     c.ReadRequestHead();
