@@ -95,7 +95,7 @@ std::optional<NetDateTime> ParseInternetDate(std::string_view text) {
       if (!current.empty()) tokens.push_back(current);
       current.clear();
       // A zone written as "-hhmm" keeps its sign.
-      if (c == '-' && !tokens.empty() && tokens.back().find(':') != std::string::npos) current = "-";
+      if (c == '-' && !tokens.empty() && tokens.back().find(':') != std::string::npos) current.push_back('-');
     } else {
       current.push_back(c);
     }

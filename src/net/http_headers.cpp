@@ -10,15 +10,9 @@ NetDateTime DateOrZero(const std::string& text) { return ParseInternetDate(text)
 
 int64_t RangeBound(const std::string& text) {
   const std::string trimmed = TrimText(text);
-  size_t i = trimmed.empty() || trimmed[0] != '-' ? 0 : 1;
-  int64_t value = 0;
-  bool ok = i < trimmed.size();
-  for (; ok && i < trimmed.size(); ++i) {
-    ok = trimmed[i] >= '0' && trimmed[i] <= '9' && value < (INT64_MAX - 9) / 10;
-    value = value * 10 + (trimmed[i] - '0');
-  }
-  if (!ok) throw EConvertError(L"'" + WidenBytes(trimmed) + L"' is not a valid integer value");
-  return trimmed[0] == '-' ? -value : value;
+  const std::optional<int64_t> value = ParseInt64(trimmed);
+  if (!value) throw EConvertError(L"'" + WidenBytes(trimmed) + L"' is not a valid integer value");
+  return *value;
 }
 
 void SetIfAny(TNetHeaderList& lines, const char* name, const std::string& value) {

@@ -35,21 +35,33 @@ size_t FindNoCase(std::string_view haystack, std::string_view needle) {
   return std::string_view::npos;
 }
 
-std::optional<int32_t> ParseInt32(std::string_view text) {
+std::optional<int64_t> ParseInt64(std::string_view text) {
   size_t i = 0;
   bool negative = false;
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
   if (i == text.size()) return std::nullopt;
+  // Accumulated as a negative number, whose range is one larger.
   int64_t value = 0;
+  constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
   for (; i < text.size(); ++i) {
     if (text[i] < '0' || text[i] > '9') return std::nullopt;
-    value = value * 10 + (text[i] - '0');
-    // Beyond 32 bits the number would wrap into a wrong value: not a number.
-    if (value > int64_t{std::numeric_limits<int32_t>::max()} + 1) return std::nullopt;
+    const int digit = text[i] - '0';
+    // Beyond 64 bits the number would wrap into a wrong value: not a number.
+    if (value < (kMin + digit) / 10) return std::nullopt;
+    value = value * 10 - digit;
   }
-  if (negative) value = -value;
-  if (value > std::numeric_limits<int32_t>::max()) return std::nullopt;
-  return static_cast<int32_t>(value);
+  if (!negative) {
+    if (value == kMin) return std::nullopt;
+    value = -value;
+  }
+  return value;
+}
+
+std::optional<int32_t> ParseInt32(std::string_view text) {
+  const std::optional<int64_t> value = ParseInt64(text);
+  if (!value || *value < std::numeric_limits<int32_t>::min() || *value > std::numeric_limits<int32_t>::max())
+    return std::nullopt;
+  return static_cast<int32_t>(*value);
 }
 
 int32_t ParseInt32Or(std::string_view text, int32_t fallback) {

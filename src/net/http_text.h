@@ -17,6 +17,7 @@ size_t FindNoCase(std::string_view haystack, std::string_view needle);
 // A decimal integer with an optional sign that fits in 32 bits; anything
 // else (blanks, trailing text, overflow) is not a number.
 std::optional<int32_t> ParseInt32(std::string_view text);
+std::optional<int64_t> ParseInt64(std::string_view text);
 int32_t ParseInt32Or(std::string_view text, int32_t fallback);
 
 // Protocol bytes as message text: each byte becomes the character of the same

@@ -88,6 +88,9 @@ TEST(NetResponseHeaders, FieldsAndContentRange) {
   EXPECT_EQ(199, r.ContentRangeEnd);
   EXPECT_EQ(2, r.WWWAuthenticate.Count());
   EXPECT_EQ("text/plain", r.ContentType);
+  // A bound beyond 64 bits is not a number either, never a wrapped one.
+  EXPECT_THROW(ResponseWith({"Content-Range: bytes 99999999999999999999-1/2"}), EConvertError);
+  EXPECT_EQ(9223372036854775807, ResponseWith({"Content-Range: bytes 9223372036854775807-0/1"}).ContentRangeStart);
   try {
     ResponseWith({"Content-Range: bytes x-9/10"});
     FAIL();
