@@ -34,6 +34,7 @@ int PortNumber(const std::string& text) {
 }  // namespace
 
 std::string TNetProxyConnectionInfo::Authorization() const {
+  if (Authentication) return Authentication->Authentication();
   if (!BasicAuthentication || ProxyUsername.empty()) return "";
   TNetBasicAuthentication basic;
   basic.Username = ProxyUsername;
@@ -132,16 +133,16 @@ TNetHTTPStep TNetHTTPProtocol::ProcessResponse() {
     TNetHTTPStep step = TNetHTTPStep::Retry;
     if (code == 401 || code == 407) {
       const bool proxy = code == 407;
-      std::unique_ptr<TNetAuthentication> proxyAuthentication;
-      std::unique_ptr<TNetAuthentication>& authentication = proxy ? proxyAuthentication : Request.Authentication;
+      std::unique_ptr<TNetAuthentication>& authentication =
+          proxy ? http_.proxyParams_.Authentication : Request.Authentication;
       if (!AuthorisationAllowed(proxy ? http_.proxyAuthRetries_ : http_.authRetries_,
                                 proxy ? http_.OnProxyAuthorization : http_.OnAuthorization, authentication)) {
         authentication.reset();
         RaiseProtocolError();
       }
-      if (proxy && proxyAuthentication) http_.proxyParams_.BasicAuthentication = true;
       // The body of the refused request must not be taken for the next response.
       DropBody();
+      http_.authorisationRetry_ = true;
       if (http_.HTTPOptions & hoInProcessAuth) step = TNetHTTPStep::AuthoriseAndRetry;
       return step;
     }
@@ -261,12 +262,14 @@ void TNetCustomHTTP::PerformRequest(TNetHTTPMethod method, const std::string& ur
       responseInStep_ = false;
       SendRequest();
       protocol_->ReadResponseHead();
+      authorisationRetry_ = false;
       const TNetHTTPStep step = protocol_->ProcessResponse();
       responseInStep_ = true;
       switch (step) {
         case TNetHTTPStep::Retry:
           rewind();
-          authRetries_ = proxyAuthRetries_ = 0;
+          // Counting the attempts of one authorisation is what ends it.
+          if (!authorisationRetry_) authRetries_ = proxyAuthRetries_ = 0;
           break;
         case TNetHTTPStep::Done:
           again = false;

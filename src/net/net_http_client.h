@@ -26,6 +26,8 @@ class TNetProxyConnectionInfo {
   std::string ProxyServer, ProxyUsername, ProxyPassword;
   int ProxyPort = 0;
   bool BasicAuthentication = false;
+  // Set by an OnProxyAuthorization handler; takes the place of Basic.
+  std::unique_ptr<TNetAuthentication> Authentication;
   // "Proxy-Authorization" value, "" when none applies.
   std::string Authorization() const;
 };
@@ -109,6 +111,7 @@ class TNetCustomHTTP : public TNetTCPClient {
   int authRetries_ = 0, proxyAuthRetries_ = 0;
   std::string requestedUrl_;  // the URL of the current pass of the loop
   bool responseInStep_ = true;  // the last response was read to its end
+  bool authorisationRetry_ = false;  // the pass ends in a retry with new credentials
 };
 
 class TNetHTTP : public TNetCustomHTTP {

@@ -150,6 +150,42 @@ TEST_F(HttpClientTest, StatusNotificationsOfOneClosingRequest) {
   EXPECT_EQ(1, disconnected);
 }
 
+// Paths the wizard's settings never take, kept working for other callers.
+TEST_F(HttpClientTest, FollowedRedirectAndAuthorisationRetry) {
+  LoopbackServer server([](ScriptedConnection& c) {
+    for (std::string head; !(head = c.ReadRequestHead()).empty();) {
+      if (head.rfind("GET /old ", 0) == 0)
+        c.Send("HTTP/1.1 302 Found\r\nLocation: /new\r\nContent-Length: 5\r\n\r\nmoved");
+      else if (head.find("Authorization: Basic dTpw\r\n") == std::string::npos)
+        c.Send("HTTP/1.1 401 Unauthorized\r\nContent-Length: 4\r\n\r\nwho?");
+      else
+        c.Send("HTTP/1.1 200 OK\r\nContent-Length: 7\r\n\r\nwelcome");
+    }
+  });
+  http.HandleRedirects = true;
+  int asked = 0;
+  http.OnAuthorization = [&](TNetAuthentication*& authentication) {
+    ++asked;
+    auto* basic = new TNetBasicAuthentication();
+    basic->Username = "u";
+    basic->Password = "p";
+    authentication = basic;
+    return true;
+  };
+  EXPECT_EQ("welcome", http.GetText(server.Url("/old")));
+  EXPECT_EQ(1, asked);
+  EXPECT_EQ(1, server.connectionCount());
+
+  // A handler that keeps supplying wrong credentials is asked AuthRetries times.
+  http.Request().Authentication.reset();
+  http.OnAuthorization = [&](TNetAuthentication*&) { return ++asked, true; };
+  asked = 0;
+  const Failure failure = FailureOf([&] { http.GetText(server.Url("/new")); });
+  EXPECT_EQ(L"HTTP/1.1 401 Unauthorized", failure.message);
+  EXPECT_EQ("who?", failure.bodyText);
+  EXPECT_EQ(3, asked);
+}
+
 TEST_F(HttpClientTest, ShortBodyBeforeCloseIsKeptWithoutError) {
   LoopbackServer server([](ScriptedConnection& c) {
     c.ReadRequestHead();
