@@ -41,12 +41,12 @@ void TNetEntityHeaderInfo::ProcessHeaders() {
   const std::string range = h.Values("Content-Range");
   if (!range.empty()) {
     const size_t blank = range.find(' ');
-    const std::string spec = blank == std::string::npos ? range : range.substr(blank + 1);
-    const size_t dash = spec.find('-');
-    const size_t slash = spec.find('/');
-    ContentRangeStart = RangeBound(spec.substr(0, dash));
+    const std::string bounds = blank == std::string::npos ? range : range.substr(blank + 1);
+    const size_t dash = bounds.find('-');
+    const size_t slash = bounds.find('/');
+    ContentRangeStart = RangeBound(bounds.substr(0, dash));
     if (dash != std::string::npos)
-      ContentRangeEnd = RangeBound(spec.substr(dash + 1, slash == std::string::npos ? std::string::npos : slash - dash - 1));
+      ContentRangeEnd = RangeBound(bounds.substr(dash + 1, slash == std::string::npos ? std::string::npos : slash - dash - 1));
   }
   Connection = h.Values("Connection");
   ContentVersion = h.Values("Content-Version");
