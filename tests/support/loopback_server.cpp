@@ -97,7 +97,7 @@ bool ScriptedConnection::WaitForClientClose(int timeoutMs) {
   }
 }
 
-LoopbackServer::LoopbackServer(Script script, int backlog)
+LoopbackServer::LoopbackServer(Script script, int backlog, bool accepts)
     : script_(std::move(script)), stopEvent_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
   EnsureWinsock();
   listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -109,13 +109,13 @@ LoopbackServer::LoopbackServer(Script script, int backlog)
   int length = sizeof address;
   getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
   port_ = ntohs(address.sin_port);
-  acceptThread_ = std::thread([this] { AcceptLoop(); });
+  if (accepts) acceptThread_ = std::thread([this] { AcceptLoop(); });
 }
 
 LoopbackServer::~LoopbackServer() {
   stopping_ = true;
   SetEvent(stopEvent_);
-  acceptThread_.join();
+  if (acceptThread_.joinable()) acceptThread_.join();
   closesocket(listener_);
   {
     std::lock_guard<std::mutex> lock(mutex_);

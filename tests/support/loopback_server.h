@@ -55,7 +55,8 @@ class LoopbackServer {
   using Script = std::function<void(ScriptedConnection&)>;
 
   // Listens on 127.0.0.1 with a free port; backlog is the listen queue length.
-  explicit LoopbackServer(Script script, int backlog = SOMAXCONN);
+  // With accepts = false nobody accepts: connects beyond the backlog hang.
+  explicit LoopbackServer(Script script, int backlog = SOMAXCONN, bool accepts = true);
   // Signals HoldUntilServerStops, closes every socket and joins every thread.
   ~LoopbackServer();
   LoopbackServer(const LoopbackServer&) = delete;

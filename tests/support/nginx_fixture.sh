@@ -39,6 +39,8 @@ http {
     listen 127.0.0.1:$port;
     root $dir/www;
     location /redirect { return 302 /index.htm; }
+    # Files under /close/ are answered with "Connection: close".
+    location /close/ { keepalive_timeout 0; }
   }
 }
 CONF

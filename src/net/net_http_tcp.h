@@ -1,0 +1,77 @@
+// A TCP connection with an input buffer for lines and counted reads, and the
+// client side that connects it to a host and port with a time limit.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "net/http_line_reader.h"
+#include "net/net_http_component.h"
+#include "net/net_http_socket.h"
+
+namespace quonel {
+
+class TNetTCPConnection : public TNetComponent, protected NetByteSource {
+ public:
+  explicit TNetTCPConnection(TComponent* owner);
+  ~TNetTCPConnection() override;
+  const wchar_t* ClassName() const override { return L"TNetTCPConnection"; }
+
+  TNetIOHandler* IOHandler() const { return ioHandler_; }
+  // A channel set here is not freed by the connection.
+  void SetIOHandler(TNetIOHandler* handler);
+
+  // Applies a peer close seen by an earlier read, then reports whether a
+  // channel with an open socket exists.
+  bool Connected();
+  // hsDisconnecting; closes the socket; frees a channel the connection
+  // created; the disconnected notification; hsDisconnected.
+  virtual void Disconnect();
+
+  std::string ReadLn() { return input_.ReadLn(); }
+  // Sends all of data; ENetNotConnected without a connection.
+  void Write(const std::string& data);
+  NetInputBuffer& InputBuffer() { return input_; }
+
+  int ReadTimeout() const { return input_.ReadTimeout; }
+  void SetReadTimeout(int ms) { input_.ReadTimeout = ms; }
+  int MaxLineLength() const { return input_.MaxLineLength; }
+  void SetMaxLineLength(int length) { input_.MaxLineLength = length; }
+  TNetMaxLineAction MaxLineAction() const { return input_.MaxLineAction; }
+  void SetMaxLineAction(TNetMaxLineAction action) { input_.MaxLineAction = action; }
+  int RecvBufferSize() const { return static_cast<int>(input_.RecvBufferSize); }
+  void SetRecvBufferSize(int size) { input_.RecvBufferSize = static_cast<size_t>(size > 0 ? size : 32768); }
+  int SendBufferSize = 32768;  // stored with the settings; a request goes out in one send
+
+  TNetStatusEvent OnStatus;
+  std::function<void()> OnConnected, OnDisconnected;
+
+ protected:
+  void DoStatus(TNetStatus status, const std::string& text) {
+    if (OnStatus) OnStatus(status, text);
+  }
+  void Notification(TComponent* component, Operation operation) override;
+  size_t Receive(char* buffer, size_t capacity, int timeoutMs) override;
+  // Closes the socket after a peer close and runs the disconnected notification.
+  void ClosePeerClosedSocket();
+
+  TNetIOHandler* ioHandler_ = nullptr;
+  bool freeIOHandlerOnDisconnect_ = false;
+  bool peerCloseSeen_ = false;
+  NetInputBuffer input_{*this};
+};
+
+class TNetTCPClient : public TNetTCPConnection {
+ public:
+  using TNetTCPConnection::TNetTCPConnection;
+  const wchar_t* ClassName() const override { return L"TNetTCPClient"; }
+
+  // Connects to Host:Port within timeoutMs (-1 or 0: without limit).
+  void Connect(int timeoutMs);
+
+  std::string Host;
+  int Port = 0;
+  std::string BoundIP;
+  int BoundPort = 0, BoundPortMin = 0, BoundPortMax = 0;
+};
+
+}  // namespace quonel

@@ -1,0 +1,355 @@
+// The HTTP client against scripted loopback peers: what the wizard sees of
+// odd, broken and silent servers.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+
+#include "net/net_http_client.h"
+#include "net/net_http_wizard_settings.h"
+#include "net/net_http_test_support.h"
+#include "support/loopback_server.h"
+
+namespace quonel::testing {
+namespace {
+
+class HttpClientTest : public ::testing::Test {
+ protected:
+  HttpClientTest() {
+    ApplyWizardHTTPSettings(http);
+    http.SetReadTimeout(1000);  // the stored 5000 ms has its own test below
+  }
+  // A peer that answers every request on a connection with the same reply.
+  static LoopbackServer::Script Answer(std::string reply) {
+    return [reply](ScriptedConnection& c) {
+      while (!c.ReadRequestHead().empty()) c.Send(reply);
+    };
+  }
+  TNetHTTP http{nullptr};
+};
+
+// A peer that answers every request with the same reply and keeps each
+// request head it received.
+class RecordingPeer {
+ public:
+  explicit RecordingPeer(std::string reply) : reply_(std::move(reply)) {}
+  LoopbackServer::Script Script() {
+    return [this](ScriptedConnection& c) {
+      for (std::string head; !(head = c.ReadRequestHead()).empty();) {
+        {
+          std::lock_guard<std::mutex> lock(mutex_);
+          heads_.push_back(head);
+        }
+        c.Send(reply_);
+      }
+    };
+  }
+  std::vector<std::string> Heads() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return heads_;
+  }
+
+ private:
+  std::string reply_;
+  std::mutex mutex_;
+  std::vector<std::string> heads_;
+};
+
+TEST_F(HttpClientTest, SendsTheManifestRequestAndKeepsTheConnection) {
+  RecordingPeer peer("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n[a]\r\nb=1\r\n");
+  LoopbackServer server(peer.Script());
+  EXPECT_EQ("[a]\r\nb=1\r\n", http.GetText(server.Url("/dir/name.htm")));
+  EXPECT_TRUE(http.IsConnected());
+  EXPECT_EQ("[a]\r\nb=1\r\n", http.GetText(server.Url("/dir/other.htm")));
+  EXPECT_EQ(1, server.connectionCount());
+  const std::vector<std::string> heads = peer.Heads();
+  ASSERT_EQ(2u, heads.size());
+  EXPECT_EQ("GET /dir/name.htm HTTP/1.1\r\n"
+            "Content-Type: text/html\r\n"
+            "Host: 127.0.0.1:" + std::to_string(server.port()) + "\r\n"
+            "Accept: text/html, */*\r\n"
+            "User-Agent: Mozilla/3.0 (compatible; Quonel Updater)\r\n\r\n",
+            heads[0]);
+  http.CloseConnection();
+  EXPECT_FALSE(http.IsConnected());
+}
+
+TEST_F(HttpClientTest, ConnectionCloseLeavesTheClientNotConnected) {
+  LoopbackServer server(Answer("HTTP/1.1 200 OK\r\nConnection: Close\r\nContent-Length: 2\r\n\r\nok"));
+  EXPECT_EQ("ok", http.GetText(server.Url("/a")));
+  EXPECT_FALSE(http.IsConnected());
+  EXPECT_EQ("ok", http.GetText(server.Url("/a")));
+  EXPECT_EQ(2, server.connectionCount());
+}
+
+TEST_F(HttpClientTest, APeerThatClosedAKeptConnectionIsNoticedBeforeTheNextRequest) {
+  std::atomic<int> closed{0};
+  LoopbackServer server([&](ScriptedConnection& c) {
+    c.ReadRequestHead();
+    c.Send("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
+    c.Close();
+    closed++;
+  });
+  EXPECT_EQ("ok", http.GetText(server.Url("/a")));
+  while (closed == 0) Sleep(1);
+  Sleep(50);  // let the close travel
+  EXPECT_EQ("ok", http.GetText(server.Url("/a")));
+  EXPECT_EQ(2, server.connectionCount());
+}
+
+TEST_F(HttpClientTest, StatusHundredIsSkipped) {
+  LoopbackServer server(Answer("HTTP/1.1 100 Continue\r\nX-A: 1\r\n\r\n"
+                               "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello"));
+  EXPECT_EQ("hello", http.GetText(server.Url("/")));
+  EXPECT_EQ(200, http.ResponseCode());
+}
+
+TEST_F(HttpClientTest, EveryNonSuccessAndEveryLocationRaisesWithTheStatusLine) {
+  struct Case {
+    std::string reply, statusLine;
+    int code;
+  };
+  const Case cases[] = {
+      {"HTTP/1.1 200 OK\r\nLocation: /elsewhere\r\nContent-Length: 4\r\n\r\nbody", "HTTP/1.1 200 OK", 200},
+      {"HTTP/1.1 302 Found\r\nLocation: /x\r\nContent-Length: 4\r\n\r\nbody", "HTTP/1.1 302 Found", 302},
+      {"HTTP/1.1 404 Not Found\r\nContent-Length: 4\r\n\r\nbody", "HTTP/1.1 404 Not Found", 404},
+      {"HTTP/1.1 401 Unauthorized\r\nContent-Length: 4\r\n\r\nbody", "HTTP/1.1 401 Unauthorized", 401},
+      {"garbage\r\nContent-Length: 4\r\n\r\nbody", "garbage", -1},
+  };
+  for (const Case& c : cases) {
+    LoopbackServer server(Answer(c.reply));
+    const Failure failure = FailureOf([&] { http.GetText(server.Url("/m.htm")); });
+    EXPECT_EQ(L"ENetHTTPProtocolException", failure.className) << c.statusLine;
+    EXPECT_EQ(std::wstring(c.statusLine.begin(), c.statusLine.end()), failure.message);
+    EXPECT_EQ(c.code, failure.replyCode);
+    EXPECT_EQ("body", failure.bodyText);
+    http.CloseConnection();
+  }
+}
+
+TEST_F(HttpClientTest, ChunkedBodiesLoseTheirFramingAndKeepTheConnectionInStep) {
+  LoopbackServer server(Answer("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                               "4;ext=1\r\n[a]\n\r\n7 \r\nname=x\n\r\n0\r\nX-Checksum: 1\r\n\r\n"));
+  EXPECT_EQ("[a]\nname=x\n", http.GetText(server.Url("/")));
+  EXPECT_EQ("[a]\nname=x\n", http.GetText(server.Url("/")));
+  EXPECT_EQ(1, server.connectionCount());
+}
+
+TEST_F(HttpClientTest, StatusNotificationsOfOneClosingRequest) {
+  LoopbackServer server(Answer("HTTP/1.1 200 OK\r\nConnection: close\r\nTransfer-Encoding: chunked\r\n\r\n"
+                               "2\r\nok\r\n0\r\n\r\n"));
+  std::vector<std::string> seen;
+  int disconnected = 0;
+  http.OnStatus = [&](TNetStatus status, const std::string& text) {
+    seen.push_back(std::to_string(status) + " " + text);
+  };
+  http.OnDisconnected = [&] { ++disconnected; };
+  // "localhost" needs no lookup, so there is no hsResolving.
+  EXPECT_EQ("ok", http.GetText("http://LocalHost:" + std::to_string(server.port()) + "/"));
+  EXPECT_EQ((std::vector<std::string>{"1 127.0.0.1", "2 LocalHost", "5 Chunk Started", "3 ", "4 "}), seen);
+  EXPECT_EQ(1, disconnected);
+}
+
+// Paths the wizard's settings never take, kept working for other callers.
+TEST_F(HttpClientTest, FollowedRedirectAndAuthorisationRetry) {
+  LoopbackServer server([](ScriptedConnection& c) {
+    for (std::string head; !(head = c.ReadRequestHead()).empty();) {
+      if (head.rfind("GET /old ", 0) == 0)
+        c.Send("HTTP/1.1 302 Found\r\nLocation: /new\r\nContent-Length: 5\r\n\r\nmoved");
+      else if (head.find("Authorization: Basic dTpw\r\n") == std::string::npos)
+        c.Send("HTTP/1.1 401 Unauthorized\r\nContent-Length: 4\r\n\r\nwho?");
+      else
+        c.Send("HTTP/1.1 200 OK\r\nContent-Length: 7\r\n\r\nwelcome");
+    }
+  });
+  http.HandleRedirects = true;
+  int asked = 0;
+  http.OnAuthorization = [&](TNetAuthentication*& authentication) {
+    ++asked;
+    auto* basic = new TNetBasicAuthentication();
+    basic->Username = "u";
+    basic->Password = "p";
+    authentication = basic;
+    return true;
+  };
+  EXPECT_EQ("welcome", http.GetText(server.Url("/old")));
+  EXPECT_EQ(1, asked);
+  EXPECT_EQ(1, server.connectionCount());
+
+  // A handler that keeps supplying wrong credentials is asked AuthRetries times.
+  http.Request().Authentication.reset();
+  http.OnAuthorization = [&](TNetAuthentication*&) { return ++asked, true; };
+  asked = 0;
+  const Failure failure = FailureOf([&] { http.GetText(server.Url("/new")); });
+  EXPECT_EQ(L"HTTP/1.1 401 Unauthorized", failure.message);
+  EXPECT_EQ("who?", failure.bodyText);
+  EXPECT_EQ(3, asked);
+}
+
+TEST_F(HttpClientTest, ShortBodyBeforeCloseIsKeptWithoutError) {
+  LoopbackServer server([](ScriptedConnection& c) {
+    c.ReadRequestHead();
+    c.Send("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + std::string(600, 'x'));
+    c.Close();
+  });
+  EXPECT_EQ(std::string(600, 'x'), http.GetText(server.Url("/")));
+  EXPECT_FALSE(http.IsConnected());
+}
+
+TEST_F(HttpClientTest, OverflowingContentLengthReadsUntilClose) {
+  LoopbackServer server([](ScriptedConnection& c) {
+    c.ReadRequestHead();
+    // 2^32 + 3 would wrap to 3 and cut the body.
+    c.Send("HTTP/1.1 200 OK\r\nContent-Length: 4294967299\r\n\r\n0123456789");
+    c.Close();
+  });
+  EXPECT_EQ("0123456789", http.GetText(server.Url("/")));
+}
+
+TEST_F(HttpClientTest, SilentPeerEndsInReadTimeout) {
+  http.SetReadTimeout(300);
+  LoopbackServer server([](ScriptedConnection& c) {
+    c.ReadRequestHead();
+    c.Send("HTTP/1.1 200 OK\r\n\r\npartial");
+    c.HoldUntilServerStops();
+  });
+  const Failure failure = FailureOf([&] { http.GetText(server.Url("/")); });
+  EXPECT_EQ(L"ENetReadTimeout", failure.className);
+  EXPECT_EQ(L"Read Timeout", failure.message);
+  EXPECT_GE(failure.elapsedMs, 280u);
+  EXPECT_LT(failure.elapsedMs, 3000u);
+}
+
+TEST_F(HttpClientTest, AConnectionLeftMidResponseIsNotReused) {
+  LoopbackServer server([](ScriptedConnection& c) {
+    c.ReadRequestHead();
+    if (c.index() == 0) {
+      c.Send("HTTP/1.1 200 OK\r\nContent-Length: 20\r\n\r\nfirst");
+      // The rest arrives after the client gave up: it must not be taken for
+      // the status line of the next request.
+      Sleep(400);
+      c.Send("HTTP/1.1 500 Stale\r\n\r\n");
+      c.HoldUntilServerStops();
+    } else {
+      c.Send("HTTP/1.1 200 OK\r\nContent-Length: 6\r\n\r\nsecond");
+      c.HoldUntilServerStops();
+    }
+  });
+  http.SetReadTimeout(200);
+  EXPECT_EQ(L"Read Timeout", FailureOf([&] { http.GetText(server.Url("/")); }).message);
+  EXPECT_TRUE(http.IsConnected());  // still open, as the wizard's close question expects
+  Sleep(400);
+  EXPECT_EQ("second", http.GetText(server.Url("/")));
+  EXPECT_EQ(2, server.connectionCount());
+}
+
+TEST_F(HttpClientTest, TheStoredReadTimeoutIsFiveSeconds) {
+  ApplyWizardHTTPSettings(http);
+  EXPECT_EQ(5000, http.ReadTimeout());
+  LoopbackServer server([](ScriptedConnection& c) {
+    c.ReadRequestHead();
+    c.HoldUntilServerStops();
+  });
+  const Failure failure = FailureOf([&] { http.GetText(server.Url("/")); });
+  EXPECT_EQ(L"Read Timeout", failure.message);
+  EXPECT_GE(failure.elapsedMs, 4900u);
+  EXPECT_LT(failure.elapsedMs, 10000u);
+}
+
+TEST_F(HttpClientTest, OverlongHeaderLine) {
+  LoopbackServer server(Answer("HTTP/1.1 200 OK\r\nX-Long: " + std::string(16400, 'a') + "\r\n\r\n"));
+  const Failure failure = FailureOf([&] { http.GetText(server.Url("/")); });
+  EXPECT_EQ(L"ENetReadLnMaxLineLengthExceeded", failure.className);
+  EXPECT_EQ(L"Max line length exceeded.", failure.message);
+}
+
+TEST_F(HttpClientTest, HeaderBlockEndedByCloseIsAnUndefinedSituation) {
+  LoopbackServer server([](ScriptedConnection& c) {
+    c.ReadRequestHead();
+    c.Send("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n");
+    c.Close();
+  });
+  const Failure failure = FailureOf([&] { http.GetText(server.Url("/")); });
+  EXPECT_EQ(L"ENetException", failure.className);
+  EXPECT_EQ(L"Undefined situation", failure.message);
+  EXPECT_FALSE(http.IsConnected());
+}
+
+TEST_F(HttpClientTest, HttpsFailsBeforeConnecting) {
+  LoopbackServer server(Answer("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"));
+  const Failure failure =
+      FailureOf([&] { http.GetText("https://127.0.0.1:" + std::to_string(server.port()) + "/m.htm"); });
+  EXPECT_EQ(L"ENetIOHandlerPropInvalid", failure.className);
+  EXPECT_EQ(L"IOHandler value is not valid", failure.message);
+  EXPECT_EQ(0, server.connectionCount());
+}
+
+TEST_F(HttpClientTest, CookiesAreStoredMatchedAndSent) {
+  RecordingPeer peer("HTTP/1.1 200 OK\r\nSet-Cookie: session=abc; path=/\r\n"
+                     "Set-Cookie: deep=1; path=/dir/\r\nSet-Cookie: foreign=1; domain=example.com\r\n"
+                     "Content-Length: 0\r\n\r\n");
+  LoopbackServer server(peer.Script());
+  http.GetText(server.Url("/dir/a.htm"));
+  http.GetText(server.Url("/dir/b.htm"));
+  http.GetText(server.Url("/top.htm"));
+  const std::vector<std::string> heads = peer.Heads();
+  ASSERT_EQ(3u, heads.size());
+  EXPECT_EQ(std::string::npos, heads[0].find("Cookie:"));
+  EXPECT_NE(std::string::npos, heads[1].find("\r\nCookie: deep=1; session=abc\r\n")) << heads[1];
+  EXPECT_NE(std::string::npos, heads[2].find("\r\nCookie: session=abc\r\n")) << heads[2];
+  EXPECT_EQ(std::string::npos, heads[2].find("foreign"));
+}
+
+TEST_F(HttpClientTest, UnresolvableHostAndRefusedConnection) {
+  const Failure unknown = FailureOf([&] { http.GetText("http://quonel-nohost.invalid/m.htm"); });
+  EXPECT_EQ(L"ENetSocketError", unknown.className);
+  EXPECT_EQ(L"Socket Error # 11001\r\nHost not found.", unknown.message);
+
+  int closedPort;
+  {
+    LoopbackServer gone(Answer(""));
+    closedPort = gone.port();
+  }
+  const Failure refused = FailureOf([&] { http.GetText("http://127.0.0.1:" + std::to_string(closedPort) + "/"); });
+  EXPECT_EQ(L"ENetConnectException", refused.className);
+  EXPECT_EQ(L"Socket Error # 10061\r\nConnection refused.", refused.message);
+  EXPECT_FALSE(http.IsConnected());
+}
+
+// Connects to port without waiting; true when the connect is still pending
+// after 200 ms (the listen queue is full).
+bool ConnectHangs(int port, std::vector<SOCKET>& sockets) {
+  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockets.push_back(s);
+  u_long nonBlocking = 1;
+  ioctlsocket(s, FIONBIO, &nonBlocking);
+  sockaddr_in address = {};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<u_short>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  fd_set writable;
+  FD_ZERO(&writable);
+  FD_SET(s, &writable);
+  timeval limit = {0, 200000};
+  return select(0, nullptr, &writable, nullptr, &limit) == 0;
+}
+
+TEST_F(HttpClientTest, ConnectThatNeverCompletesTimesOutAfterTheReadTimeout) {
+  LoopbackServer listener(Answer(""), 1, /*accepts=*/false);
+  std::vector<SOCKET> fillers;
+  bool full = false;
+  for (int i = 0; i < 32 && !full; ++i) full = ConnectHangs(listener.port(), fillers);
+  ASSERT_TRUE(full) << "the listen queue never filled";
+  http.SetReadTimeout(600);
+  const Failure failure = FailureOf([&] { http.GetText(listener.Url("/m.htm")); });
+  EXPECT_EQ(L"ENetConnectTimeout", failure.className);
+  EXPECT_EQ(L"Connect timed out.", failure.message);
+  EXPECT_GE(failure.elapsedMs, 550u);
+  EXPECT_LT(failure.elapsedMs, 3000u);
+  EXPECT_FALSE(http.IsConnected());
+  for (SOCKET s : fillers) closesocket(s);
+}
+
+}  // namespace
+}  // namespace quonel::testing
