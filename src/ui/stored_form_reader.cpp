@@ -121,6 +121,12 @@ std::wstring StoredValueText(const StoredValue& value) {
 }  // namespace
 
 void ApplyStoredProperty(TPersistent& object, const StoredProperty& property, const ResourceLoader& resources) {
+  const ClassInfo* objectInfo = FindClassInfo(object.ClassName());
+  if (objectInfo && objectInfo->keepUnknown &&
+      !objectInfo->FindProperty(property.name.substr(0, property.name.find(L'.')))) {
+    objectInfo->keepUnknown(object, property.name, StoredValueText(property.value));
+    return;
+  }
   TPersistent* target = &object;
   std::wstring name = property.name;
   for (size_t dot; (dot = name.find(L'.')) != std::wstring::npos;) {
@@ -133,10 +139,6 @@ void ApplyStoredProperty(TPersistent& object, const StoredProperty& property, co
   }
   const ClassInfo* info = FindClassInfo(target->ClassName());
   const PropertyInfo* found = info ? info->FindProperty(name) : nullptr;
-  if (!found && info && info->keepUnknown && target == &object) {
-    info->keepUnknown(object, property.name, StoredValueText(property.value));
-    return;
-  }
   if (!found) Fail(property, L"property does not exist");
   Apply(*target, *found, property, resources);
 }

@@ -30,17 +30,18 @@ std::wstring Utf8ToWide(std::string_view text) {
       continue;
     }
     const int extra = (lead >> 5) == 6 ? 1 : (lead >> 4) == 14 ? 2 : (lead >> 3) == 30 ? 3 : -1;
-    bool ok = extra > 0 && i + static_cast<size_t>(extra) < text.size();
-    uint32_t code = ok ? lead & (0x3Fu >> extra) : 0;
-    for (int k = 1; ok && k <= extra; ++k) {
-      const auto next = static_cast<uint8_t>(text[i + static_cast<size_t>(k)]);
-      ok = (next & 0xC0) == 0x80;
-      code = (code << 6) | (next & 0x3Fu);
+    uint32_t code = extra > 0 ? lead & (0x3Fu >> extra) : 0;
+    int seen = 0;  // continuation bytes that belong to this sequence
+    while (extra > 0 && seen < extra && i + static_cast<size_t>(seen) + 1 < text.size() &&
+           (static_cast<uint8_t>(text[i + static_cast<size_t>(seen) + 1]) & 0xC0) == 0x80) {
+      code = (code << 6) | (static_cast<uint8_t>(text[i + static_cast<size_t>(seen) + 1]) & 0x3Fu);
+      ++seen;
     }
     static const uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    if (!ok || code < kSmallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-      out += L'\xFFFD';  // one replacement per bad lead byte; resynchronise on the next
-      ++i;
+    if (extra <= 0 || seen < extra || code < kSmallest[extra] || code > 0x10FFFF ||
+        (code >= 0xD800 && code <= 0xDFFF)) {
+      out += L'\xFFFD';  // one replacement for the broken sequence as far as it went
+      i += static_cast<size_t>(seen) + 1;
       continue;
     }
     AppendCodePoint(out, code);
