@@ -162,7 +162,6 @@ void TCustomForm::VisibleChanged() {
   // The show event comes before the window appears, as a form's set-up expects.
   if (OnShow) OnShow(this);
   ShowWindow(window, SW_SHOWNORMAL);
-  SetForegroundWindow(window);
 }
 
 bool TCustomForm::CloseQuery() {

@@ -371,6 +371,14 @@ void TWinControl::WndProc(TMessage& message) {
         return;
       }
       break;
+    case WM_PRINTCLIENT:
+      // Printing the client paints like WM_PAINT, background first.
+      if (!IsStandardControl()) {
+        Perform(WM_ERASEBKGND, message.WParam);
+        PaintHandler(message);
+        return;
+      }
+      break;
     case WM_ERASEBKGND:
       if (!IsStandardControl()) {
         RECT client;
