@@ -63,6 +63,55 @@ void TImageList::LoadStripFromBmp(const std::string& bytes) {
   AddMaskedStrip(strip.Get());
 }
 
+namespace {
+
+bool PixelColor(wchar_t c, COLORREF& color) {
+  switch (c) {
+    case L'.': color = RGB(255, 0, 255); return true;
+    case L'K': color = RGB(0, 0, 0); return true;
+    case L'W': color = RGB(255, 255, 255); return true;
+    case L'B': color = RGB(0, 64, 224); return true;
+    case L'L': color = RGB(128, 176, 255); return true;
+    case L'G': color = RGB(0, 160, 0); return true;
+    case L'R': color = RGB(224, 0, 0); return true;
+    case L'Y': color = RGB(255, 224, 0); return true;
+    case L'S': color = RGB(192, 192, 192); return true;
+    case L'A': color = RGB(128, 128, 128); return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+void TImageList::LoadStripFromRows(const std::vector<std::wstring>& rows) {
+  if (static_cast<int>(rows.size()) != height_ || rows[0].empty() || rows[0].size() % static_cast<size_t>(width_) ||
+      rows[0].size() > 4096)
+    throw EInvalidGraphic(L"Image rows do not fit the image size");
+  const int width = static_cast<int>(rows[0].size());
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height_;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  OwnedBitmap strip(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!strip) throw EInvalidGraphic(L"Bitmap image is not valid");
+  auto* pixels = static_cast<uint32_t*>(bits);
+  for (int y = 0; y < height_; ++y) {
+    const std::wstring& row = rows[static_cast<size_t>(y)];
+    if (static_cast<int>(row.size()) != width) throw EInvalidGraphic(L"Image rows differ in length");
+    for (int x = 0; x < width; ++x) {
+      COLORREF color;
+      if (!PixelColor(row[static_cast<size_t>(x)], color))
+        throw EInvalidGraphic(L"Unknown pixel '" + std::wstring(1, row[static_cast<size_t>(x)]) + L"'");
+      pixels[y * width + x] = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    }
+  }
+  AddMaskedStrip(strip.Get());
+}
+
 void RegisterImageListClass() {
   ClassRegistrar<TImageList>(L"TImageList", L"TComponent")
       .Creatable()
@@ -70,7 +119,8 @@ void RegisterImageListClass() {
                [](TImageList& i, int64_t v) { i.SetWidth(static_cast<int>(v)); })
       .Integer(L"Height", [](TImageList& i) { return i.Height(); },
                [](TImageList& i, int64_t v) { i.SetHeight(static_cast<int>(v)); })
-      .Bytes(L"Bitmap", [](TImageList& i, const std::string& bytes) { i.LoadStripFromBmp(bytes); });
+      .Bytes(L"Bitmap", [](TImageList& i, const std::string& bytes) { i.LoadStripFromBmp(bytes); })
+      .Lines(L"Pixels", [](TImageList& i, const std::vector<std::wstring>& rows) { i.LoadStripFromRows(rows); });
 }
 
 }  // namespace quonel

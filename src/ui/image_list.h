@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "ui/component.h"
 
@@ -28,6 +29,11 @@ class TImageList : public TComponent {
   void AddMaskedStrip(HBITMAP strip);
   // A 24-bit BMP file's bytes holding a strip; bad bytes raise EInvalidGraphic.
   void LoadStripFromBmp(const std::string& bytes);
+  // A strip drawn as text, one string per pixel row (Height rows of Width ×
+  // count characters): K black, W white, B blue, L light blue, G green,
+  // R red, Y yellow, S silver, A grey; "." is transparent. Other characters
+  // or ragged rows raise EInvalidGraphic.
+  void LoadStripFromRows(const std::vector<std::wstring>& rows);
   void Clear();
 
  private:

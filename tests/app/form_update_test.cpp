@@ -150,6 +150,26 @@ TEST_F(WizardWindow, FileListHasItsColumnsAndStateImages) {
   EXPECT_EQ(0, SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
 }
 
+TEST_F(WizardWindow, ImageListHoldsTheFourStatePictures) {
+  ASSERT_EQ(4, form->ImageList->Count());
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 64, 16);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  RECT all = {0, 0, 64, 16};
+  FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  for (int i = 0; i < 4; ++i) ImageList_Draw(form->ImageList->Handle(), i, memory, i * 16, 0, ILD_TRANSPARENT);
+  EXPECT_EQ(RGB(0, 64, 224), GetPixel(memory, 5, 2)) << "blue hourglass";
+  EXPECT_EQ(RGB(0, 160, 0), GetPixel(memory, 16 + 1, 7)) << "green tick";
+  EXPECT_EQ(RGB(224, 0, 0), GetPixel(memory, 32 + 1, 1)) << "red cross";
+  EXPECT_EQ(RGB(0, 64, 224), GetPixel(memory, 48 + 7, 3)) << "blue i in the balloon";
+  EXPECT_EQ(RGB(255, 255, 255), GetPixel(memory, 0, 0)) << "magenta is transparent";
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
 TEST_F(WizardWindow, ScreenshotShowsTheServerPageWithItsTexts) {
   // Xvfb maps the window asynchronously: wait for the button face to show.
   testing::Capture capture;
@@ -157,8 +177,6 @@ TEST_F(WizardWindow, ScreenshotShowsTheServerPageWithItsTexts) {
   RECT frame, button;
   GetWindowRect(window, &frame);
   GetWindowRect(form->btn_next->Handle(), &button);
-  const POINT label = {0, 0};
-  (void)label;
   const DWORD deadline = GetTickCount() + 10000;
   auto darkPixelsIn = [&](const RECT& screenBox) {
     int dark = 0;

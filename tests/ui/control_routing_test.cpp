@@ -9,6 +9,7 @@
 #include "ui/application.h"
 #include "ui/button.h"
 #include "ui/edit.h"
+#include "ui/gauge.h"
 #include "ui/label.h"
 #include "ui/list_view.h"
 #include "ui/notebook.h"
@@ -185,6 +186,31 @@ TEST_F(ControlTest, DestroyingAControlTakesItsWindowAndItsPlaceInTheParent) {
   delete button;
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(before - 1, form->ControlCount());
+}
+
+TEST_F(ControlTest, GaugeDrawsBackgroundBarAndClampedProgress) {
+  auto* gauge = new TGauge(form);
+  gauge->SetParent(form);
+  gauge->SetBounds(0, 100, 200, 20);
+  gauge->SetBackColor(0xF0FBFF);
+  gauge->SetForeColor(clBlue);
+  gauge->SetShowText(false);
+  gauge->SetProgress(250);
+  EXPECT_EQ(100, gauge->Progress());
+  gauge->SetProgress(50);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 200);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  SendMessageW(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+  EXPECT_EQ(RGB(0, 0, 255), GetPixel(memory, 50, 110)) << "the done half";
+  EXPECT_EQ(RGB(255, 251, 240), GetPixel(memory, 150, 110)) << "the rest";
+  EXPECT_EQ(RGB(0, 0, 0), GetPixel(memory, 0, 100)) << "the border";
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(50, gauge->PercentDone());
 }
 
 TEST_F(ControlTest, NotebookShowsOnePageAndIgnoresMissingPages) {
