@@ -80,11 +80,11 @@ TEST_F(FormTest, CloseQueryCanKeepTheFormAndClosingTheMainFormEndsTheLoop) {
   form->Show();
   SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
   EXPECT_EQ((std::vector<std::wstring>{L"query"}), events);
-  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_TRUE(form->Visible());
   allow = true;
   SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
   EXPECT_EQ((std::vector<std::wstring>{L"query", L"query", L"close"}), events);
-  EXPECT_FALSE(IsWindowVisible(form->Handle()));
+  EXPECT_FALSE(form->Visible());
   application.Run();  // returns: the close asked the loop to end
   EXPECT_TRUE(application.Terminated());
 }
@@ -99,10 +99,18 @@ TEST_F(FormTest, TabMovesTheFocusAndReturnClicksTheDefaultButton) {
   form->Show();
   first->SetFocus();
   ASSERT_TRUE(first->Focused());
+  int exits = 0;
+  TWndMethod saved = first->WindowProc;
+  first->WindowProc = [&](TMessage& message) {
+    if (message.Msg == CM_EXIT) ++exits;
+    saved(message);
+  };
   PostMessageW(first->Handle(), WM_KEYDOWN, VK_TAB, 0);
   application.ProcessMessages();
   EXPECT_TRUE(second->Focused());
-  EXPECT_EQ(second, form->ActiveControl());
+  EXPECT_EQ(1, exits) << "the control that lost the focus hears CM_EXIT";
+  EXPECT_EQ(second, form->ActiveControl()) << "the form followed CM_FOCUSCHANGED";
+  first->WindowProc = saved;
   first->SetFocus();
   PostMessageW(first->Handle(), WM_KEYDOWN, VK_RETURN, 0);
   application.ProcessMessages();
@@ -119,7 +127,6 @@ TEST_F(FormTest, AnExceptionInAnEventHandlerShowsTheStandardErrorBoxAndEndsOnlyT
     StrToInt(L"abc");
     ++finished;
   };
-  form->Show();
   SendMessageW(button->Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(0, finished) << "the rest of the handler does not run";
   ASSERT_EQ(1u, answerer.Boxes().size());
