@@ -1,7 +1,5 @@
 #include "ui/placeholder_control.h"
 
-#include "ui/property_registry.h"
-
 namespace quonel {
 
 TPlaceholderControl::TPlaceholderControl(TComponent* owner, std::wstring className)
@@ -9,18 +7,8 @@ TPlaceholderControl::TPlaceholderControl(TComponent* owner, std::wstring classNa
   SetParentColor(true);
 }
 
-std::wstring TPlaceholderControl::KeptProperty(const std::wstring& name) const {
-  auto found = kept_.find(name);
-  return found == kept_.end() ? std::wstring() : found->second;
-}
-
 void RegisterPlaceholderControlClass(const std::wstring& className) {
-  ClassInfo& info = RegisterClassInfo(className, L"TWinControl");
-  if (info.create) return;
-  info.create = [className](TComponent* owner) -> TComponent* { return new TPlaceholderControl(owner, className); };
-  info.keepUnknown = [](TPersistent& object, const std::wstring& name, const std::wstring& text) {
-    static_cast<TPlaceholderControl&>(object).KeepProperty(name, text);
-  };
+  RegisterPlaceholder<TPlaceholderControl>(className, L"TWinControl");
 }
 
 }  // namespace quonel

@@ -83,21 +83,15 @@ class ClassRegistrar {
   ClassRegistrar& Boolean(const std::wstring& name, Get get, Set set) {
     return Enumeration(name, {L"False", L"True"}, get, [set](T& o, int64_t v) { set(o, v != 0); });
   }
+  // Members by ordinal; the value is the ordinal.
   template <class Get, class Set>
   ClassRegistrar& Enumeration(const std::wstring& name, std::vector<std::wstring> members, Get get, Set set) {
-    PropertyInfo& p = Add(name, PropertyKind::Enumeration);
-    p.memberNames = std::move(members);
-    p.getInt = [get](TPersistent& o) { return static_cast<int64_t>(get(static_cast<T&>(o))); };
-    p.setInt = [set](TPersistent& o, int64_t v) { set(static_cast<T&>(o), v); };
-    return *this;
+    return Members(name, PropertyKind::Enumeration, std::move(members), get, set);
   }
+  // Members by ordinal; the value has bit (1 << ordinal) for each member in the set.
   template <class Get, class Set>
   ClassRegistrar& SetOf(const std::wstring& name, std::vector<std::wstring> members, Get get, Set set) {
-    PropertyInfo& p = Add(name, PropertyKind::Set);
-    p.memberNames = std::move(members);
-    p.getInt = [get](TPersistent& o) { return static_cast<int64_t>(get(static_cast<T&>(o))); };
-    p.setInt = [set](TPersistent& o, int64_t v) { set(static_cast<T&>(o), v); };
-    return *this;
+    return Members(name, PropertyKind::Set, std::move(members), get, set);
   }
   template <class Get, class Set>
   ClassRegistrar& Text(const std::wstring& name, Get get, Set set) {
@@ -146,6 +140,15 @@ class ClassRegistrar {
 
  private:
   PropertyInfo& Add(const std::wstring& name, PropertyKind kind);
+  template <class Get, class Set>
+  ClassRegistrar& Members(const std::wstring& name, PropertyKind kind, std::vector<std::wstring> members, Get get,
+                          Set set) {
+    PropertyInfo& p = Add(name, kind);
+    p.memberNames = std::move(members);
+    p.getInt = [get](TPersistent& o) { return static_cast<int64_t>(get(static_cast<T&>(o))); };
+    p.setInt = [set](TPersistent& o, int64_t v) { set(static_cast<T&>(o), v); };
+    return *this;
+  }
   ClassInfo& info_;
 };
 

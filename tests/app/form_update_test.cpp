@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/memory_dc.h"
 #include "support/window_capture.h"
 #include "ui/application.h"
 
@@ -152,22 +153,13 @@ TEST_F(WizardWindow, FileListHasItsColumnsAndStateImages) {
 
 TEST_F(WizardWindow, ImageListHoldsTheFourStatePictures) {
   ASSERT_EQ(4, form->ImageList->Count());
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 64, 16);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  RECT all = {0, 0, 64, 16};
-  FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  for (int i = 0; i < 4; ++i) ImageList_Draw(form->ImageList->Handle(), i, memory, i * 16, 0, ILD_TRANSPARENT);
-  EXPECT_EQ(RGB(0, 64, 224), GetPixel(memory, 5, 2)) << "blue hourglass";
-  EXPECT_EQ(RGB(0, 160, 0), GetPixel(memory, 16 + 1, 7)) << "green tick";
-  EXPECT_EQ(RGB(224, 0, 0), GetPixel(memory, 32 + 1, 1)) << "red cross";
-  EXPECT_EQ(RGB(0, 64, 224), GetPixel(memory, 48 + 7, 3)) << "blue i in the balloon";
-  EXPECT_EQ(RGB(255, 255, 255), GetPixel(memory, 0, 0)) << "magenta is transparent";
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  testing::MemoryDc memory(64, 16);
+  for (int i = 0; i < 4; ++i) ImageList_Draw(form->ImageList->Handle(), i, memory.Get(), i * 16, 0, ILD_TRANSPARENT);
+  EXPECT_EQ(RGB(0, 64, 224), memory.Pixel(5, 2)) << "blue hourglass";
+  EXPECT_EQ(RGB(0, 160, 0), memory.Pixel(16 + 1, 7)) << "green tick";
+  EXPECT_EQ(RGB(224, 0, 0), memory.Pixel(32 + 1, 1)) << "red cross";
+  EXPECT_EQ(RGB(0, 64, 224), memory.Pixel(48 + 7, 3)) << "blue i in the balloon";
+  EXPECT_EQ(RGB(255, 255, 255), memory.Pixel(0, 0)) << "magenta is transparent";
 }
 
 TEST_F(WizardWindow, ScreenshotShowsTheServerPageWithItsTexts) {

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/child_process.h"
 #include "support/test_paths.h"
+#include "ui/utf8.h"
 
 namespace quonel {
 namespace {
@@ -32,35 +34,16 @@ HWND FindWizardWindow(DWORD processId) {
   return search.window;
 }
 
-// Ends the program when a test fails before it could close it.
-class ProcessGuard {
- public:
-  explicit ProcessGuard(const PROCESS_INFORMATION& process) : process_(process) {}
-  ~ProcessGuard() {
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-  }
-
- private:
-  PROCESS_INFORMATION process_;
-};
-
 TEST(UpdateExe, OpensTheWizardWindowAndEndsWhenItIsClosed) {
-  const std::string exe = testing::HostPath(QUONEL_UPDATE_EXE);
-  std::string command = "\"" + exe + "\"";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                             &process));
-  ProcessGuard guard(process);
-  // The window appears once the layout is read; waiting on the process
-  // handle also notices a program that ended early.
+  testing::ChildProcess program(Utf8ToWide(testing::HostPath(QUONEL_UPDATE_EXE)), L"");
+  ASSERT_TRUE(program.Started());
+  // The window appears once the layout is read; a program that ended early
+  // is noticed at once.
   HWND window = nullptr;
   const DWORD deadline = GetTickCount() + 60000;
-  while (!(window = FindWizardWindow(process.dwProcessId)) && GetTickCount() < deadline)
-    ASSERT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(process.hProcess, 100)) << "Update.exe ended";
+  DWORD code = 0;
+  while (!(window = FindWizardWindow(program.Id())) && GetTickCount() < deadline)
+    ASSERT_FALSE(program.WaitForExit(100, code)) << "Update.exe ended with " << code;
   ASSERT_NE(nullptr, window);
   wchar_t caption[64] = {};
   GetWindowTextW(window, caption, 64);
@@ -74,9 +57,7 @@ TEST(UpdateExe, OpensTheWizardWindowAndEndsWhenItIsClosed) {
   EXPECT_NE(nullptr, next);
 
   PostMessageW(window, WM_CLOSE, 0, 0);
-  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
-  DWORD code = 1;
-  GetExitCodeProcess(process.hProcess, &code);
+  ASSERT_TRUE(program.WaitForExit(60000, code));
   EXPECT_EQ(0u, code);
 }
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "support/window_capture.h"
+#include "support/memory_dc.h"
 #include "ui/application.h"
 #include "ui/button.h"
 #include "ui/edit.h"
@@ -99,20 +99,13 @@ TEST_F(ControlTest, PerformGoesThroughWindowProcForWindowlessControlsToo) {
   EXPECT_EQ(0, label->Perform(CM_DIALOGKEY, VK_RETURN));
   EXPECT_EQ(1, recorder.Count(CM_DIALOGKEY));
   // The parent paints its windowless children through their WindowProc.
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 200);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  SendMessageW(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+  testing::MemoryDc memory(300, 200);
+  memory.PrintClient(form->Handle());
   EXPECT_EQ(1, recorder.Count(WM_PAINT));
   int dark = 0;  // the label's text, drawn at its place
   for (int y = 60; y < 80; ++y)
-    for (int x = 10; x < 110; ++x) dark += GetPixel(memory, x, y) == RGB(0, 0, 0) ? 1 : 0;
+    for (int x = 10; x < 110; ++x) dark += memory.Pixel(x, y) == RGB(0, 0, 0) ? 1 : 0;
   EXPECT_GT(dark, 10);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
 }
 
 TEST_F(ControlTest, EnabledAndVisibleChangesNotifyOnceAndReachTheWindow) {
@@ -198,18 +191,11 @@ TEST_F(ControlTest, GaugeDrawsBackgroundBarAndClampedProgress) {
   gauge->SetProgress(250);
   EXPECT_EQ(100, gauge->Progress());
   gauge->SetProgress(50);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 200);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  SendMessageW(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-  EXPECT_EQ(RGB(0, 0, 255), GetPixel(memory, 50, 110)) << "the done half";
-  EXPECT_EQ(RGB(255, 251, 240), GetPixel(memory, 150, 110)) << "the rest";
-  EXPECT_EQ(RGB(0, 0, 0), GetPixel(memory, 0, 100)) << "the border";
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  testing::MemoryDc memory(300, 200);
+  memory.PrintClient(form->Handle());
+  EXPECT_EQ(RGB(0, 0, 255), memory.Pixel(50, 110)) << "the done half";
+  EXPECT_EQ(RGB(255, 251, 240), memory.Pixel(150, 110)) << "the rest";
+  EXPECT_EQ(RGB(0, 0, 0), memory.Pixel(0, 100)) << "the border";
   EXPECT_EQ(50, gauge->PercentDone());
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/child_process.h"
 #include "support/message_box_hook.h"
 #include "support/test_paths.h"
 #include "support/window_capture.h"
@@ -157,17 +158,10 @@ TEST(StartupError, AFailingMainFormShowsApplicationErrorAndEndsTheProgramWithCod
   child = child.substr(0, child.find_last_of(L'\\') + 1) + L"application_error_child.exe";
   const std::string report = testing::TestOutputDir() + "\\application_error_box.txt";
   DeleteFileA(report.c_str());
-  std::wstring command = L"\"" + child + L"\" \"" + Utf8ToWide(report) + L"\"";
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  ASSERT_TRUE(CreateProcessW(child.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                             &process));
-  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
+  testing::ChildProcess program(child, L"\"" + Utf8ToWide(report) + L"\"");
+  ASSERT_TRUE(program.Started());
   DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  ASSERT_TRUE(program.WaitForExit(60000, code));
   EXPECT_EQ(1u, code);
   const std::wstring box = Utf8ToWide(testing::ReadTextFile(report));
   EXPECT_EQ(0u, box.find(L"Application Error\n")) << WideToUtf8(box);
