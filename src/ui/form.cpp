@@ -128,10 +128,7 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
   if (activeControl_ == control) return;
   if (activeControl_) activeControl_->RemoveFreeNotification(this);
   activeControl_ = control;
-  if (control) {
-    control->FreeNotification(this);
-    if (HandleAllocated() && GetActiveWindow() == Handle() && control->CanFocus()) control->SetFocus();
-  }
+  if (control) control->FreeNotification(this);
 }
 
 void TCustomForm::Notification(TComponent* component, Operation operation) {

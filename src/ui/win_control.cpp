@@ -252,7 +252,11 @@ bool TWinControl::CanFocus() const {
 }
 
 void TWinControl::SetFocus() {
-  if (CanFocus()) ::SetFocus(Handle());
+  // The form remembers the choice, so that a form not shown yet gives this
+  // control the focus when it is activated.
+  TCustomForm* form = GetParentForm();
+  if (form && form != static_cast<TControl*>(this)) form->SetActiveControl(this);
+  if (CanFocus() && HandleAllocated() && IsWindowVisible(GetAncestor(Handle(), GA_ROOT))) ::SetFocus(Handle());
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {

@@ -97,7 +97,11 @@ TEST_F(FormTest, TabMovesTheFocusAndReturnClicksTheDefaultButton) {
   int clicks = 0;
   second->SetDefault(true);
   second->OnClick = [&](TComponent*) { ++clicks; };
+  // Chosen while the form is not on the screen yet, as a show event does.
+  form->OnShow = [&](TComponent*) { second->SetFocus(); };
   form->Show();
+  testing::PumpMessages();
+  EXPECT_TRUE(second->Focused()) << "the control chosen before the form appeared";
   first->SetFocus();
   ASSERT_TRUE(first->Focused());
   int exits = 0;
