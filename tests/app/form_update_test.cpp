@@ -32,6 +32,7 @@ class WizardWindow : public ::testing::Test {
     MapWindowPoints(nullptr, GetParent(control->Handle()), reinterpret_cast<POINT*>(&box), 2);
     return box;
   }
+  static TNotebook* Notebook_step() { return form->Notebook_step; }
   static TApplication* application;
   static TForm_Update* form;
 };
@@ -190,6 +191,40 @@ TEST_F(WizardWindow, ScreenshotShowsTheServerPageWithItsTexts) {
   testing::SaveCapture(capture, "wizard_window");
   EXPECT_GT(darkPixelsIn(labelBox), 20) << "the label's Chinese text is drawn";
   EXPECT_GT(darkPixelsIn(button), 20) << "the button's caption is drawn";
+}
+
+TEST_F(WizardWindow, ProgressPageShowsRowsWithStateImagesAndTheGauge) {
+  Notebook_step()->SetPageIndex(1);
+  TListView* list = form->ListView_files;
+  const wchar_t* states[] = {L"下载中", L"已下载", L"下载失败", L"不需更新"};
+  for (int i = 0; i < 4; ++i) {
+    const int row = list->AddItem(L"bin\\file" + std::to_wstring(i) + L".dll");
+    list->SetSubItem(row, 0, L"2026-12-01 10:00:00");
+    list->SetSubItem(row, 1, states[i]);
+    list->SetStateIndex(row, i);
+  }
+  form->Gauge_process->SetProgress(40);
+  form->Label4->SetCaption(L"下载数据量：40KB/100KB");
+
+  HWND window = form->Handle();
+  RECT frame, gauge = form->Gauge_process->BoundsRect();
+  GetWindowRect(window, &frame);
+  MapWindowPoints(form->Notebook_step->Page(1)->Handle(), nullptr, reinterpret_cast<POINT*>(&gauge), 2);
+  const POINT done = {gauge.left + 20 - frame.left, gauge.top + 8 - frame.top};
+  const POINT rest = {gauge.right - 20 - frame.left, gauge.top + 8 - frame.top};
+  testing::Capture capture;
+  const DWORD deadline = GetTickCount() + 10000;
+  do {
+    testing::PumpMessages();
+    capture = testing::CaptureWindow(window);
+    if (capture.Pixel(done.x, done.y) == RGB(0, 0, 255)) break;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+  } while (GetTickCount() < deadline);
+  testing::SaveCapture(capture, "wizard_progress_page");
+  EXPECT_EQ(RGB(0, 0, 255), capture.Pixel(done.x, done.y)) << "the bar up to 40%";
+  EXPECT_EQ(RGB(255, 251, 240), capture.Pixel(rest.x, rest.y)) << "the cream background after it";
+  EXPECT_EQ(4, SendMessageW(list->Handle(), LVM_GETITEMCOUNT, 0, 0));
+  Notebook_step()->SetPageIndex(0);
 }
 
 }  // namespace
