@@ -221,6 +221,36 @@ TEST_F(StoredLayout, NestingIsBoundedSoADamagedResourceCannotExhaustTheStack) {
   EXPECT_THROW(ParseStoredLayout(deep), EParserError);
 }
 
+// A damaged resource is text with bytes changed, cut or doubled: the parser
+// must answer every such text with a tree or EParserError, nothing else.
+TEST_F(StoredLayout, MutatedLayoutsParseOrRaiseAndNeverReadOutOfBounds) {
+  uint32_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1664525u + 1013904223u;
+    return seed >> 8;
+  };
+  const std::string original = kLayout;
+  int parsed = 0;
+  for (int round = 0; round < 3000; ++round) {
+    std::string text = original;
+    for (int edits = 1 + next() % 4; edits > 0; --edits) {
+      const size_t at = next() % text.size();
+      switch (next() % 3) {
+        case 0: text[at] = static_cast<char>(next()); break;
+        case 1: text.erase(at, 1 + next() % 8); break;
+        default: text.insert(at, text.substr(at, next() % 16)); break;
+      }
+      if (text.empty()) text = "x";
+    }
+    try {
+      ParseStoredLayout(text);
+      ++parsed;
+    } catch (const EParserError&) {
+    }
+  }
+  EXPECT_GT(parsed, 0) << "some mutations only change values";
+}
+
 TEST_F(StoredLayout, PropertyAccessByNameOnKnownAndUnknownClasses) {
   TBox box(nullptr);
   box.width = 77;
