@@ -66,8 +66,11 @@ class ClassRegistrar {
   ClassRegistrar(const std::wstring& name, const std::wstring& parentName)
       : info_(RegisterClassInfo(name, parentName)) {}
 
+  // The class can be named in a stored layout; it replaces a placeholder of
+  // the same name, and from now on unknown stored properties are errors.
   ClassRegistrar& Creatable() {
     info_.create = [](TComponent* owner) -> TComponent* { return new T(owner); };
+    info_.keepUnknown = nullptr;
     return *this;
   }
   template <class Get, class Set>

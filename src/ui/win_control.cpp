@@ -143,12 +143,12 @@ void TWinControl::CreateParams(TCreateParams& params) {
 
 void TWinControl::CreateHandle() {
   if (handle_) return;
-  TCreateParams params;
   if (Parent()) {
-    params.parent = Parent()->Handle();
+    Parent()->Handle();
     // Making the parent's window makes its children's windows too.
     if (handle_) return;
   }
+  TCreateParams params;
   CreateParams(params);
   if (Parent()) params.parent = Parent()->Handle();
   const std::wstring className = ClassName();

@@ -174,6 +174,29 @@ TEST_F(StoredLayout, ReadsEveryKindOfValueIntoTheRightComponent) {
   EXPECT_EQ(L"agent", later->KeptProperty(L"Request.UserAgent"));
 }
 
+TEST_F(StoredLayout, ARealClassReplacesItsPlaceholderAndChecksItsProperties) {
+  class TArrivesLater : public TComponent {
+   public:
+    using TComponent::TComponent;
+    const wchar_t* ClassName() const override { return L"TArrivesLater"; }
+  };
+  RegisterPlaceholderClass(L"TArrivesLater");
+  const char* text = "R : TRootBox { x : TArrivesLater { Anything = 1 } }";
+  {
+    TRootBox root(nullptr);
+    Read(root, text);
+    EXPECT_TRUE(dynamic_cast<TPlaceholderComponent*>(root.FindComponent(L"x")));
+  }
+  ClassRegistrar<TArrivesLater>(L"TArrivesLater", L"TComponent").Creatable();
+  RegisterPlaceholderClass(L"TArrivesLater");  // too late: the real class stays
+  TRootBox root(nullptr);
+  EXPECT_THROW(Read(root, text), EReadLayoutError);
+  TRootBox again(nullptr);
+  Read(again, "R : TRootBox { x : TArrivesLater { Tag = 3 } }");
+  EXPECT_STREQ(L"TArrivesLater", again.FindComponent(L"x")->ClassName());
+  EXPECT_FALSE(dynamic_cast<TPlaceholderComponent*>(again.FindComponent(L"x")));
+}
+
 TEST_F(StoredLayout, LoadedRunsOnEveryComponentOnlyAfterTheWholeLayoutWasRead) {
   TRootBox root(nullptr);
   Read(root, kLayout);
