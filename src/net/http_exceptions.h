@@ -3,12 +3,10 @@
 #pragma once
 #include <string>
 
+#include "ui/conversion.h"
 #include "ui/exception.h"
 
 namespace quonel {
-
-// A text that is not a number where one is required (e.g. a Content-Range bound).
-QUONEL_DECLARE_EXCEPTION(EConvertError, Exception);
 
 QUONEL_DECLARE_EXCEPTION(ENetException, Exception);
 

@@ -11,7 +11,7 @@ NetDateTime DateOrZero(const std::string& text) { return ParseInternetDate(text)
 int64_t RangeBound(const std::string& text) {
   const std::string trimmed = TrimText(text);
   const std::optional<int64_t> value = ParseInt64(trimmed);
-  if (!value) throw EConvertError(L"'" + WidenBytes(trimmed) + L"' is not a valid integer value");
+  if (!value) throw EConvertError(InvalidIntegerMessage(WidenBytes(trimmed)));
   return *value;
 }
 

@@ -27,7 +27,7 @@ class ReadTimeoutScope {
 int PortNumber(const std::string& text) {
   const std::optional<int32_t> port = ParseInt32(text);
   if (!port || *port < 0 || *port > 65535)
-    throw EConvertError(L"'" + WidenBytes(text) + L"' is not a valid integer value");
+    throw EConvertError(InvalidIntegerMessage(WidenBytes(text)));
   return *port;
 }
 

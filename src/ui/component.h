@@ -5,16 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "ui/persistent.h"
+
 namespace quonel {
 
 enum class ComponentStateFlag : unsigned { Loading = 1, Designing = 2, Destroying = 4 };
 
 enum class Operation { Insert, Remove };
 
-class TComponent {
+class TComponent : public TPersistent {
  public:
   explicit TComponent(TComponent* owner);
-  virtual ~TComponent();
+  ~TComponent() override;
   TComponent(const TComponent&) = delete;
   TComponent& operator=(const TComponent&) = delete;
 
@@ -24,7 +26,7 @@ class TComponent {
   intptr_t Tag() const { return tag_; }
   void SetTag(intptr_t tag) { tag_ = tag; }
   // The class name as the stored layout and the property registry know it.
-  virtual const wchar_t* ClassName() const { return L"TComponent"; }
+  const wchar_t* ClassName() const override { return L"TComponent"; }
 
   // Owned components, in order of creation; freed in reverse order.
   int ComponentCount() const { return static_cast<int>(components_.size()); }

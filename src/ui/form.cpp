@@ -1,0 +1,261 @@
+#include "ui/form.h"
+
+#include <algorithm>
+
+#include "ui/application.h"
+
+namespace quonel {
+
+TScreen& Screen() {
+  static TScreen screen;
+  return screen;
+}
+
+TCustomForm* TScreen::ActiveForm() const {
+  HWND active = GetActiveWindow();
+  for (TCustomForm* form : forms_)
+    if (form->HandleAllocated() && form->Handle() == active) return form;
+  return nullptr;
+}
+
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+  SetVisibleFlag(false);
+  Screen().forms_.push_back(this);
+}
+
+TCustomForm::~TCustomForm() {
+  if (created_ && OnDestroy) {
+    try {
+      OnDestroy(this);
+    } catch (...) {
+    }
+  }
+  auto& forms = Screen().forms_;
+  forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+  // The window goes while the object is still a form.
+  DestroyHandle();
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
+  if (borderStyle_ == style) return;
+  borderStyle_ = style;
+  RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(unsigned icons) {
+  if (borderIcons_ == icons) return;
+  borderIcons_ = icons;
+  RecreateWnd();
+}
+
+void TCustomForm::SetMenu(HMENU menu) {
+  menu_ = menu;
+  if (HandleAllocated()) {
+    ::SetMenu(Handle(), menu);
+    FitClientSize();
+  }
+}
+
+void TCustomForm::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.style &= ~(WS_CHILD | WS_VISIBLE | WS_TABSTOP);
+  params.style |= WS_CLIPCHILDREN;
+  switch (borderStyle_) {
+    case TFormBorderStyle::bsNone: params.style |= WS_POPUP; break;
+    case TFormBorderStyle::bsSingle:
+    case TFormBorderStyle::bsToolWindow: params.style |= WS_CAPTION; break;
+    case TFormBorderStyle::bsSizeable:
+    case TFormBorderStyle::bsSizeToolWin: params.style |= WS_CAPTION | WS_THICKFRAME; break;
+    case TFormBorderStyle::bsDialog:
+      params.style |= WS_CAPTION;
+      params.exStyle |= WS_EX_DLGMODALFRAME;
+      break;
+  }
+  if (borderStyle_ == TFormBorderStyle::bsToolWindow || borderStyle_ == TFormBorderStyle::bsSizeToolWin)
+    params.exStyle |= WS_EX_TOOLWINDOW;
+  if (borderStyle_ != TFormBorderStyle::bsNone && (borderIcons_ & biSystemMenu)) {
+    params.style |= WS_SYSMENU;
+    // A dialog border has no minimise or maximise box.
+    if (borderStyle_ != TFormBorderStyle::bsDialog) {
+      if (borderIcons_ & biMinimize) params.style |= WS_MINIMIZEBOX;
+      if (borderIcons_ & biMaximize) params.style |= WS_MAXIMIZEBOX;
+    }
+  }
+  if (clientWidth_ >= 0 || clientHeight_ >= 0) {
+    RECT frame = {0, 0, clientWidth_ >= 0 ? clientWidth_ : width_, clientHeight_ >= 0 ? clientHeight_ : height_};
+    AdjustWindowRectEx(&frame, params.style, menu_ != nullptr, params.exStyle);
+    params.width = width_ = frame.right - frame.left;
+    params.height = height_ = frame.bottom - frame.top;
+  }
+  params.classBackground = nullptr;
+}
+
+void TCustomForm::HandleCreated() {
+  if (menu_) ::SetMenu(Handle(), menu_);
+  FitClientSize();
+}
+
+// The platform's frame metrics decide the window size: correct it until the
+// client area has the stored size.
+void TCustomForm::FitClientSize() {
+  if (!HandleAllocated() || (clientWidth_ < 0 && clientHeight_ < 0)) return;
+  RECT client, window;
+  GetClientRect(Handle(), &client);
+  GetWindowRect(Handle(), &window);
+  const int dx = clientWidth_ >= 0 ? clientWidth_ - client.right : 0;
+  const int dy = clientHeight_ >= 0 ? clientHeight_ - client.bottom : 0;
+  if (dx || dy)
+    SetWindowPos(Handle(), nullptr, 0, 0, window.right - window.left + dx, window.bottom - window.top + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TCustomForm::SetClientWidth(int width) {
+  clientWidth_ = width;
+  if (HandleAllocated()) FitClientSize();
+}
+
+void TCustomForm::SetClientHeight(int height) {
+  clientHeight_ = height;
+  if (HandleAllocated()) FitClientSize();
+}
+
+RECT TCustomForm::ClientRect() const {
+  if (HandleAllocated()) return TWinControl::ClientRect();
+  return RECT{0, 0, clientWidth_ >= 0 ? clientWidth_ : width_, clientHeight_ >= 0 ? clientHeight_ : height_};
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control) {
+  if (activeControl_ == control) return;
+  if (activeControl_) activeControl_->RemoveFreeNotification(this);
+  activeControl_ = control;
+  if (control) control->FreeNotification(this);
+}
+
+void TCustomForm::Notification(TComponent* component, Operation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == Operation::Remove && component == activeControl_) activeControl_ = nullptr;
+}
+
+void TCustomForm::AfterConstruction() {
+  if (created_) return;
+  created_ = true;
+  if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::VisibleChanged() {
+  if (!Visible()) {
+    if (OnHide) OnHide(this);
+    if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+    return;
+  }
+  HWND window = Handle();
+  if (position_ == TPosition::poScreenCenter || position_ == TPosition::poDesktopCenter) {
+    RECT box;
+    GetWindowRect(window, &box);
+    const int width = box.right - box.left, height = box.bottom - box.top;
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // The show event comes before the window appears, as a form's set-up expects.
+  if (OnShow) OnShow(this);
+  ShowWindow(window, SW_SHOWNORMAL);
+}
+
+bool TCustomForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TCustomForm::Close() {
+  if (!CloseQuery()) return;
+  TCloseAction action = TCloseAction::caHide;
+  if (OnClose) OnClose(this, action);
+  if (action == TCloseAction::caNone) return;
+  if (Application && Application->MainForm() == this) {
+    Hide();
+    Application->Terminate();
+    return;
+  }
+  switch (action) {
+    case TCloseAction::caHide: Hide(); break;
+    case TCloseAction::caMinimize: ShowWindow(Handle(), SW_MINIMIZE); break;
+    case TCloseAction::caFree: Release(); break;
+    case TCloseAction::caNone: break;
+  }
+}
+
+void TCustomForm::Release() { PostMessageW(Handle(), CM_RELEASE, 0, 0); }
+
+void TCustomForm::SelectNext(bool backward) {
+  HWND next = GetNextDlgTabItem(Handle(), GetFocus(), backward);
+  if (next) ::SetFocus(next);
+}
+
+bool TCustomForm::DialogKey(TMessage& message) {
+  switch (message.WParam) {
+    case VK_TAB:
+      if (GetKeyState(VK_CONTROL) < 0) return false;
+      SelectNext(GetKeyState(VK_SHIFT) < 0);
+      return true;
+    case VK_RETURN:
+    case VK_ESCAPE: {
+      // Buttons anywhere on the form may answer (a default or cancel button).
+      std::function<bool(TWinControl&)> ask = [&](TWinControl& container) {
+        for (int i = 0; i < container.ControlCount(); ++i) {
+          TControl* control = container.Controls(i);
+          if (control->Perform(CM_DIALOGKEY, message.WParam, message.LParam)) return true;
+          if (auto* inner = dynamic_cast<TWinControl*>(control); inner && ask(*inner)) return true;
+        }
+        return false;
+      };
+      return ask(*this);
+    }
+  }
+  return false;
+}
+
+void TCustomForm::WndProc(TMessage& message) {
+  switch (message.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case WM_ACTIVATE:
+      TWinControl::WndProc(message);
+      if (LOWORD(message.WParam) != WA_INACTIVE) {
+        if (activeControl_ && activeControl_->CanFocus()) {
+          activeControl_->SetFocus();
+        } else if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) {
+          ::SetFocus(first);
+        }
+        Perform(CM_ACTIVATE);
+      } else {
+        Perform(CM_DEACTIVATE);
+      }
+      return;
+    case CM_ACTIVATE:
+      if (OnActivate) OnActivate(this);
+      return;
+    case CM_DEACTIVATE:
+      if (OnDeactivate) OnDeactivate(this);
+      return;
+    case CM_FOCUSCHANGED:
+      if (auto* control = reinterpret_cast<TWinControl*>(message.LParam)) {
+        if (activeControl_ != control) {
+          if (activeControl_) activeControl_->RemoveFreeNotification(this);
+          activeControl_ = control;
+          control->FreeNotification(this);
+        }
+      }
+      return;
+    case CM_DIALOGKEY:
+      message.Result = DialogKey(message) ? 1 : 0;
+      return;
+    case CM_RELEASE:
+      if (Application) Application->FreeAfterMessage(this);
+      return;
+  }
+  TWinControl::WndProc(message);
+}
+
+}  // namespace quonel

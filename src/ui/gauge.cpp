@@ -1,0 +1,101 @@
+#include "ui/gauge.h"
+
+#include "ui/property_registry.h"
+
+namespace quonel {
+
+TGauge::TGauge(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 100, 100); }
+
+void TGauge::SetKind(TGaugeKind kind) {
+  kind_ = kind;
+  Invalidate();
+}
+
+void TGauge::SetBackColor(TColor color) {
+  backColor_ = color;
+  Invalidate();
+}
+
+void TGauge::SetForeColor(TColor color) {
+  foreColor_ = color;
+  Invalidate();
+}
+
+void TGauge::SetShowText(bool value) {
+  showText_ = value;
+  Invalidate();
+}
+
+void TGauge::SetMinValue(int value) {
+  values_.SetMin(value);
+  Invalidate();
+}
+
+void TGauge::SetMaxValue(int value) {
+  values_.SetMax(value);
+  Invalidate();
+}
+
+void TGauge::SetProgress(int value) {
+  const int64_t before = values_.Progress();
+  values_.SetProgress(value);
+  if (values_.Progress() != before) Invalidate();
+}
+
+// Composed off screen and copied once, so that the bar does not flicker
+// while a transfer updates it many times a second.
+void TGauge::Paint() {
+  const RECT client = ClientRect();
+  if (client.right <= 0 || client.bottom <= 0) return;
+  HDC target = Canvas().Handle();
+  HDC memory = CreateCompatibleDC(target);
+  OwnedBitmap bitmap(CreateCompatibleBitmap(target, client.right, client.bottom));
+  {
+    ScopedSelect selected(memory, bitmap.Get());
+    TCanvas canvas;
+    canvas.SetHandle(memory);
+    canvas.Font().Assign(Font());
+    canvas.SetBrushColor(backColor_);
+    canvas.FillRect(client);
+    RECT inner = {1, 1, client.right - 1, client.bottom - 1};
+    if (kind_ == TGaugeKind::gkHorizontalBar) {
+      RECT bar = inner;
+      bar.right = inner.left + values_.FilledLength(inner.right - inner.left);
+      canvas.SetBrushColor(foreColor_);
+      if (bar.right > bar.left) canvas.FillRect(bar);
+    } else if (kind_ == TGaugeKind::gkVerticalBar) {
+      RECT bar = inner;
+      bar.top = inner.bottom - values_.FilledLength(inner.bottom - inner.top);
+      canvas.SetBrushColor(foreColor_);
+      if (bar.bottom > bar.top) canvas.FillRect(bar);
+    }
+    canvas.FrameRect(client, clBlack);
+    if (showText_) {
+      RECT text = client;
+      canvas.TextRect(std::to_wstring(values_.Percent()) + L"%", text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    BitBlt(target, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+  }
+  DeleteDC(memory);
+}
+
+void RegisterGaugeClass() {
+  ClassRegistrar<TGauge>(L"TGauge", L"TGraphicControl")
+      .Creatable()
+      .Enumeration(L"Kind", {L"gkText", L"gkHorizontalBar", L"gkVerticalBar"},
+                   [](TGauge& g) { return static_cast<int>(g.Kind()); },
+                   [](TGauge& g, int64_t v) { g.SetKind(static_cast<TGaugeKind>(v)); })
+      .Integer(L"BackColor", [](TGauge& g) { return g.BackColor(); },
+               [](TGauge& g, int64_t v) { g.SetBackColor(static_cast<TColor>(v)); }, ColorFromIdent)
+      .Integer(L"ForeColor", [](TGauge& g) { return g.ForeColor(); },
+               [](TGauge& g, int64_t v) { g.SetForeColor(static_cast<TColor>(v)); }, ColorFromIdent)
+      .Boolean(L"ShowText", [](TGauge& g) { return g.ShowText(); }, [](TGauge& g, bool v) { g.SetShowText(v); })
+      .Integer(L"MinValue", [](TGauge& g) { return g.MinValue(); },
+               [](TGauge& g, int64_t v) { g.SetMinValue(static_cast<int>(v)); })
+      .Integer(L"MaxValue", [](TGauge& g) { return g.MaxValue(); },
+               [](TGauge& g, int64_t v) { g.SetMaxValue(static_cast<int>(v)); })
+      .Integer(L"Progress", [](TGauge& g) { return g.Progress(); },
+               [](TGauge& g, int64_t v) { g.SetProgress(static_cast<int>(v)); });
+}
+
+}  // namespace quonel

@@ -1,0 +1,124 @@
+// Fonts, GDI handles with owners, and a small canvas over a device context.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "ui/color.h"
+#include "ui/persistent.h"
+
+namespace quonel {
+
+// Resolves system colours to their current RGB value.
+COLORREF ColorToRGB(TColor color);
+
+// An owned GDI object (brush, pen, font, bitmap, region), deleted once.
+template <class Handle>
+class GdiObject {
+ public:
+  GdiObject() = default;
+  explicit GdiObject(Handle handle) : handle_(handle) {}
+  ~GdiObject() { Reset(); }
+  GdiObject(GdiObject&& other) noexcept : handle_(other.Release()) {}
+  GdiObject& operator=(GdiObject&& other) noexcept {
+    if (this != &other) Reset(other.Release());
+    return *this;
+  }
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+
+  Handle Get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+  Handle Release() {
+    Handle handle = handle_;
+    handle_ = nullptr;
+    return handle;
+  }
+  void Reset(Handle handle = nullptr) {
+    if (handle_) DeleteObject(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  Handle handle_ = nullptr;
+};
+
+using OwnedBrush = GdiObject<HBRUSH>;
+using OwnedFont = GdiObject<HFONT>;
+using OwnedBitmap = GdiObject<HBITMAP>;
+using OwnedPen = GdiObject<HPEN>;
+
+// Selects an object into a DC for a scope and puts the previous one back.
+class ScopedSelect {
+ public:
+  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~ScopedSelect() { SelectObject(dc_, previous_); }
+  ScopedSelect(const ScopedSelect&) = delete;
+  ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+
+class TFont : public TPersistent {
+ public:
+  TFont() = default;
+  const wchar_t* ClassName() const override { return L"TFont"; }
+
+  const std::wstring& Name() const { return name_; }
+  void SetName(const std::wstring& name);
+  int Height() const { return height_; }
+  void SetHeight(int height);
+  int Charset() const { return charset_; }
+  void SetCharset(int charset);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  unsigned Style() const { return style_; }
+  void SetStyle(unsigned style);
+  void Assign(const TFont& other);
+
+  // Created on first use and again after any change.
+  HFONT Handle();
+  // Called after every change (the owning control repaints and tells children).
+  std::function<void()> OnChange;
+
+ private:
+  void Changed();
+  std::wstring name_ = L"MS Sans Serif";
+  int height_ = -11;
+  int charset_ = DEFAULT_CHARSET;
+  TColor color_ = clWindowText;
+  unsigned style_ = 0;
+  OwnedFont handle_;
+};
+
+// Drawing on a device context that someone else owns.
+class TCanvas : public TPersistent {
+ public:
+  TCanvas() = default;
+  const wchar_t* ClassName() const override { return L"TCanvas"; }
+
+  HDC Handle() const { return dc_; }
+  void SetHandle(HDC dc) { dc_ = dc; }
+  TFont& Font() { return font_; }
+  TColor BrushColor() const { return brushColor_; }
+  void SetBrushColor(TColor color) { brushColor_ = color; }
+
+  void FillRect(const RECT& rect);
+  void FrameRect(const RECT& rect, TColor color);
+  SIZE TextExtent(const std::wstring& text);
+  void TextOutAt(int x, int y, const std::wstring& text);
+  // DrawTextW with the canvas font and colour, transparent background.
+  int TextRect(const std::wstring& text, RECT& rect, UINT format);
+
+ private:
+  HDC dc_ = nullptr;
+  TFont font_;
+  TColor brushColor_ = clWhite;
+};
+
+}  // namespace quonel

@@ -1,0 +1,129 @@
+// TWinControl: a control with a window of its own, created on demand. Each
+// window is made from a wide window class named after the control's class
+// ("TButton"), registered once; for a standard control it copies the system
+// class and keeps its window procedure as the default handling. The window
+// finds its object from the first message on, so every message of the window
+// reaches WindowProc; a parent reflects its children's notifications back to
+// them as CN_* messages.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/control.h"
+
+namespace quonel {
+
+struct TCreateParams {
+  std::wstring caption;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  int x = 0, y = 0, width = 0, height = 0;
+  HWND parent = nullptr;
+  // The system class this control's window class copies ("BUTTON"); empty
+  // for windows of our own.
+  std::wstring systemClass;
+  UINT classStyle = CS_DBLCLKS;
+  HBRUSH classBackground = nullptr;
+};
+
+class TWinControl : public TControl {
+ public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+  const wchar_t* ClassName() const override { return L"TWinControl"; }
+
+  // Creates the window (and the parent's first) when there is none yet.
+  HWND Handle();
+  bool HandleAllocated() const { return handle_ != nullptr; }
+  void DestroyHandle();
+  // Asks the control (through WindowProc) to make its window again.
+  void RecreateWnd();
+  static TWinControl* FromHandle(HWND window);
+
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+  TControl* Controls(int index) const { return controls_.at(static_cast<size_t>(index)); }
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  // The windowed children in tab order.
+  std::vector<TWinControl*> TabList() const;
+  // The windowless child visible under a client point, else nullptr.
+  TControl* GraphicControlAt(POINT point) const;
+
+  int TabOrder() const { return tabOrder_; }
+  void SetTabOrder(int order);
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool value);
+  // A sunken edge when true, a flat one-pixel border when false.
+  bool Ctl3D() const { return ctl3D_; }
+  void SetCtl3D(bool value);
+  bool Focused() const;
+  bool CanFocus() const;
+  virtual void SetFocus();
+
+  void SetBounds(int left, int top, int width, int height) override;
+  RECT ClientRect() const override;
+  void Invalidate() override;
+  void Update() override;
+  // Sends message to every child until one answers with a non-zero result.
+  void Broadcast(TMessage& message);
+  // Paints the windowless children into a DC of this window's client area.
+  void PaintControls(HDC dc);
+
+  void WndProc(TMessage& message) override;
+  void DefaultHandler(TMessage& message) override;
+
+ protected:
+  virtual void CreateParams(TCreateParams& params);
+  virtual void CreateHandle();
+  // After the window exists: fonts, texts and children.
+  virtual void HandleCreated() {}
+  // Paints the window itself before its windowless children; the default
+  // lets a standard control's class paint into the DC.
+  virtual void PaintWindow(HDC dc);
+  std::wstring GetText() const override;
+  void SetText(const std::wstring& text) override;
+  void VisibleChanged() override;
+  void EnabledChanged() override;
+  void ColorChanged() override;
+  void FontChanged() override;
+  // The brush a standard control paints its background with (Color).
+  HBRUSH BackgroundBrush();
+  // The colours of a standard child's CN_CTLCOLOR* reflection.
+  void AnswerControlColor(TMessage& message);
+  // The border of an edit-like standard control, by Ctl3D.
+  void AddEditBorder(TCreateParams& params) const;
+  bool IsStandardControl() const { return defaultProc_ != DefWindowProcW; }
+
+ private:
+  friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
+  void Attach(HWND window);
+  void Detach();
+  bool ReflectToChild(TMessage& message);
+  void TrackMouse(TMessage& message);
+  void PaintHandler(TMessage& message);
+  void ArrangeZOrder();
+
+  HWND handle_ = nullptr;
+  WNDPROC defaultProc_ = DefWindowProcW;
+  std::vector<TControl*> controls_;
+  int tabOrder_ = -1;
+  bool tabStop_ = false;
+  bool ctl3D_ = true;
+  OwnedBrush brush_;
+  TColor brushColor_ = 0;
+  bool recreating_ = false;
+};
+
+// The control the mouse pointer is over; CM_MOUSEENTER and CM_MOUSELEAVE
+// follow its changes.
+TControl* MouseControl();
+void ForgetMouseControl(TControl* control);
+
+// Reports an exception that escaped a message handler (installed by the
+// application object; without one the exception is dropped).
+using EscapedExceptionHandler = void (*)();
+void SetEscapedExceptionHandler(EscapedExceptionHandler handler);
+
+}  // namespace quonel
