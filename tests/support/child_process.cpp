@@ -2,11 +2,13 @@
 
 namespace quonel::testing {
 
-ChildProcess::ChildProcess(const std::wstring& exe, const std::wstring& arguments) {
+ChildProcess::ChildProcess(const std::wstring& exe, const std::wstring& arguments,
+                           const std::wstring& workingDirectory) {
   std::wstring command = L"\"" + exe + L"\" " + arguments;
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
+  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup, &info_))
     info_ = {};
 }
 

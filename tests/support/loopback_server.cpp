@@ -85,6 +85,8 @@ void ScriptedConnection::Reset() {
   socket_ = INVALID_SOCKET;
 }
 
+bool ScriptedConnection::Pause(int ms) { return WaitForSingleObject(stopEvent_, ms) != WAIT_OBJECT_0; }
+
 void ScriptedConnection::HoldUntilServerStops() { WaitForSingleObject(stopEvent_, INFINITE); }
 
 bool ScriptedConnection::WaitForClientClose(int timeoutMs) {

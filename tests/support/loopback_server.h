@@ -33,6 +33,8 @@ class ScriptedConnection {
   void Close();
   // Drops the connection with a reset: the client's next receive fails.
   void Reset();
+  // Waits ms milliseconds; false when the server stopped meanwhile.
+  bool Pause(int ms);
   // Keeps the connection open and silent until the server is destroyed.
   void HoldUntilServerStops();
   // True when the client closed its side within the time limit.

@@ -120,4 +120,11 @@ bool AnswerMessageBox(const MessageBoxWindow& box, const std::wstring& label) {
   return false;
 }
 
+bool AnswerMessageBoxWith(const MessageBoxWindow& box, int buttonId) {
+  HWND button = box.window ? GetDlgItem(box.window, buttonId) : nullptr;
+  if (!button) return false;
+  PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  return true;
+}
+
 }  // namespace quonel::testing

@@ -41,5 +41,8 @@ MessageBoxWindow FindMessageBox(DWORD processId);
 // Presses the box's button whose text starts with label (e.g. L"确定", L"是").
 // An empty label presses the first button.
 bool AnswerMessageBox(const MessageBoxWindow& box, const std::wstring& label);
+// Presses the box's button with the given id (IDOK, IDYES, IDNO ...); false
+// when the box has no such button.
+bool AnswerMessageBoxWith(const MessageBoxWindow& box, int buttonId);
 
 }  // namespace quonel::testing
