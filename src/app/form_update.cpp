@@ -1,5 +1,7 @@
 #include "app/form_update.h"
 
+#include "net/net_http_wizard_settings.h"
+#include "ui/application.h"
 #include "ui/placeholder_component.h"
 #include "ui/placeholder_control.h"
 #include "ui/property_registry.h"
@@ -8,9 +10,6 @@
 #include "ui/stored_form_reader.h"
 
 namespace quonel {
-
-int64_t StartPos = 0;
-
 namespace {
 
 // A stored component of the given name and class; a layout without it is damaged.
@@ -42,6 +41,7 @@ TForm_Update::TForm_Update(TComponent* owner) : TForm(owner) {
   RegisterFormUpdateClasses();
   ReadLayoutResource(*this, L"TFORM_UPDATE");
   BindComponents();
+  ConnectHandlers();
 }
 
 TForm_Update::~TForm_Update() { delete FileList; }
@@ -63,9 +63,63 @@ void TForm_Update::BindComponents() {
   Memo1 = Bound<TMemo>(*this, L"Memo1");
   ShockwaveFlash1 = Bound<TWinControl>(*this, L"ShockwaveFlash1");
   ImageList = Bound<TImageList>(*this, L"ImageList");
-  HTTPFiles = Bound<TComponent>(*this, L"HTTPFiles");
   SkinData1 = Bound<TComponent>(*this, L"SkinData1");
   SkinCaption1 = Bound<TComponent>(*this, L"SkinCaption1");
+  HTTPFiles = dynamic_cast<TNetHTTP*>(Bound<TComponent>(*this, L"HTTPFiles"));
+  if (!HTTPFiles) {
+    // The stored client is still a placeholder: use a real one with the stored settings.
+    delete Bound<TComponent>(*this, L"HTTPFiles");
+    HTTPFiles = new TNetHTTP(this);
+    HTTPFiles->SetName(L"HTTPFiles");
+    ApplyWizardHTTPSettings(*HTTPFiles);
+  }
+}
+
+void TForm_Update::ConnectHandlers() {
+  OnCreate = [this](TComponent* sender) { FormCreate(sender); };
+  OnShow = [this](TComponent* sender) { FormShow(sender); };
+  OnCloseQuery = [this](TComponent* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
+  OnClose = [this](TComponent* sender, TCloseAction& action) { FormClose(sender, action); };
+  ListBox_servers->OnClick = [this](TComponent* sender) { ListBox_serversClick(sender); };
+  Notebook_step->OnPageChanged = [this](TComponent* sender) { Notebook_stepPageChanged(sender); };
+  btn_next->OnClick = [this](TComponent* sender) { btn_nextClick(sender); };
+  btn_pre->OnClick = [this](TComponent* sender) { btn_preClick(sender); };
+  Button2->OnClick = [this](TComponent* sender) { Button2Click(sender); };
+}
+
+void TForm_Update::LogLine(const std::wstring& text) { Memo1->AppendLine(text); }
+
+void TForm_Update::ShowDownloadAmount(const std::wstring& amountText, int64_t gaugeMaximum,
+                                      int64_t gaugeProgress) {
+  amountText_ = amountText;
+  gaugeMaximum_ = gaugeMaximum;
+  gaugeProgress_ = gaugeProgress;
+}
+
+void TForm_Update::RepaintProgressPage() {
+  // The gauge counts in 32 bits: halve both numbers of a larger file alike.
+  int64_t maximum = gaugeMaximum_, progress = gaugeProgress_;
+  while (maximum > INT32_MAX) {
+    maximum >>= 1;
+    progress >>= 1;
+  }
+  Label4->SetCaption(amountText_);
+  Gauge_process->SetMaxValue(static_cast<int>(maximum));
+  Gauge_process->SetProgress(static_cast<int>(progress));
+  if (Notebook_step->HandleAllocated()) RedrawWindow(Notebook_step->Handle(), nullptr, nullptr,
+                                                     RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void TForm_Update::ProcessMessages() {
+  if (Application) Application->ProcessMessages();
+}
+
+void TForm_Update::SetRowImage(int row, int image) { ListView_files->SetStateIndex(row, image); }
+
+void TForm_Update::ReleaseFileList() {
+  delete FileList;
+  FileList = nullptr;
+  outcomes_.clear();
 }
 
 }  // namespace quonel

@@ -1,9 +1,17 @@
 // The wizard form: its stored layout gives the window and every component;
 // the fields below are bound to them by name once the layout has been read.
+// The handlers are the wizard's behaviour: start-up, the server choice, the
+// manifest fetch, the check-and-download run, the install step, the abort
+// and back actions and the close questions.
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "app/update_installer.h"
+#include "net/client_socket.h"
+#include "net/net_http_client.h"
+#include "net/resumable_download.h"
 #include "ui/button.h"
 #include "ui/edit.h"
 #include "ui/form.h"
@@ -18,7 +26,7 @@
 
 namespace quonel {
 
-class TForm_Update : public TForm {
+class TForm_Update : public TForm, public TDownloadSite {
  public:
   explicit TForm_Update(TComponent* owner);
   ~TForm_Update() override;
@@ -41,26 +49,59 @@ class TForm_Update : public TForm {
   TMemo* Memo1 = nullptr;
   TWinControl* ShockwaveFlash1 = nullptr;
   TImageList* ImageList = nullptr;
-  TComponent* HTTPFiles = nullptr;
+  TNetHTTP* HTTPFiles = nullptr;
   TComponent* SkinData1 = nullptr;
   TComponent* SkinCaption1 = nullptr;
 
-  // The wizard's own state.
+  // The wizard's own state (the transfer's is TDownloadSite's).
   std::wstring AppPath;
   std::wstring SubSysName;
   TStringList* FileList = nullptr;  // owned by the form
-  std::string UrlPath;
-  std::string UrlHost;
-  bool RangeOK = false;
-  bool AbortFlag = false;
   bool UpdateReady = false;
+
+  // Handlers of the stored form.
+  void FormCreate(TComponent* sender);
+  void FormShow(TComponent* sender);
+  void ListBox_serversClick(TComponent* sender);
+  void Notebook_stepPageChanged(TComponent* sender);
+  void btn_nextClick(TComponent* sender);
+  void btn_preClick(TComponent* sender);
+  void Button2Click(TComponent* sender);
+  void FormCloseQuery(TComponent* sender, bool& canClose);
+  void FormClose(TComponent* sender, TCloseAction& action);
+
+  // Fetches the chosen server's manifest, stores it as update\update.ini and
+  // lists its sections in FileList; false (after its message box) on failure.
+  bool FetchManifest();
+  void LogLine(const std::wstring& text) override;
+  // True while a check-and-download run is in progress.
+  bool RunActive() const { return runActive_; }
+
+ protected:
+  void ShowDownloadAmount(const std::wstring& amountText, int64_t gaugeMaximum, int64_t gaugeProgress) override;
+  void RepaintProgressPage() override;
+  void ProcessMessages() override;
 
  private:
   void BindComponents();
-};
+  void ConnectHandlers();
+  void RunCheckAndDownload();
+  // Decides, downloads and shows one manifest file; false when a close ended the run.
+  void CheckAndDownloadFile(int row, const std::wstring& section, const std::wstring& datetime, bool& lastOK);
+  void InstallUpdate();
+  void SetRowImage(int row, int image);
+  void ReleaseFileList();
+  std::wstring ConfigPath() const { return AppPath + L"config.ini"; }
+  std::wstring ManifestPath() const { return AppPath + L"update\\update.ini"; }
 
-// The resume offset of the current download.
-extern int64_t StartPos;
+  // What the last run found for each entry of FileList (the row images).
+  std::vector<FileOutcome> outcomes_;
+  bool runActive_ = false;
+  bool closing_ = false;  // the window closed while a run was active
+  std::wstring amountText_;
+  int64_t gaugeMaximum_ = 100;
+  int64_t gaugeProgress_ = 0;
+};
 
 // The registered classes the wizard's layout names.
 void RegisterFormUpdateClasses();

@@ -17,7 +17,8 @@ void TCustomEdit::CreateParams(TCreateParams& params) {
 }
 
 void TCustomEdit::HandleCreated() {
-  if (maxLength_ > 0) SendMessageW(Handle(), EM_LIMITTEXT, maxLength_, 0);
+  // 0 lifts the control's default limit of 32767 characters.
+  SendMessageW(Handle(), EM_LIMITTEXT, maxLength_, 0);
 }
 
 void TCustomEdit::SetReadOnly(bool value) {
@@ -65,6 +66,17 @@ void TMemo::SetWordWrap(bool value) {
   if (wordWrap_ == value) return;
   wordWrap_ = value;
   RecreateWnd();
+}
+
+void TMemo::AppendLine(const std::wstring& line) {
+  if (!HandleAllocated()) {
+    SetTextProperty(Text() + line + L"\r\n");
+    return;
+  }
+  const LRESULT length = SendMessageW(Handle(), WM_GETTEXTLENGTH, 0, 0);
+  SendMessageW(Handle(), EM_SETSEL, length, length);
+  const std::wstring text = line + L"\r\n";
+  SendMessageW(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TMemoStrings::Split(TStringList& lines) const { lines.SetText(memo_.Text()); }

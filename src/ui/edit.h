@@ -64,6 +64,9 @@ class TMemo : public TCustomEdit {
   const wchar_t* ClassName() const override { return L"TMemo"; }
 
   TStrings& Lines() { return lines_; }
+  // Lines().Add(line) without rewriting the whole text: a log grows by
+  // thousands of lines, and each append must cost only its own length.
+  void AppendLine(const std::wstring& line);
   TScrollStyle ScrollBars() const { return scrollBars_; }
   void SetScrollBars(TScrollStyle value);
   bool WordWrap() const { return wordWrap_; }

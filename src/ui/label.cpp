@@ -24,6 +24,33 @@ void TLabel::SetWordWrap(bool value) {
   Invalidate();
 }
 
+void TLabel::SetAutoSize(bool value) {
+  autoSize_ = value;
+  AdjustSize();
+}
+
+void TLabel::TextChanged() {
+  AdjustSize();
+  TGraphicControl::TextChanged();
+}
+
+void TLabel::FontChanged() {
+  AdjustSize();
+  TGraphicControl::FontChanged();
+}
+
+void TLabel::AdjustSize() {
+  if (!autoSize_ || wordWrap_ || HasState(ComponentStateFlag::Loading)) return;
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, Font().Handle());
+  const std::wstring text = Caption().empty() ? L" " : Caption();
+  SIZE extent = {};
+  GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  SetBounds(Left(), Top(), Caption().empty() ? Width() : extent.cx, extent.cy);
+}
+
 void TLabel::Paint() {
   RECT client = ClientRect();
   if (!transparent_) {
@@ -46,7 +73,8 @@ void RegisterLabelClass() {
                    [](TLabel& l, int64_t v) { l.SetAlignment(static_cast<TAlignment>(v)); })
       .Boolean(L"Transparent", [](TLabel& l) { return l.Transparent(); },
                [](TLabel& l, bool v) { l.SetTransparent(v); })
-      .Boolean(L"WordWrap", [](TLabel& l) { return l.WordWrap(); }, [](TLabel& l, bool v) { l.SetWordWrap(v); });
+      .Boolean(L"WordWrap", [](TLabel& l) { return l.WordWrap(); }, [](TLabel& l, bool v) { l.SetWordWrap(v); })
+      .Boolean(L"AutoSize", [](TLabel& l) { return l.AutoSize(); }, [](TLabel& l, bool v) { l.SetAutoSize(v); });
 }
 
 }  // namespace quonel

@@ -16,6 +16,14 @@ using namespace quonel::testing;
 
 const wchar_t kCaption[] = L"Quonel加速器升级程序";
 
+// Our output goes to a Linux terminal: UTF-8, whatever the ANSI code page.
+void Say(const std::wstring& text) {
+  std::string bytes(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
+  bytes.back() = '\n';
+  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
 class Demo {
  public:
   Demo(std::wstring exe, std::wstring shots) : exe_(std::move(exe)), shots_(std::move(shots)) {}
@@ -36,7 +44,7 @@ class Demo {
     for (int attempt = 0; attempt < 3; ++attempt) {
       HWND next = NextButton();
       if (!next) return Fail("no Next button");
-      std::printf("demo: pressing \"%ls\"\n", WindowText(next).c_str());
+      Say(L"demo: pressing \"" + WindowText(next) + L"\"");
       PostClick(next);
       bool progressShot = false;
       const bool ended = WaitFor(
@@ -63,7 +71,7 @@ class Demo {
       return Fail("no message box after \"完成升级\"");
     Settle();
     Shot("5-message-box", box.window);
-    std::printf("demo: message box \"%ls\": %ls\n", box.caption.c_str(), box.text.c_str());
+    Say(L"demo: message box \"" + box.caption + L"\": " + box.text);
     AnswerMessageBox(box, L"");
 
     if (WaitForSingleObject(process_.hProcess, 60000) != WAIT_OBJECT_0)
@@ -71,6 +79,10 @@ class Demo {
     DWORD code = 1;
     GetExitCodeProcess(process_.hProcess, &code);
     std::printf("demo: the wizard ended with exit code %lu\n", code);
+    // The client program it started runs on its own; give it time to leave
+    // its evidence before the test bench stops every Wine process.
+    const std::wstring marker = exe_.substr(0, exe_.find_last_of(L'\\') + 1) + L"client_started.txt";
+    WaitFor([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 15000);
     return code == 0 ? 0 : 1;
   }
 
@@ -110,7 +122,7 @@ class Demo {
   void AnswerAnyMessageBox() {
     const MessageBoxWindow box = FindMessageBox(processId_);
     if (!box.window) return;
-    std::printf("demo: message box \"%ls\": %ls\n", box.caption.c_str(), box.text.c_str());
+    Say(L"demo: message box \"" + box.caption + L"\": " + box.text);
     AnswerMessageBox(box, L"");
   }
 

@@ -1,25 +1,29 @@
-// updprobe download URL FILE: one resumable download with a hidden window
-// carrying a real label and gauge; its log lines on standard output, exit
-// code 0 when the staged copy is complete.
+// updprobe download URL FILE: one resumable download run by a hidden wizard
+// form, so the label, the gauge and the message pumping cost what they cost
+// in the wizard. Prints the wizard's log afterwards; exit code 0 when the
+// staged copy is complete.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "app/form_update.h"
 #include "probe_command.h"
-
-#include "updprobe/download_probe_window.h"
+#include "ui/ansi_text.h"
+#include "ui/application.h"
 
 namespace quonel::probe {
-
 namespace {
 
-std::wstring FromAnsi(const std::string& text) {
-  std::wstring wide(MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-  wide.pop_back();
-  return wide;
+void PrintUtf8(const std::wstring& text) {
+  if (text.empty()) return;
+  std::string bytes(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                        nullptr, nullptr),
+                    '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
+                      static_cast<int>(bytes.size()), nullptr, nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
 int RunDownload(const std::vector<std::string>& arguments) {
@@ -27,16 +31,18 @@ int RunDownload(const std::vector<std::string>& arguments) {
     std::fputs("usage: updprobe download URL FILE\n", stderr);
     return 2;
   }
-  DownloadProbeWindow window;
-  if (!window.Created()) {
-    std::fputs("updprobe: the probe window cannot be created\n", stderr);
-    return 3;
-  }
-  return window.DownloadFile(FromAnsi(arguments[0]), FromAnsi(arguments[1])) ? 0 : 1;
+  TApplication application;
+  application.Initialize();
+  TForm_Update* form = nullptr;
+  application.CreateForm(form);
+  form->Notebook_step->SetPageIndex(1);
+  form->Handle();  // a real, hidden window that paints and pumps like the wizard's
+  const bool complete = form->DownloadFile(AnsiToWide(arguments[0]), AnsiToWide(arguments[1]));
+  PrintUtf8(form->Memo1->Text());
+  return complete ? 0 : 1;
 }
 
 const CommandRegistration kDownload("download", "download URL FILE", RunDownload);
 
 }  // namespace
-
 }  // namespace quonel::probe

@@ -1,0 +1,112 @@
+// Start-up, the server choice, page changes, the abort and back actions and
+// the close questions of the wizard form.
+#include <windows.h>
+
+#include "app/form_update.h"
+#include "app/ini_file.h"
+#include "ui/application.h"
+
+namespace quonel {
+namespace {
+
+std::wstring DirectoryOfExecutable() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  std::wstring directory = path.substr(0, path.find_last_of(L"\\/:") + 1);
+  if (directory.empty() || directory.back() != L'\\') directory += L'\\';
+  return directory;
+}
+
+bool AskYesNo(HWND owner, const wchar_t* text) {
+  return MessageBoxW(owner, text, L"信息提示", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+}  // namespace
+
+void TForm_Update::FormCreate(TComponent*) {
+  UpdateReady = true;
+  DownSocket = new TClientSocket(Application ? static_cast<TComponent*>(Application) : this);
+  DownSocket->SetClientType(ctBlocking);
+  FileList = new TStringList;
+  Notebook_step->SetPageIndex(0);
+  ListBox_servers->Items().Clear();
+  AppPath = DirectoryOfExecutable();
+
+  const TIniFile config(ConfigPath());
+  SubSysName = config.ReadString(L"config", L"SubSys", L"");
+  const std::vector<std::wstring> servers = config.ReadSectionValues(L"update");
+  for (size_t i = 0; i < servers.size(); ++i) {
+    const size_t equals = servers[i].find(L'=');
+    ListBox_servers->Items().Add(servers[i].substr(0, equals));
+    if (i == 0) Edt_url->SetTextProperty(equals == std::wstring::npos ? L"" : servers[i].substr(equals + 1));
+  }
+}
+
+void TForm_Update::ListBox_serversClick(TComponent*) {
+  Edt_url->SetTextProperty(L"");
+  const int selected = ListBox_servers->ItemIndex();
+  if (selected < 0 || selected >= ListBox_servers->Items().Count()) return;
+  const TIniFile config(ConfigPath());
+  Edt_url->SetTextProperty(config.ReadString(L"update", ListBox_servers->Items().Get(selected), L"http://"));
+}
+
+void TForm_Update::FormShow(TComponent*) { btn_next->SetFocus(); }
+
+void TForm_Update::Notebook_stepPageChanged(TComponent*) {
+  if (Notebook_step->PageIndex() == 0) {
+    btn_pre->SetEnabled(false);
+    btn_next->SetCaption(L"下一步");
+    btn_next->SetEnabled(true);
+  } else {
+    btn_pre->SetEnabled(true);
+  }
+}
+
+void TForm_Update::Button2Click(TComponent*) {
+  UpdateReady = false;
+  AbortFlag = true;
+  LogLine(L"已中断下载;\r\n");
+}
+
+void TForm_Update::btn_preClick(TComponent* sender) {
+  Button2Click(sender);
+  try {
+    HTTPFiles->CloseConnection();
+  } catch (...) {
+    // Going back must work whatever state the manifest connection is in.
+  }
+  Notebook_step->SetPageIndex(Notebook_step->PageIndex() - 1);
+  btn_next->SetCaption(L"下一步");
+  btn_next->SetEnabled(true);
+}
+
+void TForm_Update::FormCloseQuery(TComponent*, bool& canClose) {
+  canClose = true;
+  if (HTTPFiles->IsConnected()) canClose = AskYesNo(Handle(), L"正在下载文件，要退出吗？");
+  if (btn_next->Caption() == L"完成升级")
+    canClose = AskYesNo(Handle(), L"文件下载已经完成，但并没有更新文件，要退出吗？");
+}
+
+void TForm_Update::FormClose(TComponent*, TCloseAction&) {
+  try {
+    HTTPFiles->CloseConnection();
+  } catch (...) {
+    // Closing must not fail because the manifest connection is broken.
+  }
+  if (runActive_) {
+    // The run still walks FileList: stop its transfer and let it leave first.
+    closing_ = true;
+    AbortFlag = true;
+    return;
+  }
+  ReleaseFileList();
+}
+
+}  // namespace quonel
