@@ -1,5 +1,6 @@
 #include "app/form_update.h"
 
+#include "net/net_http_registration.h"
 #include "ui/placeholder_component.h"
 #include "ui/placeholder_control.h"
 #include "ui/property_registry.h"
@@ -33,7 +34,7 @@ void RegisterFormUpdateClasses() {
   RegisterClassInfo(L"TForm_Update", L"TForm");
   // Until their own code is part of the program, these keep their places.
   RegisterPlaceholderControlClass(L"TShockwaveFlash");
-  RegisterPlaceholderClass(L"TNetHTTP");
+  RegisterNetHTTPClass();
   RegisterPlaceholderClass(L"TSkinData");
   RegisterPlaceholderClass(L"TSkinCaption");
 }
