@@ -1,6 +1,6 @@
 #include "app/form_update.h"
 
-#include "net/net_http_wizard_settings.h"
+#include "net/net_http_registration.h"
 #include "ui/application.h"
 #include "ui/placeholder_component.h"
 #include "ui/placeholder_control.h"
@@ -30,9 +30,9 @@ T* Bound(TComponent& form, const wchar_t* name) {
 void RegisterFormUpdateClasses() {
   RegisterStandardClasses();
   RegisterClassInfo(L"TForm_Update", L"TForm");
+  RegisterNetHTTPClass();
   // Until their own code is part of the program, these keep their places.
   RegisterPlaceholderControlClass(L"TShockwaveFlash");
-  RegisterPlaceholderClass(L"TNetHTTP");
   RegisterPlaceholderClass(L"TSkinData");
   RegisterPlaceholderClass(L"TSkinCaption");
 }
@@ -65,14 +65,7 @@ void TForm_Update::BindComponents() {
   ImageList = Bound<TImageList>(*this, L"ImageList");
   SkinData1 = Bound<TComponent>(*this, L"SkinData1");
   SkinCaption1 = Bound<TComponent>(*this, L"SkinCaption1");
-  HTTPFiles = dynamic_cast<TNetHTTP*>(Bound<TComponent>(*this, L"HTTPFiles"));
-  if (!HTTPFiles) {
-    // The stored client is still a placeholder: use a real one with the stored settings.
-    delete Bound<TComponent>(*this, L"HTTPFiles");
-    HTTPFiles = new TNetHTTP(this);
-    HTTPFiles->SetName(L"HTTPFiles");
-    ApplyWizardHTTPSettings(*HTTPFiles);
-  }
+  HTTPFiles = Bound<TNetHTTP>(*this, L"HTTPFiles");
 }
 
 void TForm_Update::ConnectHandlers() {

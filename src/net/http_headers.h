@@ -9,6 +9,7 @@
 #include "net/http_authentication.h"
 #include "net/http_date.h"
 #include "net/http_header_list.h"
+#include "ui/persistent.h"
 
 namespace quonel {
 
@@ -62,8 +63,12 @@ class TNetRequestHeaderInfo : public TNetEntityHeaderInfo {
   std::string ProxyAuthorization;
 };
 
-class TNetHTTPRequest : public TNetRequestHeaderInfo {
+// Persistent so that a stored form can give the client's request settings
+// by name ("Request.UserAgent"); the response is never stored.
+class TNetHTTPRequest : public TNetRequestHeaderInfo, public TPersistent {
  public:
+  const wchar_t* ClassName() const override { return L"TNetHTTPRequest"; }
+
   std::string RequestURL;
   TNetHTTPMethod Method = hmGet;
   TNetStream* SourceStream = nullptr;

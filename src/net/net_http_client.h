@@ -12,6 +12,7 @@
 #include "net/http_stream.h"
 #include "net/http_uri.h"
 #include "net/net_http_tcp.h"
+#include "ui/persistent.h"
 
 namespace quonel {
 
@@ -21,8 +22,9 @@ using TNetHTTPOptions = unsigned;  // a set of TNetHTTPOption bits
 // The steps of the request loop after a response.
 enum class TNetHTTPStep { Retry = 0, Done = 1, Undecided = 2, ReadAndRetry = 3, AuthoriseAndRetry = 4 };
 
-class TNetProxyConnectionInfo {
+class TNetProxyConnectionInfo : public TPersistent {
  public:
+  const wchar_t* ClassName() const override { return L"TNetProxyConnectionInfo"; }
   std::string ProxyServer, ProxyUsername, ProxyPassword;
   int ProxyPort = 0;
   bool BasicAuthentication = false;

@@ -1,4 +1,6 @@
-// The settings the wizard form stores for its manifest client "HTTPFiles".
+// The settings the wizard form stores for its manifest client "HTTPFiles",
+// for clients built in code (the probe tool, tests). The form itself reads
+// them from its stored layout; a test keeps the two the same.
 #pragma once
 #include "net/net_http_client.h"
 

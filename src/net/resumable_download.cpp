@@ -1,5 +1,7 @@
 #include "net/resumable_download.h"
 
+#include "ui/ansi_text.h"
+
 #include <winsock.h>
 #include <windows.h>
 
@@ -27,16 +29,6 @@ const size_t kMaxHeaderLine = 16384;
 const int kMaxHeaderLines = 256;
 // Large enough that a loopback transfer is not limited by per-call costs.
 const int kBlockSize = 256 * 1024;
-
-std::string Ansi(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                      nullptr, nullptr);
-  return bytes;
-}
 
 std::wstring LocaleText(LCTYPE type, const wchar_t* fallback) {
   wchar_t buffer[16] = {};
@@ -161,10 +153,10 @@ bool TDownloadSite::DownloadFile(const std::wstring& url, const std::wstring& lo
     DownSocket->SetActive(false);
     const HostAndPort peer = SplitHostPort(UrlHost);
     if (!peer.valid) throw Exception(L"the port is not a number");
-    DownSocket->SetHost(Ansi(peer.name));
+    DownSocket->SetHost(WideToAnsi(peer.name));
     DownSocket->SetPort(peer.port);
-    const std::string path = Ansi(UrlPath);
-    const std::string host = Ansi(UrlHost);
+    const std::string path = WideToAnsi(UrlPath);
+    const std::string host = WideToAnsi(UrlHost);
 
     Reconnect();
     DownSocket->Connection()->SendString(BuildHeadRequest(path, host));

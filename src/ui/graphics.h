@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/color.h"
+#include "ui/gdi_object.h"
 #include "ui/persistent.h"
 
 namespace quonel {
@@ -13,54 +14,8 @@ namespace quonel {
 // Resolves system colours to their current RGB value.
 COLORREF ColorToRGB(TColor color);
 
-// An owned GDI object (brush, pen, font, bitmap, region), deleted once.
-template <class Handle>
-class GdiObject {
- public:
-  GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
-  ~GdiObject() { Reset(); }
-  GdiObject(GdiObject&& other) noexcept : handle_(other.Release()) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
-    if (this != &other) Reset(other.Release());
-    return *this;
-  }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-
-  Handle Get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  Handle Release() {
-    Handle handle = handle_;
-    handle_ = nullptr;
-    return handle;
-  }
-  void Reset(Handle handle = nullptr) {
-    if (handle_) DeleteObject(handle_);
-    handle_ = handle;
-  }
-
- private:
-  Handle handle_ = nullptr;
-};
-
-using OwnedBrush = GdiObject<HBRUSH>;
-using OwnedFont = GdiObject<HFONT>;
-using OwnedBitmap = GdiObject<HBITMAP>;
-using OwnedPen = GdiObject<HPEN>;
-
-// Selects an object into a DC for a scope and puts the previous one back.
-class ScopedSelect {
- public:
-  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~ScopedSelect() { SelectObject(dc_, previous_); }
-  ScopedSelect(const ScopedSelect&) = delete;
-  ScopedSelect& operator=(const ScopedSelect&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
+// Owned GDI objects and scoped selections: see ui/gdi_object.h.
+using ScopedSelect = SelectionScope;
 
 enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
