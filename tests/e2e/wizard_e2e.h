@@ -82,6 +82,26 @@ class NginxFolder {
   std::filesystem::path path_;
 };
 
+// The usual update: new.dat is new, newer.dat has a later release than
+// the installed copy, same.dat is released at the installed copy's time.
+struct NewNewerSame {
+  const std::string fresh = Content(3000, 'n');
+  const std::string newer = Content(5000, 'u');
+
+  void Publish(const NginxFolder& server) const {
+    server.Put("new.dat", fresh);
+    server.Put("newer.dat", newer);
+    server.Put("same.dat", "not to be fetched");
+    server.Put("quonel.htm", ManifestText({{L"new.dat", L"新文件", ManifestDateTime(Release())},
+                                           {L"newer.dat", L"较新的文件", ManifestDateTime(Release())},
+                                           {L"same.dat", L"未变的文件", ManifestDateTime(Installed())}}));
+  }
+  void Install(ClientInstallation& client) const {
+    client.WriteFile("newer.dat", "old copy", Installed());
+    client.WriteFile("same.dat", "same copy", Installed());
+  }
+};
+
 // The row images of a run.
 enum RowImage { kHourglass = 0, kTick = 1, kCross = 2, kBalloon = 3 };
 

@@ -12,14 +12,9 @@ bool ClientStarted(const ClientInstallation& client) { return client.Exists(L"cl
 TEST(WizardInstall, BacksUpReplacesCleansUpStartsTheClientAndEnds) {
   ClientInstallation client(UpdateExe());
   NginxFolder server;
-  const std::string fresh = Content(3000, 'n'), newer = Content(5000, 'u');
-  server.Put("new.dat", fresh);
-  server.Put("newer.dat", newer);
-  server.Put("quonel.htm", ManifestText({{L"new.dat", L"新文件", ManifestDateTime(Release())},
-                                         {L"newer.dat", L"较新的文件", ManifestDateTime(Release())},
-                                         {L"same.dat", L"未变的文件", ManifestDateTime(Installed())}}));
-  client.WriteFile("newer.dat", "old copy", Installed());
-  client.WriteFile("same.dat", "same copy", Installed());
+  const NewNewerSame files;
+  files.Publish(server);
+  files.Install(client);
   client.WriteFile("backup\\newer.dat.bak", "an earlier backup");
   client.CopyIn(ClientExe(), L"QuonelClient.exe");
   client.WriteConfig(L"quonel", L"QuonelClient.exe", {{L"本地服务器", server.Url()}});
@@ -41,8 +36,8 @@ TEST(WizardInstall, BacksUpReplacesCleansUpStartsTheClientAndEnds) {
   EXPECT_EQ(L"复制新文件..", wizard.NextCaption());
   EXPECT_FALSE(wizard.Enabled(wizard.NextButton()));
   EXPECT_FALSE(wizard.Enabled(wizard.AbortButton()));
-  EXPECT_EQ(fresh, client.Read(L"new.dat"));
-  EXPECT_EQ(newer, client.Read(L"newer.dat"));
+  EXPECT_EQ(files.fresh, client.Read(L"new.dat"));
+  EXPECT_EQ(files.newer, client.Read(L"newer.dat"));
   EXPECT_EQ("same copy", client.Read(L"same.dat"));
   EXPECT_EQ("old copy", client.Read(L"backup\\newer.dat.bak"));
   EXPECT_EQ("same copy", client.Read(L"backup\\same.dat.bak"));

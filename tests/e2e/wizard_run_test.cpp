@@ -21,15 +21,9 @@ std::wstring AppPath(const ClientInstallation& client) { return client.Root().ws
 TEST(WizardRun, NewNewerAndUnchangedFiles) {
   ClientInstallation client(UpdateExe());
   NginxFolder server;
-  const std::string fresh = Content(3000, 'n'), newer = Content(5000, 'u');
-  server.Put("new.dat", fresh);
-  server.Put("newer.dat", newer);
-  server.Put("same.dat", "not to be fetched");
-  server.Put("quonel.htm", ManifestText({{L"new.dat", L"新文件", ManifestDateTime(Release())},
-                                         {L"newer.dat", L"较新的文件", ManifestDateTime(Release())},
-                                         {L"same.dat", L"未变的文件", ManifestDateTime(Installed())}}));
-  client.WriteFile("newer.dat", "old copy", Installed());
-  client.WriteFile("same.dat", "same copy", Installed());
+  const NewNewerSame files;
+  files.Publish(server);
+  files.Install(client);
   client.WriteConfig(L"quonel", L"", {{L"本地服务器", server.Url()}});
 
   WizardSession wizard(client.Exe());
@@ -57,8 +51,8 @@ TEST(WizardRun, NewNewerAndUnchangedFiles) {
   EXPECT_TRUE(wizard.LogHas(AppPath(client) + L"update\\new.dat文件下载完成"));
   EXPECT_TRUE(wizard.LogHas(AppPath(client) + L"update\\newer.dat文件下载完成"));
 
-  EXPECT_EQ(fresh, client.Read(L"update\\new.dat"));
-  EXPECT_EQ(newer, client.Read(L"update\\newer.dat"));
+  EXPECT_EQ(files.fresh, client.Read(L"update\\new.dat"));
+  EXPECT_EQ(files.newer, client.Read(L"update\\newer.dat"));
   EXPECT_FALSE(client.Exists(L"update\\same.dat"));
   EXPECT_EQ(0, server.Requests("HEAD", "same.dat"));
   EXPECT_EQ(0, server.Requests("GET", "same.dat"));
