@@ -1,5 +1,6 @@
 #include "app/form_update.h"
 
+#include "skin/skin_data_class.h"
 #include "ui/placeholder_component.h"
 #include "ui/placeholder_control.h"
 #include "ui/property_registry.h"
@@ -34,7 +35,7 @@ void RegisterFormUpdateClasses() {
   // Until their own code is part of the program, these keep their places.
   RegisterPlaceholderControlClass(L"TShockwaveFlash");
   RegisterPlaceholderClass(L"TNetHTTP");
-  RegisterPlaceholderClass(L"TSkinData");
+  RegisterSkinDataClass();
   RegisterPlaceholderClass(L"TSkinCaption");
 }
 

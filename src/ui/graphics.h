@@ -6,43 +6,10 @@
 #include <string>
 
 #include "ui/color.h"
+#include "ui/gdi_basics.h"
 #include "ui/persistent.h"
 
 namespace quonel {
-
-// Resolves system colours to their current RGB value.
-COLORREF ColorToRGB(TColor color);
-
-// An owned GDI object (brush, pen, font, bitmap, region), deleted once.
-template <class Handle>
-class GdiObject {
- public:
-  GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
-  ~GdiObject() { Reset(); }
-  GdiObject(GdiObject&& other) noexcept : handle_(other.Release()) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
-    if (this != &other) Reset(other.Release());
-    return *this;
-  }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-
-  Handle Get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  Handle Release() {
-    Handle handle = handle_;
-    handle_ = nullptr;
-    return handle;
-  }
-  void Reset(Handle handle = nullptr) {
-    if (handle_) DeleteObject(handle_);
-    handle_ = handle;
-  }
-
- private:
-  Handle handle_ = nullptr;
-};
 
 using OwnedBrush = GdiObject<HBRUSH>;
 using OwnedFont = GdiObject<HFONT>;
