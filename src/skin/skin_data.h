@@ -110,7 +110,7 @@ class TSkinData : public TComponent {
   void SetOptions(TSkinOptions options) { options_ = options & (SetBit(xoFormScrollbar + 1) - 1); }
   TStringList& Skin3rd() { return skin3rd_; }
   const std::wstring& SkinFile() const { return skinFile_; }
-  // At run time an existing file replaces the skin; a missing one changes nothing else.
+  // At run time an existing file replaces the skin; a missing one changes nothing.
   void SetSkinFile(const std::wstring& path);
   // "(Good)" only where a designer shows it; at run time always "(none)".
   std::wstring SkinStore() const;
