@@ -1,6 +1,7 @@
 #include "app/form_update.h"
 
 #include "net/net_http_registration.h"
+#include "skin/skin_data_class.h"
 #include "ui/application.h"
 #include "ui/placeholder_component.h"
 #include "ui/placeholder_control.h"
@@ -31,9 +32,9 @@ void RegisterFormUpdateClasses() {
   RegisterStandardClasses();
   RegisterClassInfo(L"TForm_Update", L"TForm");
   RegisterNetHTTPClass();
+  RegisterSkinDataClass();
   // Until their own code is part of the program, these keep their places.
   RegisterPlaceholderControlClass(L"TShockwaveFlash");
-  RegisterPlaceholderClass(L"TSkinData");
   RegisterPlaceholderClass(L"TSkinCaption");
 }
 
@@ -63,7 +64,7 @@ void TForm_Update::BindComponents() {
   Memo1 = Bound<TMemo>(*this, L"Memo1");
   ShockwaveFlash1 = Bound<TWinControl>(*this, L"ShockwaveFlash1");
   ImageList = Bound<TImageList>(*this, L"ImageList");
-  SkinData1 = Bound<TComponent>(*this, L"SkinData1");
+  SkinData1 = Bound<TSkinData>(*this, L"SkinData1");
   SkinCaption1 = Bound<TComponent>(*this, L"SkinCaption1");
   HTTPFiles = Bound<TNetHTTP>(*this, L"HTTPFiles");
 }

@@ -12,6 +12,7 @@
 #include "net/client_socket.h"
 #include "net/net_http_client.h"
 #include "net/resumable_download.h"
+#include "skin/skin_data.h"
 #include "ui/button.h"
 #include "ui/edit.h"
 #include "ui/form.h"
@@ -50,7 +51,7 @@ class TForm_Update : public TForm, public TDownloadSite {
   TWinControl* ShockwaveFlash1 = nullptr;
   TImageList* ImageList = nullptr;
   TNetHTTP* HTTPFiles = nullptr;
-  TComponent* SkinData1 = nullptr;
+  TSkinData* SkinData1 = nullptr;
   TComponent* SkinCaption1 = nullptr;
 
   // The wizard's own state (the transfer's is TDownloadSite's).

@@ -3,12 +3,10 @@
 #pragma once
 #include <cstdint>
 
+#include "ui/color.h"
+
 namespace quonel {
 
-using TColor = int32_t;
-
-constexpr TColor clBlack = 0x000000;
-constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clMagenta = 0xFF00FF;  // the transparent key of every skin bitmap
 constexpr TColor clGray = 0x808080;
 // "Not given" marker of the title text colours.

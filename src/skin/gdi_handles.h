@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "ui/gdi_object.h"
+#include "ui/gdi_basics.h"
 
 namespace quonel {
 

@@ -11,7 +11,6 @@ namespace {
 uint32_t SystemColourOf(int index) { return GetSysColor(index); }
 }  // namespace
 
-TColor ColorToRGB(TColor colour) { return ResolveColour(colour, SystemColourOf); }
 TColor BlendColors(TColor c1, TColor c2, int weight) { return BlendColors(c1, c2, weight, SystemColourOf); }
 
 SkinBitmap& SkinBitmap::operator=(SkinBitmap&& other) noexcept {

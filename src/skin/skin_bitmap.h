@@ -64,8 +64,6 @@ class BitmapDc {
   SelectionScope selection_;
 };
 
-// TColor to RGB: system colours through GetSysColor.
-TColor ColorToRGB(TColor colour);
 TColor BlendColors(TColor c1, TColor c2, int weight);
 
 inline RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }

@@ -2,11 +2,6 @@
 
 namespace quonel {
 
-COLORREF ColorToRGB(TColor color) {
-  if (IsSystemColor(color)) return GetSysColor(color & 0xFF);
-  return static_cast<COLORREF>(color & 0xFFFFFF);
-}
-
 void TFont::SetName(const std::wstring& name) {
   if (name_ == name) return;
   name_ = name;

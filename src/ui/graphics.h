@@ -6,15 +6,12 @@
 #include <string>
 
 #include "ui/color.h"
-#include "ui/gdi_object.h"
+#include "ui/gdi_basics.h"
 #include "ui/persistent.h"
 
 namespace quonel {
 
-// Resolves system colours to their current RGB value.
-COLORREF ColorToRGB(TColor color);
-
-// Owned GDI objects and scoped selections: see ui/gdi_object.h.
+// Owned GDI objects, scoped selections and ColorToRGB: see ui/gdi_basics.h.
 using ScopedSelect = SelectionScope;
 
 enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };

@@ -99,4 +99,13 @@ TEST_F(SkinpackCliTest, BareStreamsAndBadInput) {
   EXPECT_EQ(Run("frobnicate"), 2);
 }
 
+TEST_F(SkinpackCliTest, PropertyValueIsTheLittleEndianLengthThenTheArchive) {
+  const std::string archive = "archive" + std::string(293, '\x80');
+  Write(dir_ / "x.skn", archive);
+  ASSERT_EQ(Run("property " + At("x.skn") + " " + At("x.bin")), 0) << Output();
+  EXPECT_EQ(ReadTextFile(At("x.bin")), std::string("\x2C\x01\x00\x00", 4) + archive);
+  EXPECT_NE(Run("property " + At("missing.skn") + " " + At("y.bin")), 0);
+  EXPECT_FALSE(fs::exists(dir_ / "y.bin"));
+}
+
 }  // namespace

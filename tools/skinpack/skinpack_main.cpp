@@ -139,6 +139,18 @@ int Encode(const fs::path& in, const fs::path& out) {
   return 0;
 }
 
+// The archive as a form stores it in its SkinStream property: the archive's
+// length as 32 bits, then the archive.
+int Property(const fs::path& skin, const fs::path& out) {
+  const std::string archive = ReadFile(skin);
+  if (archive.size() > static_cast<size_t>(INT32_MAX)) throw ToolError(skin.string() + " is too large");
+  const auto length = static_cast<uint32_t>(archive.size());
+  std::string stored{static_cast<char>(length), static_cast<char>(length >> 8), static_cast<char>(length >> 16),
+                     static_cast<char>(length >> 24)};
+  WriteFile(out, stored + archive);
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "usage: skinpack pack DIR OUT       members of DIR (order from DIR/%s) into a skin archive\n"
@@ -146,6 +158,7 @@ int Usage() {
                "       skinpack list SKIN          version, members and sizes\n"
                "       skinpack encode IN OUT      IN as a bare compressed stream\n"
                "       skinpack decode IN OUT      a bare compressed stream back\n"
+               "       skinpack property SKIN OUT  SKIN as a form's stored SkinStream value\n"
                "       skinpack describe SKIN      the skin objects the engine builds (Windows build)\n",
                kOrderFile);
   return 2;
@@ -161,6 +174,7 @@ int main(int argc, char** argv) {
     if (args.size() == 2 && args[0] == "list") return List(args[1]);
     if (args.size() == 3 && args[0] == "decode") return Decode(args[1], args[2]);
     if (args.size() == 3 && args[0] == "encode") return Encode(args[1], args[2]);
+    if (args.size() == 3 && args[0] == "property") return Property(args[1], args[2]);
 #ifdef QUONEL_SKINPACK_DESCRIBE
     if (args.size() == 2 && args[0] == "describe") return skinpack::DescribeCommand(ReadFile(args[1]));
 #endif

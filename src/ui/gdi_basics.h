@@ -1,13 +1,16 @@
-// Owners for GDI objects: each releases what it holds exactly once, moves but
-// never copies, and a selection into a DC is undone when its scope ends.
+// What the control library and the skin engine share of GDI: owners for GDI
+// objects, scoped selections, and colours resolved to the RGB value GDI draws with.
 #pragma once
 #include <windows.h>
 
 #include <utility>
 
+#include "ui/color.h"
+
 namespace quonel {
 
-// Pens, brushes, bitmaps, regions and fonts: freed with DeleteObject.
+// Pens, brushes, bitmaps, regions and fonts: freed with DeleteObject once;
+// moved, never copied.
 template <typename Handle>
 class GdiObject {
  public:
@@ -53,5 +56,12 @@ class SelectionScope {
   HDC dc_;
   HGDIOBJ previous_;
 };
+
+// A negative colour is a system colour, resolved now: the low byte is its
+// index (skins store the older 0x80000000-based values as well as 0xFF...).
+inline COLORREF ColorToRGB(TColor color) {
+  if (color < 0) return GetSysColor(color & 0xFF) & 0xFFFFFF;
+  return static_cast<COLORREF>(color & 0xFFFFFF);
+}
 
 }  // namespace quonel

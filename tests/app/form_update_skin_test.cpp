@@ -1,0 +1,148 @@
+// The wizard form's skin data component as its stored layout makes it: the
+// built-in blue skin stored with the form and built while the form is read,
+// and a damaged stored skin that leaves the form unskinned but whole.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "app/form_update.h"
+#include "lzh_encoder.h"
+#include "skin/skin_data.h"
+#include "skin/skin_reader.h"
+#include "skin_archive_writer.h"
+#include "support/message_box_hook.h"
+#include "support/test_paths.h"
+#include "ui/application.h"
+#include "ui/property_access.h"
+#include "ui/resource_layout.h"
+#include "ui/stored_form_reader.h"
+
+namespace quonel {
+namespace {
+
+class WizardSkin : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    application.Initialize();
+    TSkinData::SkinManagerSeam = [this](TSkinData&, SkinManagerRequest request) { requests.push_back(request); };
+  }
+  void TearDown() override { TSkinData::SkinManagerSeam = nullptr; }
+
+  // The wizard's stored layout with SkinData1's SkinStream replaced, read
+  // into a plain form.
+  void ReadDamagedWizard(TForm& form, const std::string& skinStream) {
+    std::string text = testing::ReadTextFile(testing::SourceDir() + "/src/app/form_update.layout");
+    auto replace = [&text](const std::string& from, const std::string& to) {
+      const size_t at = text.find(from);
+      ASSERT_NE(std::string::npos, at) << from;
+      text.replace(at, from.size(), to);
+    };
+    std::string hex;
+    for (unsigned char c : skinStream) {
+      char digits[3];
+      std::snprintf(digits, sizeof digits, "%02x", c);
+      hex += digits;
+    }
+    replace("Form_Update : TForm_Update", "Form_Update : TForm");
+    replace("SkinStream = resource BLUE_SKIN", "SkinStream = bytes \"" + hex + "\"");
+    RegisterFormUpdateClasses();
+    ReadStoredComponent(form, ParseStoredLayout(text), LoadResourceBytes);
+  }
+
+  TApplication application;
+  std::vector<SkinManagerRequest> requests;
+};
+
+TEST_F(WizardSkin, SkinData1CarriesTheBuiltInBlueSkinBuiltWhenTheFormIsRead) {
+  testing::MessageBoxAnswerer boxes;
+  TForm_Update form(nullptr);
+  auto* data = dynamic_cast<TSkinData*>(form.SkinData1);
+  ASSERT_NE(nullptr, data) << "a real TSkinData, not a stand-in";
+  EXPECT_TRUE(boxes.Boxes().empty());
+  EXPECT_FALSE(data->Empty());
+  EXPECT_TRUE(data->Active());
+  EXPECT_EQ((std::vector<SkinManagerRequest>{SkinManagerRequest::Start, SkinManagerRequest::SkinAll}), requests);
+  EXPECT_EQ(LoadResourceBytes(L"BLUE_SKIN"), data->SkinStreamProperty()) << "the stored value, length first";
+
+  TSkinReader archive;
+  ASSERT_TRUE(archive.ReadArchive(data->SkinStream()));
+  EXPECT_EQ(20000, archive.Version());
+  EXPECT_EQ(34, archive.MemberCount());
+  std::string description;
+  archive.FindMember(".ini", description);
+  EXPECT_EQ("blue_theme.ini", description);
+
+  // Spot checks of what the blue skin defines.
+  EXPECT_EQ(165, data->Buttons().Image.Width());
+  EXPECT_EQ(5, data->Buttons().Frames);
+  EXPECT_EQ(88, data->Edge(FrameEdge::Top).Image.Width());
+  EXPECT_EQ(48, data->Edge(FrameEdge::Left).Image.Height());
+  EXPECT_EQ(8u, data->CaptionButtons().size());
+  EXPECT_NE(nullptr, data->Slot(SkinSlot::Scrollbar));
+  EXPECT_NE(nullptr, data->Slot(SkinSlot::Progress));
+  EXPECT_EQ(MakeColour(223, 223, 223), data->Colours().ButtonFace);
+  EXPECT_NE(nullptr, data->FaceBrush());
+}
+
+TEST_F(WizardSkin, SkinData1HasItsStoredPropertiesByName) {
+  TForm_Update form(nullptr);
+  TComponent* data = form.SkinData1;
+  EXPECT_EQ(99, GetIntProp(data, L"DisableTag"));
+  EXPECT_EQ(L"True", GetEnumPropText(data, L"Active"));
+  EXPECT_EQ(L"sfMainform", GetEnumPropText(data, L"SkinFormtype"));
+  EXPECT_EQ(L"True", GetEnumPropText(data, L"MenuUpdate"));
+  EXPECT_EQ(L"False", GetEnumPropText(data, L"MenuMerge"));
+  EXPECT_EQ(L"4.11.07.25", GetTextProp(data, L"Version"));
+  EXPECT_EQ(L"(none)", GetTextProp(data, L"SkinStore"));
+  EXPECT_TRUE(InheritsFrom(data, L"TComponent"));
+  auto* skin = static_cast<TSkinData*>(data);
+  const TSkinControlTypes stored =
+      SetBit(xcMainMenu) | SetBit(xcPopupMenu) | SetBit(xcToolbar) | SetBit(xcControlbar) | SetBit(xcCombo) |
+      SetBit(xcCheckBox) | SetBit(xcRadioButton) | SetBit(xcProgress) | SetBit(xcScrollbar) | SetBit(xcEdit) |
+      SetBit(xcButton) | SetBit(xcBitBtn) | SetBit(xcSpeedButton) | SetBit(xcSpin) | SetBit(xcPanel) |
+      SetBit(xcGroupBox) | SetBit(xcStatusBar) | SetBit(xcTab) | SetBit(xcTrackBar) | SetBit(xcSystemMenu);
+  EXPECT_EQ(stored, skin->SkinControls());
+  EXPECT_EQ(SetBit(xoPreview) | SetBit(xoToolbarBK), skin->Options());
+  EXPECT_EQ(117, skin->Skin3rd().Count());
+}
+
+TEST_F(WizardSkin, ADamagedStoredSkinLoadsTheFormWithoutASkin) {
+  std::string older = skinpack::LayOutArchive({{"skin.ini", "[Personality]\r\n"}});
+  older[0] = static_cast<char>(19999 & 0xFF);
+  older[1] = static_cast<char>(19999 >> 8);
+  const std::string compressed = skinpack::LzhEncode(older);
+  const auto n = static_cast<uint32_t>(compressed.size());
+  const std::string olderStream = std::string{static_cast<char>(n), static_cast<char>(n >> 8), 0, 0} + compressed;
+  struct Case {
+    const char* what;
+    std::string stream;
+    size_t messages;
+  };
+  const Case cases[] = {
+      {"an archive of another version", olderStream, 1},
+      {"a length beyond the stored bytes", olderStream.substr(0, olderStream.size() - 3), 0},
+      {"garbage", std::string("\x07\x00\x00\x00garbage", 11), 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    requests.clear();
+    testing::MessageBoxAnswerer boxes;
+    TForm form(nullptr);
+    ASSERT_NO_THROW(ReadDamagedWizard(form, c.stream));
+    auto* data = dynamic_cast<TSkinData*>(form.FindComponent(L"SkinData1"));
+    ASSERT_NE(nullptr, data);
+    EXPECT_TRUE(data->Empty());
+    EXPECT_FALSE(data->Active()) << "stored True, turned off by Loaded";
+    EXPECT_EQ(std::vector<SkinManagerRequest>{SkinManagerRequest::Start}, requests) << "nothing is to be skinned";
+    ASSERT_EQ(c.messages, boxes.Boxes().size());
+    if (c.messages) {
+      EXPECT_EQ(kOlderSkinMessage, boxes.Boxes()[0].text);
+    }
+    EXPECT_NE(nullptr, form.FindComponent(L"btn_next")) << "the rest of the form is read";
+    EXPECT_NE(nullptr, form.FindComponent(L"SkinCaption1"));
+  }
+}
+
+}  // namespace
+}  // namespace quonel
