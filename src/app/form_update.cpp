@@ -108,7 +108,12 @@ void TForm_Update::ProcessMessages() {
   if (Application) Application->ProcessMessages();
 }
 
-void TForm_Update::SetRowImage(int row, int image) { ListView_files->SetStateIndex(row, image); }
+// The list view has only a state image list, so the state image is what shows;
+// the image index carries the same number for whoever reads the row.
+void TForm_Update::SetRowImage(int row, int image) {
+  ListView_files->SetStateIndex(row, image);
+  ListView_files->SetImageIndex(row, image);
+}
 
 void TForm_Update::ReleaseFileList() {
   delete FileList;

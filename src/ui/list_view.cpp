@@ -126,8 +126,9 @@ TListRow& TListView::Row(int index) {
 void TListView::InsertRowWindow(int index) {
   const TListRow& row = rows_[static_cast<size_t>(index)];
   LVITEMW item = {};
-  item.mask = LVIF_TEXT | LVIF_STATE;
+  item.mask = LVIF_TEXT | LVIF_STATE | LVIF_IMAGE;
   item.iItem = index;
+  item.iImage = row.imageIndex;
   item.pszText = const_cast<wchar_t*>(row.caption.c_str());
   item.stateMask = LVIS_STATEIMAGEMASK;
   item.state = INDEXTOSTATEIMAGEMASK(row.stateIndex + 1);
@@ -141,7 +142,7 @@ void TListView::InsertRowWindow(int index) {
 }
 
 int TListView::AddItem(const std::wstring& caption) {
-  rows_.push_back(TListRow{caption, {}, -1});
+  rows_.push_back(TListRow{caption, {}, -1, -1});
   const int index = ItemCount() - 1;
   if (HandleAllocated()) InsertRowWindow(index);
   return index;
@@ -176,6 +177,17 @@ void TListView::SetStateIndex(int index, int stateIndex) {
     item.stateMask = LVIS_STATEIMAGEMASK;
     item.state = INDEXTOSTATEIMAGEMASK(stateIndex + 1);
     SendMessageW(Handle(), LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void TListView::SetImageIndex(int index, int imageIndex) {
+  Row(index).imageIndex = imageIndex;
+  if (HandleAllocated()) {
+    LVITEMW item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = index;
+    item.iImage = imageIndex;
+    SendMessageW(Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   }
 }
 

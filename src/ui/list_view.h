@@ -24,6 +24,7 @@ struct TListRow {
   std::wstring caption;
   std::vector<std::wstring> subItems;
   int stateIndex = -1;
+  int imageIndex = -1;
 };
 
 class TListView : public TWinControl {
@@ -52,6 +53,7 @@ class TListView : public TWinControl {
   void SetItemCaption(int index, const std::wstring& caption);
   void SetSubItem(int index, int subIndex, const std::wstring& text);
   void SetStateIndex(int index, int stateIndex);
+  void SetImageIndex(int index, int imageIndex);
   void ClearItems();
 
   void WndProc(TMessage& message) override;
