@@ -81,7 +81,10 @@ void TForm_Update::ConnectHandlers() {
   Button2->OnClick = [this](TComponent* sender) { Button2Click(sender); };
 }
 
-void TForm_Update::LogLine(const std::wstring& text) { Memo1->AppendLine(text); }
+void TForm_Update::LogLine(const std::wstring& text) {
+  Memo1->Handle();  // the hidden log gets its window with its first entry
+  Memo1->AppendLine(text);
+}
 
 void TForm_Update::ShowDownloadAmount(const std::wstring& amountText, int64_t gaugeMaximum,
                                       int64_t gaugeProgress) {

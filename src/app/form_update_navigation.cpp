@@ -47,6 +47,9 @@ void TForm_Update::FormCreate(TComponent*) {
     ListBox_servers->Items().Add(servers[i].substr(0, equals));
     if (i == 0) Edt_url->SetTextProperty(equals == std::wstring::npos ? L"" : servers[i].substr(equals + 1));
   }
+  // The hidden address edit is the one carrier of the chosen server; it has
+  // a window from the start, so that it can be read like any other control.
+  Edt_url->Handle();
 }
 
 void TForm_Update::ListBox_serversClick(TComponent*) {

@@ -163,8 +163,16 @@ void TWinControl::CreateHandle() {
   if (!handle_) Attach(window);
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
   HandleCreated();
-  for (TWinControl* child : TabList()) child->CreateHandle();
+  // Hidden children get their windows when they are first shown or asked
+  // for: a window costs about a millisecond under Wine, and a hidden page
+  // may never be shown.
+  creatingChildren_ = true;
+  for (TWinControl* child : TabList())
+    if (child->Visible()) child->CreateHandle();
+  creatingChildren_ = false;
   ArrangeZOrder();
+  // A window made later than its siblings must still take its place in the tab order.
+  if (Parent() && !Parent()->creatingChildren_) Parent()->ArrangeZOrder();
 }
 
 void TWinControl::DestroyHandle() {
@@ -482,7 +490,11 @@ void TWinControl::SetText(const std::wstring& text) {
 }
 
 void TWinControl::VisibleChanged() {
-  if (handle_) ShowWindow(handle_, Visible() ? SW_SHOWNA : SW_HIDE);
+  if (handle_) {
+    ShowWindow(handle_, Visible() ? SW_SHOWNA : SW_HIDE);
+  } else if (Visible() && Parent() && Parent()->HandleAllocated()) {
+    CreateHandle();
+  }
 }
 
 void TWinControl::EnabledChanged() {

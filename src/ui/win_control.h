@@ -106,6 +106,7 @@ class TWinControl : public TControl {
   void ArrangeZOrder();
 
   HWND handle_ = nullptr;
+  bool creatingChildren_ = false;
   WNDPROC defaultProc_ = DefWindowProcW;
   std::vector<TControl*> controls_;
   int tabOrder_ = -1;
