@@ -72,8 +72,10 @@ void TForm_Update::RunCheckAndDownload() {
   ListView_files->ClearItems();
   Gauge_process->SetProgress(0);
   const TIniFile manifest(ManifestPath());
+  ListView_files->BeginUpdate();
   for (int i = 0; i < FileList->Count(); ++i)
     SetRowImage(ListView_files->AddItem(manifest.ReadString(FileList->Get(i), L"name", L"")), -1);
+  ListView_files->EndUpdate();
   btn_next->SetEnabled(false);
   btn_next->SetCaption(L"正下载文件..");
   Button2->SetEnabled(true);

@@ -191,6 +191,16 @@ void TListView::SetImageIndex(int index, int imageIndex) {
   }
 }
 
+void TListView::BeginUpdate() {
+  if (updateCount_++ == 0 && HandleAllocated()) SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TListView::EndUpdate() {
+  if (updateCount_ == 0 || --updateCount_ != 0 || !HandleAllocated()) return;
+  SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 void TListView::ClearItems() {
   rows_.clear();
   if (HandleAllocated()) SendMessageW(Handle(), LVM_DELETEALLITEMS, 0, 0);

@@ -55,6 +55,10 @@ class TListView : public TWinControl {
   void SetStateIndex(int index, int stateIndex);
   void SetImageIndex(int index, int imageIndex);
   void ClearItems();
+  // Between these the view does not repaint: adding thousands of rows one
+  // by one to a visible view would otherwise repaint it thousands of times.
+  void BeginUpdate();
+  void EndUpdate();
 
   void WndProc(TMessage& message) override;
 
@@ -72,6 +76,7 @@ class TListView : public TWinControl {
 
   bool gridLines_ = false;
   bool flatScrollBars_ = false;
+  int updateCount_ = 0;
   bool rowSelect_ = false;
   TImageList* stateImages_ = nullptr;
   std::vector<TListColumn*> columns_;
