@@ -87,7 +87,7 @@ class TForm_Update : public TForm, public TDownloadSite {
   void BindComponents();
   void ConnectHandlers();
   void RunCheckAndDownload();
-  // Decides, downloads and shows one manifest file; false when a close ended the run.
+  // Decides, downloads and shows one manifest file; lastOK takes its outcome.
   void CheckAndDownloadFile(int row, const std::wstring& section, const std::wstring& datetime, bool& lastOK);
   void InstallUpdate();
   void SetRowImage(int row, int image);

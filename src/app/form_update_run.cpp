@@ -83,6 +83,16 @@ void TForm_Update::RunCheckAndDownload() {
 
   bool lastOK = false;
   bool endedNormally = false;
+  // What leaving the checking part does, whether it ended normally or not.
+  auto leaveCheckingPart = [this] {
+    Button2->SetEnabled(false);
+    try {
+      HTTPFiles->CloseConnection();
+    } catch (...) {
+      // Closing a broken manifest connection changes nothing for the run.
+    }
+    if (closing_) ReleaseFileList();
+  };
   try {
     for (int i = 0; i < FileList->Count() && !closing_; ++i) {
       const std::wstring section = FileList->Get(i);
@@ -90,24 +100,10 @@ void TForm_Update::RunCheckAndDownload() {
     }
     endedNormally = !closing_;
   } catch (...) {
-    Button2->SetEnabled(false);
-    try {
-      HTTPFiles->CloseConnection();
-    } catch (...) {
-    }
-    if (closing_) ReleaseFileList();
+    leaveCheckingPart();
     throw;
   }
-  Button2->SetEnabled(false);
-  try {
-    HTTPFiles->CloseConnection();
-  } catch (...) {
-    // Closing a broken manifest connection changes nothing for the run.
-  }
-  if (closing_) {
-    ReleaseFileList();
-    return;
-  }
+  leaveCheckingPart();
   if (!endedNormally) return;
   btn_next->SetEnabled(true);
   UpdateReady = UpdateReady || lastOK;
