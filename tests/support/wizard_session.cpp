@@ -65,22 +65,6 @@ std::vector<std::wstring> SplitLines(const std::wstring& text) {
 
 }  // namespace
 
-std::string Ansi(const std::wstring& text) {
-  if (text.empty()) return "";
-  const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(size, '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-  return out;
-}
-
-std::wstring FromAnsi(const std::string& text) {
-  if (text.empty()) return L"";
-  const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(size, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
-  return out;
-}
-
 SYSTEMTIME LocalTime(int year, int month, int day, int hour, int minute, int second) {
   SYSTEMTIME t = {};
   t.wYear = static_cast<WORD>(year);
@@ -102,7 +86,7 @@ std::string ManifestText(const std::vector<ManifestFile>& files) {
   std::wstring text;
   for (const ManifestFile& file : files)
     text += L"[" + file.section + L"]\r\nname=" + file.name + L"\r\ndatetime=" + file.datetime + L"\r\n\r\n";
-  return Ansi(text);
+  return WideToAnsi(text);
 }
 
 ClientInstallation::ClientInstallation(const std::wstring& updateExe) : root_(scratch_.path() / L"app") {
@@ -115,7 +99,7 @@ void ClientInstallation::WriteConfig(const std::wstring& subSys, const std::wstr
                                      const std::vector<UpdateServer>& servers) {
   std::wstring text = L"[config]\r\nSubSys=" + subSys + L"\r\nexe=" + exe + L"\r\n\r\n[update]\r\n";
   for (const UpdateServer& server : servers) text += server.name + L"=" + server.address + L"\r\n";
-  WriteFile(L"config.ini", Ansi(text));
+  WriteFile(L"config.ini", WideToAnsi(text));
 }
 
 void ClientInstallation::WriteFile(const std::filesystem::path& relative, const std::string& bytes) {

@@ -13,15 +13,12 @@
 #include "support/child_process.h"
 #include "support/scratch_folder.h"
 #include "support/window_driver.h"
+#include "ui/ansi_text.h"
 
 namespace quonel::testing {
 
 // The wizard window's caption.
 inline constexpr wchar_t kWizardCaption[] = L"Quonel加速器升级程序";
-
-// UTF-16 to the ANSI code page (GB2312 under code page 936) and back.
-std::string Ansi(const std::wstring& text);
-std::wstring FromAnsi(const std::string& text);
 
 // A local wall-clock time. Seconds should be even: file times are compared
 // in the two-second steps of the file-age query.

@@ -9,6 +9,8 @@
 #include "support/png_writer.h"
 #include "support/window_capture.h"
 #include "support/window_driver.h"
+#include "ui/ansi_text.h"
+#include "ui/utf8.h"
 
 namespace {
 
@@ -18,9 +20,7 @@ const wchar_t kCaption[] = L"Quonel加速器升级程序";
 
 // Our output goes to a Linux terminal: UTF-8, whatever the ANSI code page.
 void Say(const std::wstring& text) {
-  std::string bytes(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
-  bytes.back() = '\n';
+  const std::string bytes = quonel::WideToUtf8(text) + "\n";
   std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
@@ -134,17 +134,11 @@ class Demo {
   }
 
   void Shot(const char* name, HWND window = nullptr) {
-    const std::string path = Narrow(shots_ + L"\\") + name + ".png";
+    const std::string path = quonel::WideToAnsi(shots_ + L"\\") + name + ".png";
     if (SaveCaptureTo(CaptureWindow(window ? window : window_), path))
       std::printf("demo: screenshot %s\n", path.c_str());
   }
 
-  static std::string Narrow(const std::wstring& text) {
-    std::string out(WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
-    out.pop_back();
-    return out;
-  }
 
   int Fail(const char* why) {
     std::fprintf(stderr, "demo: %s\n", why);

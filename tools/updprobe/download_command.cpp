@@ -12,17 +12,13 @@
 #include "probe_command.h"
 #include "ui/ansi_text.h"
 #include "ui/application.h"
+#include "ui/utf8.h"
 
 namespace quonel::probe {
 namespace {
 
 void PrintUtf8(const std::wstring& text) {
-  if (text.empty()) return;
-  std::string bytes(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                        nullptr, nullptr),
-                    '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
-                      static_cast<int>(bytes.size()), nullptr, nullptr);
+  const std::string bytes = WideToUtf8(text);
   std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
