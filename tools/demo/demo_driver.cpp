@@ -6,17 +6,14 @@
 #include <cstdio>
 #include <string>
 
-#include "support/png_writer.h"
 #include "support/window_capture.h"
-#include "support/window_driver.h"
+#include "support/wizard_session.h"
 #include "ui/ansi_text.h"
 #include "ui/utf8.h"
 
 namespace {
 
 using namespace quonel::testing;
-
-const wchar_t kCaption[] = L"Quonel加速器升级程序";
 
 // Our output goes to a Linux terminal: UTF-8, whatever the ANSI code page.
 void Say(const std::wstring& text) {
@@ -26,31 +23,25 @@ void Say(const std::wstring& text) {
 
 class Demo {
  public:
-  Demo(std::wstring exe, std::wstring shots) : exe_(std::move(exe)), shots_(std::move(shots)) {}
+  Demo(const std::wstring& exe, const std::wstring& shots) : exe_(exe), shots_(shots), wizard_(exe) {}
 
   int Run() {
-    if (!Start()) return Fail("the wizard did not start");
-    if (!WaitFor([&] { return (window_ = FindWizard()) != nullptr; }, 30000))
-      return Fail("the wizard window did not appear");
+    if (!wizard_.WaitForWindow(30000)) return Fail("the wizard window did not appear");
     Settle();
     Shot("1-server-page");
-
-    HWND servers = FindChildByClass(window_, L"listbox");
-    if (!servers) return Fail("no server list");
-    ClickListItem(servers, 0);
+    if (wizard_.Servers().empty()) return Fail("no server list");
+    wizard_.ChooseServer(0);
     Settle();
     Shot("2-server-chosen");
 
     for (int attempt = 0; attempt < 3; ++attempt) {
-      HWND next = NextButton();
-      if (!next) return Fail("no Next button");
-      Say(L"demo: pressing \"" + WindowText(next) + L"\"");
-      PostClick(next);
+      Say(L"demo: pressing \"" + wizard_.NextCaption() + L"\"");
+      wizard_.Press(wizard_.NextButton());
       bool progressShot = false;
       const bool ended = WaitFor(
           [&] {
             AnswerAnyMessageBox();
-            const std::wstring caption = WindowText(NextButton());
+            const std::wstring caption = wizard_.NextCaption();
             if (!progressShot && caption == L"正下载文件..") {
               Shot("3-downloading");
               progressShot = true;
@@ -61,23 +52,20 @@ class Demo {
       if (!ended) return Fail("the run did not end");
       Settle();
       Shot(attempt == 0 ? "4-run-ended" : "4-run-ended-again");
-      if (WindowText(NextButton()) == L"完成升级") break;
+      if (wizard_.NextCaption() == L"完成升级") break;
     }
-    if (WindowText(NextButton()) != L"完成升级") return Fail("the run did not offer the update");
+    if (wizard_.NextCaption() != L"完成升级") return Fail("the run did not offer the update");
 
-    PostClick(NextButton());
-    MessageBoxWindow box;
-    if (!WaitFor([&] { return (box = FindMessageBox(processId_)).window != nullptr; }, 30000))
-      return Fail("no message box after \"完成升级\"");
+    wizard_.Press(wizard_.NextButton());
+    const MessageBoxWindow box = wizard_.WaitForMessageBox(30000);
+    if (!box.window) return Fail("no message box after \"完成升级\"");
     Settle();
     Shot("5-message-box", box.window);
     Say(L"demo: message box \"" + box.caption + L"\": " + box.text);
     AnswerMessageBox(box, L"");
 
-    if (WaitForSingleObject(process_.hProcess, 60000) != WAIT_OBJECT_0)
-      return Fail("the wizard did not end after the update");
     DWORD code = 1;
-    GetExitCodeProcess(process_.hProcess, &code);
+    if (!wizard_.WaitForExit(code, 60000)) return Fail("the wizard did not end after the update");
     std::printf("demo: the wizard ended with exit code %lu\n", code);
     // The client program it started runs on its own; give it time to leave
     // its evidence before the test bench stops every Wine process.
@@ -86,41 +74,10 @@ class Demo {
     return code == 0 ? 0 : 1;
   }
 
-  ~Demo() {
-    if (process_.hProcess) {
-      if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
-      CloseHandle(process_.hProcess);
-      CloseHandle(process_.hThread);
-    }
-  }
-
  private:
-  bool Start() {
-    const std::wstring folder = exe_.substr(0, exe_.find_last_of(L'\\'));
-    std::wstring commandLine = L"\"" + exe_ + L"\"";
-    STARTUPINFOW startup = {sizeof startup};
-    if (!CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process_))
-      return false;
-    processId_ = process_.dwProcessId;
-    return true;
-  }
-
-  HWND FindWizard() {
-    for (HWND window : TopLevelWindows(processId_))
-      if (WindowText(window) == kCaption) return window;
-    return nullptr;
-  }
-
-  HWND NextButton() {
-    for (const wchar_t* caption : {L"下一步", L"正下载文件..", L"完成升级", L"继续下载", L"复制新文件.."})
-      if (HWND button = FindChildByText(window_, caption)) return button;
-    return nullptr;
-  }
-
   // A box during the run (a failed manifest fetch) is shown, logged, answered.
   void AnswerAnyMessageBox() {
-    const MessageBoxWindow box = FindMessageBox(processId_);
+    const MessageBoxWindow box = FindMessageBox(wizard_.ProcessId());
     if (!box.window) return;
     Say(L"demo: message box \"" + box.caption + L"\": " + box.text);
     AnswerMessageBox(box, L"");
@@ -129,27 +86,24 @@ class Demo {
   // Lets the wizard repaint after a step before the screenshot.
   void Settle() {
     DWORD_PTR ignored;
-    SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    SendMessageTimeoutW(wizard_.Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
     WaitFor([] { return false; }, 300);
   }
 
   void Shot(const char* name, HWND window = nullptr) {
     const std::string path = quonel::WideToAnsi(shots_ + L"\\") + name + ".png";
-    if (SaveCaptureTo(CaptureWindow(window ? window : window_), path))
+    if (SaveCaptureTo(CaptureWindow(window ? window : wizard_.Window()), path))
       std::printf("demo: screenshot %s\n", path.c_str());
   }
 
-
   int Fail(const char* why) {
     std::fprintf(stderr, "demo: %s\n", why);
-    if (window_) Shot("failure");
+    if (wizard_.Window()) Shot("failure");
     return 1;
   }
 
   std::wstring exe_, shots_;
-  PROCESS_INFORMATION process_ = {};
-  DWORD processId_ = 0;
-  HWND window_ = nullptr;
+  WizardSession wizard_;
 };
 
 }  // namespace
