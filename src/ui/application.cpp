@@ -1,6 +1,5 @@
 #include "ui/application.h"
 
-#include <commctrl.h>
 #include <ole2.h>
 
 #include <algorithm>
@@ -49,8 +48,6 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Initialize() {
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
   if (!oleInitialised_) oleInitialised_ = SUCCEEDED(OleInitialize(nullptr));
   RegisterStandardClasses();
 }

@@ -15,6 +15,8 @@ TImageList::~TImageList() { Reset(); }
 void TImageList::Reset() {
   if (handle_) ImageList_Destroy(handle_);
   handle_ = nullptr;
+  pendingStrips_.clear();
+  pendingCount_ = 0;
 }
 
 void TImageList::SetWidth(int width) {
@@ -29,18 +31,40 @@ void TImageList::SetHeight(int height) {
   Reset();
 }
 
+namespace {
+
+const COLORREF kTransparent = RGB(255, 0, 255);
+
+}  // namespace
+
 HIMAGELIST TImageList::Handle() {
-  if (!handle_) handle_ = ImageList_Create(width_, height_, ILC_COLOR24 | ILC_MASK, 4, 4);
+  if (!handle_) {
+    handle_ = ImageList_Create(width_, height_, ILC_COLOR24 | ILC_MASK, 4, 4);
+    for (const OwnedBitmap& strip : pendingStrips_) ImageList_AddMasked(handle_, strip.Get(), kTransparent);
+    pendingStrips_.clear();
+    pendingCount_ = 0;
+  }
   return handle_;
 }
 
-int TImageList::Count() const { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
+int TImageList::Count() const { return handle_ ? ImageList_GetImageCount(handle_) : pendingCount_; }
 
 void TImageList::Clear() {
   if (handle_) ImageList_RemoveAll(handle_);
+  pendingStrips_.clear();
+  pendingCount_ = 0;
 }
 
-void TImageList::AddMaskedStrip(HBITMAP strip) { ImageList_AddMasked(Handle(), strip, RGB(255, 0, 255)); }
+void TImageList::AddStrip(OwnedBitmap strip) {
+  if (handle_) {
+    ImageList_AddMasked(handle_, strip.Get(), kTransparent);
+    return;
+  }
+  BITMAP size = {};
+  GetObjectW(strip.Get(), sizeof size, &size);
+  pendingCount_ += size.bmWidth / width_;
+  pendingStrips_.push_back(std::move(strip));
+}
 
 void TImageList::LoadStripFromBmp(const std::string& bytes) {
   BITMAPFILEHEADER file;
@@ -60,7 +84,7 @@ void TImageList::LoadStripFromBmp(const std::string& bytes) {
   OwnedBitmap strip(CreateDIBitmap(screen, &info, CBM_INIT, bytes.data() + file.bfOffBits, &header, DIB_RGB_COLORS));
   ReleaseDC(nullptr, screen);
   if (!strip) throw EInvalidGraphic(L"Bitmap image is not valid");
-  AddMaskedStrip(strip.Get());
+  AddStrip(std::move(strip));
 }
 
 namespace {
@@ -109,7 +133,7 @@ void TImageList::LoadStripFromRows(const std::vector<std::wstring>& rows) {
       pixels[y * width + x] = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
     }
   }
-  AddMaskedStrip(strip.Get());
+  AddStrip(std::move(strip));
 }
 
 void RegisterImageListClass() {

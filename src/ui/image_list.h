@@ -1,5 +1,7 @@
 // TImageList: equally sized images (16 x 16 by default) in one platform image
 // list, filled from a stored bitmap strip whose magenta pixels are transparent.
+// The platform list is made when its handle is first asked for; strips added
+// before then wait as bitmaps, so reading a form does not load comctl32.
 #pragma once
 #include <windows.h>
 
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "ui/component.h"
+#include "ui/gdi_basics.h"
 
 namespace quonel {
 
@@ -25,8 +28,6 @@ class TImageList : public TComponent {
   void SetHeight(int height);
   int Count() const;
   HIMAGELIST Handle();
-  // Adds every image of a strip (width = Width × count); magenta is transparent.
-  void AddMaskedStrip(HBITMAP strip);
   // A 24-bit BMP file's bytes holding a strip; bad bytes raise EInvalidGraphic.
   void LoadStripFromBmp(const std::string& bytes);
   // A strip drawn as text, one string per pixel row (Height rows of Width ×
@@ -38,9 +39,13 @@ class TImageList : public TComponent {
 
  private:
   void Reset();
+  // Adds every image of a strip (width = Width × count); magenta is transparent.
+  void AddStrip(OwnedBitmap strip);
   int width_ = 16;
   int height_ = 16;
   HIMAGELIST handle_ = nullptr;
+  std::vector<OwnedBitmap> pendingStrips_;  // added before the handle exists
+  int pendingCount_ = 0;
 };
 
 void RegisterImageListClass();

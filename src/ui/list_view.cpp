@@ -16,6 +16,13 @@ TListView::TListView(TComponent* owner) : TWinControl(owner) {
 }
 
 void TListView::CreateParams(TCreateParams& params) {
+  // The common controls are registered when the first of them is made, not
+  // at start-up: the list view is not on the wizard's first page.
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+    return InitCommonControlsEx(&controls) != FALSE;
+  }();
+  (void)registered;
   TWinControl::CreateParams(params);
   params.systemClass = WC_LISTVIEWW;
   params.style |= LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL;
