@@ -5,7 +5,7 @@
 #   scripts/bench_wizard.sh [ROUNDS] [FILES]   (after scripts/build.sh)
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
-rounds=${1:-9}
+rounds=${1:-21}
 files=${2:-2000}
 cmake --build "$QUONEL_BUILD/win" --target wizard_startup_bench wizard_run_bench >/dev/null
 bench=$QUONEL_BUILD/win/tests/bench

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <map>
+#include <mutex>
+#include <unordered_map>
 
 #include "ui/exception.h"
 #include "ui/form.h"
@@ -18,6 +20,34 @@ namespace {
 ATOM ControlAtom() {
   static const ATOM atom = GlobalAddAtomW(L"QuonelControl");
   return atom;
+}
+
+// The same route kept in the process: every message looks its control up,
+// and under Wine reading a window property is a round trip to the server.
+class ControlsByWindow {
+ public:
+  TWinControl* Find(HWND window) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto found = controls_.find(window);
+    return found == controls_.end() ? nullptr : found->second;
+  }
+  void Add(HWND window, TWinControl* control) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    controls_[window] = control;
+  }
+  void Remove(HWND window) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    controls_.erase(window);
+  }
+
+ private:
+  std::mutex mutex_;
+  std::unordered_map<HWND, TWinControl*> controls_;
+};
+
+ControlsByWindow& WindowControls() {
+  static ControlsByWindow controls;
+  return controls;
 }
 
 // The control whose window is being created: its first messages arrive
@@ -104,6 +134,8 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
   DestroyHandle();
+  // A window that outlives us (DestroyWindow refused) must not lead here any more.
+  Detach();
   // Children outlive us only when they are owned elsewhere; they lose their parent.
   for (TControl* control : controls_) control->parent_ = nullptr;
   controls_.clear();
@@ -111,16 +143,18 @@ TWinControl::~TWinControl() {
 
 TWinControl* TWinControl::FromHandle(HWND window) {
   if (!window) return nullptr;
-  return static_cast<TWinControl*>(GetPropW(window, MAKEINTATOM(ControlAtom())));
+  return WindowControls().Find(window);
 }
 
 void TWinControl::Attach(HWND window) {
   handle_ = window;
   SetPropW(window, MAKEINTATOM(ControlAtom()), this);
+  WindowControls().Add(window, this);
 }
 
 void TWinControl::Detach() {
   if (!handle_) return;
+  WindowControls().Remove(handle_);
   RemovePropW(handle_, MAKEINTATOM(ControlAtom()));
   handle_ = nullptr;
   brush_.Reset();

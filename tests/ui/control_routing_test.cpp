@@ -167,6 +167,8 @@ TEST_F(ControlTest, ARecreatedWindowKeepsTextAndTheReplacedWindowProc) {
   EXPECT_EQ(1, recorder.Count(CM_RECREATEWND));
   EXPECT_FALSE(IsWindow(before));
   EXPECT_TRUE(IsWindow(edit->Handle()));
+  EXPECT_EQ(nullptr, TWinControl::FromHandle(before)) << "a destroyed window no longer leads to the control";
+  EXPECT_EQ(edit, TWinControl::FromHandle(edit->Handle()));
   EXPECT_EQ(L"typed 文字", edit->Text());
   const size_t seen = recorder.seen.size();
   SendMessageW(edit->Handle(), WM_USER + 1, 0, 0);
@@ -175,10 +177,23 @@ TEST_F(ControlTest, ARecreatedWindowKeepsTextAndTheReplacedWindowProc) {
 
 TEST_F(ControlTest, DestroyingAControlTakesItsWindowAndItsPlaceInTheParent) {
   HWND window = button->Handle();
+  EXPECT_EQ(button, TWinControl::FromHandle(window));
   const int before = form->ControlCount();
   delete button;
   EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(nullptr, TWinControl::FromHandle(window));
   EXPECT_EQ(before - 1, form->ControlCount());
+}
+
+TEST_F(ControlTest, AWindowDestroyedBehindTheControlsBackNoLongerLeadsToIt) {
+  HWND window = button->Handle();
+  DestroyWindow(window);
+  EXPECT_EQ(nullptr, TWinControl::FromHandle(window));
+  EXPECT_FALSE(button->HandleAllocated());
+  // A window made afterwards, perhaps under the same handle value, is not taken for the button.
+  HWND other = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, form->Handle(), nullptr, nullptr, nullptr);
+  EXPECT_EQ(nullptr, TWinControl::FromHandle(other));
+  DestroyWindow(other);
 }
 
 TEST_F(ControlTest, GaugeDrawsBackgroundBarAndClampedProgress) {
