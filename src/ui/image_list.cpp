@@ -16,7 +16,6 @@ void TImageList::Reset() {
   if (handle_) ImageList_Destroy(handle_);
   handle_ = nullptr;
   pendingStrips_.clear();
-  pendingCount_ = 0;
 }
 
 void TImageList::SetWidth(int width) {
@@ -42,28 +41,31 @@ HIMAGELIST TImageList::Handle() {
     handle_ = ImageList_Create(width_, height_, ILC_COLOR24 | ILC_MASK, 4, 4);
     for (const OwnedBitmap& strip : pendingStrips_) ImageList_AddMasked(handle_, strip.Get(), kTransparent);
     pendingStrips_.clear();
-    pendingCount_ = 0;
   }
   return handle_;
 }
 
-int TImageList::Count() const { return handle_ ? ImageList_GetImageCount(handle_) : pendingCount_; }
+int TImageList::Count() const {
+  if (handle_) return ImageList_GetImageCount(handle_);
+  int count = 0;
+  for (const OwnedBitmap& strip : pendingStrips_) {
+    BITMAP size = {};
+    GetObjectW(strip.Get(), sizeof size, &size);
+    count += size.bmWidth / width_;
+  }
+  return count;
+}
 
 void TImageList::Clear() {
   if (handle_) ImageList_RemoveAll(handle_);
   pendingStrips_.clear();
-  pendingCount_ = 0;
 }
 
 void TImageList::AddStrip(OwnedBitmap strip) {
-  if (handle_) {
+  if (handle_)
     ImageList_AddMasked(handle_, strip.Get(), kTransparent);
-    return;
-  }
-  BITMAP size = {};
-  GetObjectW(strip.Get(), sizeof size, &size);
-  pendingCount_ += size.bmWidth / width_;
-  pendingStrips_.push_back(std::move(strip));
+  else
+    pendingStrips_.push_back(std::move(strip));
 }
 
 void TImageList::LoadStripFromBmp(const std::string& bytes) {

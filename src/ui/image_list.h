@@ -45,7 +45,6 @@ class TImageList : public TComponent {
   int height_ = 16;
   HIMAGELIST handle_ = nullptr;
   std::vector<OwnedBitmap> pendingStrips_;  // added before the handle exists
-  int pendingCount_ = 0;
 };
 
 void RegisterImageListClass();
