@@ -1,14 +1,14 @@
 #include "app/form_update.h"
 
 #include "net/net_http_registration.h"
-#include "skin/skin_data_class.h"
+#include "skin/data/skin_data_class.h"
 #include "ui/application.h"
-#include "ui/placeholder_component.h"
+#include "core/placeholder_component.h"
 #include "ui/placeholder_control.h"
-#include "ui/property_registry.h"
+#include "core/property_registry.h"
 #include "ui/resource_layout.h"
 #include "ui/standard_classes.h"
-#include "ui/stored_form_reader.h"
+#include "core/stored_form_reader.h"
 
 namespace quonel {
 namespace {

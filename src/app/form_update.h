@@ -12,7 +12,7 @@
 #include "net/client_socket.h"
 #include "net/net_http_client.h"
 #include "net/resumable_download.h"
-#include "skin/skin_data.h"
+#include "skin/data/skin_data.h"
 #include "ui/button.h"
 #include "ui/edit.h"
 #include "ui/form.h"
@@ -23,7 +23,7 @@
 #include "ui/list_box.h"
 #include "ui/list_view.h"
 #include "ui/notebook.h"
-#include "ui/strings.h"
+#include "core/strings.h"
 
 namespace quonel {
 

@@ -2,12 +2,14 @@
 #include <windows.h>
 
 #include "app/file_age.h"
+
+#include "core/win32_owners.h"
 #include "app/form_update.h"
 #include "app/ini_file.h"
 #include "app/regional_settings.h"
 #include "app/section_path_guard.h"
-#include "ui/ansi_text.h"
-#include "ui/conversion.h"
+#include "core/ansi_text.h"
+#include "core/conversion.h"
 
 namespace quonel {
 namespace {
@@ -16,11 +18,11 @@ const wchar_t kInstallCaption[] = L"完成升级";
 
 // Writes the whole file or raises; a half-written manifest is no manifest.
 void WriteWholeFile(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw Exception(L"Cannot create file \"" + path + L"\"");
+  OwnedFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw Exception(L"Cannot create file \"" + path + L"\"");
   DWORD written = 0;
-  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
+  const BOOL ok = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  file.Reset();
   if (!ok || written != bytes.size()) throw Exception(L"Cannot write file \"" + path + L"\"");
 }
 

@@ -1,21 +1,13 @@
 #include "net/client_socket.h"
 
+#include "core/ascii_case.h"
+
 #include <cctype>
 
 #include "net/socket_error.h"
 
 namespace quonel {
 namespace {
-
-bool SameTextNoCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 }  // namespace
 

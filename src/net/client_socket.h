@@ -7,7 +7,7 @@
 #include <string>
 
 #include "net/win_socket.h"
-#include "ui/component.h"
+#include "core/component.h"
 
 namespace quonel {
 

@@ -1,22 +1,12 @@
 #include "net/download_response.h"
 
+#include "core/ascii_case.h"
+
 #include <cctype>
 #include <limits>
 
 namespace quonel {
 namespace {
-
-bool StartsWithNoCase(const std::string& text, const char* prefix) {
-  size_t i = 0;
-  for (; prefix[i] != '\0'; ++i) {
-    if (i >= text.size()) return false;
-    if (std::tolower(static_cast<unsigned char>(text[i])) !=
-        std::tolower(static_cast<unsigned char>(prefix[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 std::string Trimmed(const std::string& text) {
   size_t first = 0;

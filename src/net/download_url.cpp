@@ -1,5 +1,7 @@
 #include "net/download_url.h"
 
+#include "core/ascii_case.h"
+
 #include <cwctype>
 
 namespace quonel {
@@ -20,7 +22,7 @@ std::wstring WithoutScheme(const std::wstring& url) {
   if (text.size() >= schemeLength) {
     bool same = true;
     for (size_t i = 0; i < schemeLength && same; ++i) {
-      same = static_cast<wchar_t>(std::towlower(text[i])) == kScheme[i];
+      same = AsciiLower(text[i]) == kScheme[i];
     }
     if (same) text.erase(0, schemeLength);
   }

@@ -45,7 +45,7 @@ bool IsDigits(const std::string& s) {
 
 int MonthOf(const std::string& token) {
   if (token.size() < 3) return 0;
-  const std::string upper = UpperAscii(token.substr(0, 3));
+  const std::string upper = AsciiUpper(token.substr(0, 3));
   for (int i = 0; i < 12; ++i)
     if (upper == kMonths[i]) return i + 1;
   return 0;

@@ -3,8 +3,8 @@
 #pragma once
 #include <string>
 
-#include "ui/conversion.h"
-#include "ui/exception.h"
+#include "core/conversion.h"
+#include "core/exception.h"
 
 namespace quonel {
 

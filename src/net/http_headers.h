@@ -9,7 +9,7 @@
 #include "net/http_authentication.h"
 #include "net/http_date.h"
 #include "net/http_header_list.h"
-#include "ui/persistent.h"
+#include "core/persistent.h"
 
 namespace quonel {
 

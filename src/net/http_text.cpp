@@ -4,7 +4,6 @@
 
 namespace quonel {
 namespace {
-char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 }  // namespace
 
@@ -13,19 +12,6 @@ std::string TrimText(std::string_view text) {
   while (first < last && IsBlank(text[first])) ++first;
   while (last > first && IsBlank(text[last - 1])) --last;
   return std::string(text.substr(first, last - first));
-}
-
-std::string UpperAscii(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = UpperChar(c);
-  return result;
-}
-
-bool SameTextNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (UpperChar(a[i]) != UpperChar(b[i])) return false;
-  return true;
 }
 
 size_t FindNoCase(std::string_view haystack, std::string_view needle) {

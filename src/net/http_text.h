@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/ascii_case.h"
+
 namespace quonel {
 
 std::string TrimText(std::string_view text);
-std::string UpperAscii(std::string_view text);
-bool SameTextNoCase(std::string_view a, std::string_view b);
 // Position of needle in haystack ignoring ASCII case, or npos.
 size_t FindNoCase(std::string_view haystack, std::string_view needle);
 

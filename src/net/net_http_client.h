@@ -12,7 +12,7 @@
 #include "net/http_stream.h"
 #include "net/http_uri.h"
 #include "net/net_http_tcp.h"
-#include "ui/persistent.h"
+#include "core/persistent.h"
 
 namespace quonel {
 

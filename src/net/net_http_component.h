@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "ui/component.h"
+#include "core/component.h"
 
 namespace quonel {
 

@@ -8,13 +8,12 @@
 namespace quonel {
 
 TNetConnectThread::TNetConnectThread(std::function<void()> connect) : connect_(std::move(connect)) {
-  thread_ = CreateThread(nullptr, 0, &TNetConnectThread::Run, this, 0, nullptr);
+  thread_.Reset(CreateThread(nullptr, 0, &TNetConnectThread::Run, this, 0, nullptr));
   if (!thread_) throw ENetException(L"Cannot start the connect thread.");
 }
 
 TNetConnectThread::~TNetConnectThread() {
   WaitFor();
-  CloseHandle(thread_);
 }
 
 DWORD WINAPI TNetConnectThread::Run(void* self) {
@@ -37,13 +36,13 @@ bool TNetConnectThread::WaitFinished(int timeoutMs) {
     const ULONGLONG now = GetTickCount64();
     const DWORD step = now >= deadline ? 0 : static_cast<DWORD>(std::min<ULONGLONG>(125, deadline - now));
     // The wait ends early when the thread finishes within the step.
-    if (WaitForSingleObject(thread_, step) == WAIT_OBJECT_0) return true;
+    if (WaitForSingleObject(thread_.Get(), step) == WAIT_OBJECT_0) return true;
     if (GetTickCount64() >= deadline) return false;
   }
 }
 
 void TNetConnectThread::WaitFor() {
-  if (thread_) WaitForSingleObject(thread_, INFINITE);
+  if (thread_) WaitForSingleObject(thread_.Get(), INFINITE);
 }
 
 }  // namespace quonel

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "core/win32_owners.h"
+
 namespace quonel {
 
 class TNetConnectThread {
@@ -29,7 +31,7 @@ class TNetConnectThread {
 
   std::function<void()> connect_;
   std::wstring message_;
-  HANDLE thread_ = nullptr;
+  OwnedKernelHandle thread_;
 };
 
 }  // namespace quonel

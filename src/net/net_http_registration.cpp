@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "net/net_http_client.h"
-#include "ui/conversion.h"
-#include "ui/property_registry.h"
-#include "ui/standard_classes.h"
+#include "core/component_class.h"
+#include "core/conversion.h"
+#include "core/property_registry.h"
 
 namespace quonel {
 namespace {
@@ -136,7 +136,7 @@ void RegisterRequestClass() {
 }  // namespace
 
 void RegisterNetHTTPClass() {
-  RegisterStandardClasses();
+  RegisterComponentClass();
   RegisterConnectionClasses();
   RegisterRequestClass();
   ClassRegistrar<TNetCustomHTTP> http(L"TNetCustomHTTP", L"TNetTCPClient");

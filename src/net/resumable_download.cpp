@@ -1,6 +1,6 @@
 #include "net/resumable_download.h"
 
-#include "ui/ansi_text.h"
+#include "core/ansi_text.h"
 
 #include <winsock.h>
 #include <windows.h>
@@ -16,7 +16,8 @@
 #include "net/download_response.h"
 #include "net/download_url.h"
 #include "net/win_socket_stream.h"
-#include "ui/exception.h"
+#include "core/exception.h"
+#include "core/win32_owners.h"
 
 namespace quonel {
 namespace {
@@ -48,32 +49,26 @@ class StagedFile {
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {
     LARGE_INTEGER size = {};
     LARGE_INTEGER end = {};
-    if (handle_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(handle_, &size) ||
-        !SetFilePointerEx(handle_, LARGE_INTEGER{}, &end, FILE_END)) {
+    if (!handle_ || !GetFileSizeEx(handle_.Get(), &size) ||
+        !SetFilePointerEx(handle_.Get(), LARGE_INTEGER{}, &end, FILE_END)) {
       throw Exception(L"the staged copy cannot be opened");
     }
     size_ = size.QuadPart;
   }
-  ~StagedFile() { Close(); }
-  StagedFile(const StagedFile&) = delete;
-  StagedFile& operator=(const StagedFile&) = delete;
 
   int64_t Size() const { return size_; }
   void Append(const char* bytes, int64_t count) {
     DWORD written = 0;
-    if (count > 0 && (!WriteFile(handle_, bytes, static_cast<DWORD>(count), &written, nullptr) ||
+    if (count > 0 && (!WriteFile(handle_.Get(), bytes, static_cast<DWORD>(count), &written, nullptr) ||
                       written != count)) {
       throw Exception(L"the staged copy cannot be written");
     }
     size_ += count;
   }
-  void Close() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-  }
+  void Close() { handle_.Reset(); }
 
  private:
-  HANDLE handle_;
+  OwnedFile handle_;
   int64_t size_ = 0;
 };
 
@@ -213,7 +208,7 @@ bool TDownloadSite::DownloadFile(const std::wstring& url, const std::wstring& lo
     if (throttle.FinalPaintPending()) RepaintProgressPage();
     // A half-read answer is of no use to the next transfer.
     try {
-      DownSocket->SetActive(false);
+      if (DownSocket) DownSocket->SetActive(false);
     } catch (const Exception&) {
     }
     LogLine(UrlPath + L"服务器连接失败，取消下载\r\n");

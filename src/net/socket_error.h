@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "ui/exception.h"
+#include "core/exception.h"
 
 namespace quonel {
 

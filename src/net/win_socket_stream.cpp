@@ -10,14 +10,12 @@
 namespace quonel {
 
 TWinSocketStream::TWinSocketStream(TCustomWinSocket& socket, int32_t timeoutMs)
-    : socket_(socket), timeoutMs_(timeoutMs), event_(nullptr) {
+    : socket_(socket), timeoutMs_(timeoutMs) {
   if (socket.AsyncStyles() != 0) throw ESocketError(kMustBeBlocking);
-  event_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  event_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
 }
 
-TWinSocketStream::~TWinSocketStream() {
-  if (event_) CloseHandle(event_);
-}
+TWinSocketStream::~TWinSocketStream() = default;
 
 bool TWinSocketStream::WaitReadable(int32_t timeoutMs) {
   fd_set readable;
@@ -42,7 +40,7 @@ int TWinSocketStream::Transfer(void* buffer, int count, bool reading) {
 
   HANDLE file = reinterpret_cast<HANDLE>(socket_.SocketHandle());
   OVERLAPPED overlapped = {};
-  overlapped.hEvent = event_;
+  overlapped.hEvent = event_.Get();
   const BOOL started = reading ? ReadFile(file, buffer, static_cast<DWORD>(count), nullptr, &overlapped)
                                : WriteFile(file, buffer, static_cast<DWORD>(count), nullptr, &overlapped);
   if (!started) {
@@ -55,16 +53,16 @@ int TWinSocketStream::Transfer(void* buffer, int count, bool reading) {
     }
   }
   DWORD transferred = 0;
-  if (WaitForSingleObject(event_, static_cast<DWORD>(timeoutMs_)) != WAIT_OBJECT_0) {
+  if (WaitForSingleObject(event_.Get(), static_cast<DWORD>(timeoutMs_)) != WAIT_OBJECT_0) {
     // The operation still refers to the caller's buffer: cancel it and wait
     // until the platform has let go. Bytes that arrived meanwhile are kept.
     CancelIo(file);
     if (!GetOverlappedResult(file, &overlapped, &transferred, TRUE)) transferred = 0;
-    ResetEvent(event_);
+    ResetEvent(event_.Get());
     return static_cast<int>(transferred);
   }
   GetOverlappedResult(file, &overlapped, &transferred, FALSE);
-  ResetEvent(event_);
+  ResetEvent(event_.Get());
   return static_cast<int>(transferred);
 }
 

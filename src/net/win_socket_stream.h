@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 
+#include "core/win32_owners.h"
 #include "net/win_socket.h"
 
 namespace quonel {
@@ -31,7 +32,7 @@ class TWinSocketStream {
 
   TCustomWinSocket& socket_;
   int32_t timeoutMs_;
-  void* event_;  // manual-reset event, owned
+  OwnedKernelHandle event_;  // manual-reset
 };
 
 }  // namespace quonel

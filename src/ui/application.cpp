@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "ui/exception.h"
+#include "core/exception.h"
 #include "ui/standard_classes.h"
 
 namespace quonel {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/component.h"
+#include "core/component.h"
 #include "ui/form.h"
 
 namespace quonel {

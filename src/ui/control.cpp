@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "ui/exception.h"
+#include "core/exception.h"
 #include "ui/form.h"
 #include "ui/win_control.h"
 

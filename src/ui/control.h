@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "ui/color.h"
-#include "ui/component.h"
+#include "core/color.h"
+#include "core/component.h"
 #include "ui/graphics.h"
 #include "ui/messages.h"
 

@@ -1,7 +1,7 @@
 // Edit controls: TEdit (one line) and TMemo (many lines, with Lines as a
 // string list over the text).
 #pragma once
-#include "ui/strings.h"
+#include "core/strings.h"
 #include "ui/win_control.h"
 
 namespace quonel {

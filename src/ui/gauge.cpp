@@ -1,6 +1,6 @@
 #include "ui/gauge.h"
 
-#include "ui/property_registry.h"
+#include "core/property_registry.h"
 
 namespace quonel {
 
@@ -48,10 +48,11 @@ void TGauge::Paint() {
   const RECT client = ClientRect();
   if (client.right <= 0 || client.bottom <= 0) return;
   HDC target = Canvas().Handle();
-  HDC memory = CreateCompatibleDC(target);
+  MemoryDc memoryDc(target);
+  HDC memory = memoryDc.Get();
   OwnedBitmap bitmap(CreateCompatibleBitmap(target, client.right, client.bottom));
   {
-    ScopedSelect selected(memory, bitmap.Get());
+    SelectionScope selected(memory, bitmap.Get());
     TCanvas canvas;
     canvas.SetHandle(memory);
     canvas.Font().Assign(Font());
@@ -76,7 +77,6 @@ void TGauge::Paint() {
     }
     BitBlt(target, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
   }
-  DeleteDC(memory);
 }
 
 void RegisterGaugeClass() {

@@ -74,21 +74,21 @@ void TCanvas::FrameRect(const RECT& rect, TColor color) {
 }
 
 SIZE TCanvas::TextExtent(const std::wstring& text) {
-  ScopedSelect font(dc_, font_.Handle());
+  SelectionScope font(dc_, font_.Handle());
   SIZE size = {};
   GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
   return size;
 }
 
 void TCanvas::TextOutAt(int x, int y, const std::wstring& text) {
-  ScopedSelect font(dc_, font_.Handle());
+  SelectionScope font(dc_, font_.Handle());
   SetTextColor(dc_, ColorToRGB(font_.Color()));
   SetBkMode(dc_, TRANSPARENT);
   ExtTextOutW(dc_, x, y, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
 }
 
 int TCanvas::TextRect(const std::wstring& text, RECT& rect, UINT format) {
-  ScopedSelect font(dc_, font_.Handle());
+  SelectionScope font(dc_, font_.Handle());
   SetTextColor(dc_, ColorToRGB(font_.Color()));
   const int oldMode = SetBkMode(dc_, TRANSPARENT);
   const int height = DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &rect, format);

@@ -5,14 +5,13 @@
 #include <functional>
 #include <string>
 
-#include "ui/color.h"
-#include "ui/gdi_basics.h"
-#include "ui/persistent.h"
+#include "core/color.h"
+#include "core/win32_owners.h"
+#include "core/persistent.h"
 
 namespace quonel {
 
 // Owned GDI objects, scoped selections and ColorToRGB: see ui/gdi_basics.h.
-using ScopedSelect = SelectionScope;
 
 enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 

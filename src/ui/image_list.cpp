@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "ui/exception.h"
+#include "core/exception.h"
 #include "ui/graphics.h"
-#include "ui/property_registry.h"
+#include "core/property_registry.h"
 
 namespace quonel {
 
@@ -80,11 +80,10 @@ void TImageList::LoadStripFromBmp(const std::string& bytes) {
       height <= 0 || width > 4096 || height > 4096 || file.bfOffBits > bytes.size() ||
       static_cast<int64_t>(bytes.size() - file.bfOffBits) < stride * height)
     throw EInvalidGraphic(L"Bitmap image is not valid");
-  HDC screen = GetDC(nullptr);
   BITMAPINFO header = {};
   header.bmiHeader = info;
-  OwnedBitmap strip(CreateDIBitmap(screen, &info, CBM_INIT, bytes.data() + file.bfOffBits, &header, DIB_RGB_COLORS));
-  ReleaseDC(nullptr, screen);
+  OwnedBitmap strip(
+      CreateDIBitmap(WindowDc().Get(), &info, CBM_INIT, bytes.data() + file.bfOffBits, &header, DIB_RGB_COLORS));
   if (!strip) throw EInvalidGraphic(L"Bitmap image is not valid");
   AddStrip(std::move(strip));
 }

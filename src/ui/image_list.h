@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/component.h"
-#include "ui/gdi_basics.h"
+#include "core/component.h"
+#include "core/win32_owners.h"
 
 namespace quonel {
 

@@ -1,6 +1,8 @@
 #include "ui/label.h"
 
-#include "ui/property_registry.h"
+#include "core/win32_owners.h"
+
+#include "core/property_registry.h"
 
 namespace quonel {
 
@@ -41,13 +43,11 @@ void TLabel::FontChanged() {
 
 void TLabel::AdjustSize() {
   if (!autoSize_ || wordWrap_ || HasState(ComponentStateFlag::Loading)) return;
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, Font().Handle());
+  WindowDc screen;
+  SelectionScope font(screen.Get(), Font().Handle());
   const std::wstring text = Caption().empty() ? L" " : Caption();
   SIZE extent = {};
-  GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
+  GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
   SetBounds(Left(), Top(), Caption().empty() ? Width() : extent.cx, extent.cy);
 }
 

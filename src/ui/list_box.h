@@ -1,7 +1,7 @@
 // TListBox: a single-selection list of texts. The items are kept beside the
 // window too, so that they survive a re-created window.
 #pragma once
-#include "ui/strings.h"
+#include "core/strings.h"
 #include "ui/win_control.h"
 
 namespace quonel {

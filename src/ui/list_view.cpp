@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "ui/image_list.h"
-#include "ui/property_registry.h"
+#include "core/property_registry.h"
 
 namespace quonel {
 

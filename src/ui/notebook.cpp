@@ -1,6 +1,6 @@
 #include "ui/notebook.h"
 
-#include "ui/property_registry.h"
+#include "core/property_registry.h"
 
 namespace quonel {
 

@@ -1,6 +1,6 @@
 #include "ui/panel.h"
 
-#include "ui/property_registry.h"
+#include "core/property_registry.h"
 
 namespace quonel {
 
@@ -17,7 +17,7 @@ void TPanel::PaintWindow(HDC dc) {
     DrawEdge(dc, &client, bevelOuter_ == TBevelCut::bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
   const std::wstring caption = Caption();
   if (caption.empty()) return;
-  ScopedSelect font(dc, Font().Handle());
+  SelectionScope font(dc, Font().Handle());
   SetTextColor(dc, ColorToRGB(Font().Color()));
   SetBkMode(dc, TRANSPARENT);
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "ui/placeholder_component.h"
+#include "core/placeholder_component.h"
 #include "ui/win_control.h"
 
 namespace quonel {

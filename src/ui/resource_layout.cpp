@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/stored_form_reader.h"
+#include "core/stored_form_reader.h"
 
 namespace quonel {
 

@@ -2,8 +2,8 @@
 #pragma once
 #include <string>
 
-#include "ui/component.h"
-#include "ui/exception.h"
+#include "core/component.h"
+#include "core/exception.h"
 
 namespace quonel {
 

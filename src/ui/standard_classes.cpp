@@ -12,15 +12,15 @@
 #include "ui/list_view.h"
 #include "ui/notebook.h"
 #include "ui/panel.h"
-#include "ui/property_registry.h"
+#include "core/component_class.h"
+#include "core/property_registry.h"
 
 namespace quonel {
 
 namespace {
 
 void RegisterBaseClasses() {
-  ClassRegistrar<TComponent>(L"TComponent", L"")
-      .Integer(L"Tag", [](TComponent& c) { return c.Tag(); }, [](TComponent& c, int64_t v) { c.SetTag(v); });
+  RegisterComponentClass();
   ClassRegistrar<TFont>(L"TFont", L"")
       .Text(L"Name", [](TFont& f) { return f.Name(); }, [](TFont& f, const std::wstring& v) { f.SetName(v); })
       .Integer(L"Height", [](TFont& f) { return f.Height(); },

@@ -1,5 +1,7 @@
 #include "ui/win_control.h"
 
+#include "core/win32_owners.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -7,7 +9,7 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "ui/exception.h"
+#include "core/exception.h"
 #include "ui/form.h"
 
 namespace quonel {
@@ -16,14 +18,9 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
 
 namespace {
 
-// The atom of the window property that leads from a window to its object.
-ATOM ControlAtom() {
-  static const ATOM atom = GlobalAddAtomW(L"QuonelControl");
-  return atom;
-}
-
-// The same route kept in the process: every message looks its control up,
-// and under Wine reading a window property is a round trip to the server.
+// The one route from a window to its object, kept in the process: every
+// message looks its control up, and under Wine a window property would be a
+// round trip to the server.
 class ControlsByWindow {
  public:
   TWinControl* Find(HWND window) {
@@ -148,14 +145,12 @@ TWinControl* TWinControl::FromHandle(HWND window) {
 
 void TWinControl::Attach(HWND window) {
   handle_ = window;
-  SetPropW(window, MAKEINTATOM(ControlAtom()), this);
   WindowControls().Add(window, this);
 }
 
 void TWinControl::Detach() {
   if (!handle_) return;
   WindowControls().Remove(handle_);
-  RemovePropW(handle_, MAKEINTATOM(ControlAtom()));
   handle_ = nullptr;
   brush_.Reset();
 }
@@ -346,13 +341,12 @@ void TWinControl::PaintControls(HDC dc) {
     if (dynamic_cast<TWinControl*>(control) || !control->Visible()) continue;
     const RECT bounds = control->BoundsRect();
     if (!RectVisible(dc, &bounds)) continue;
-    const int saved = SaveDC(dc);
+    SavedDcState saved(dc);
     POINT origin;
     GetViewportOrgEx(dc, &origin);
     SetViewportOrgEx(dc, origin.x + bounds.left, origin.y + bounds.top, nullptr);
     IntersectClipRect(dc, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top);
     control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
-    RestoreDC(dc, saved);
   }
 }
 
@@ -361,13 +355,15 @@ void TWinControl::PaintWindow(HDC dc) {
 }
 
 void TWinControl::PaintHandler(TMessage& message) {
-  PAINTSTRUCT paint;
   HDC dc = reinterpret_cast<HDC>(message.WParam);
-  const bool own = dc == nullptr;
-  if (own) dc = BeginPaint(handle_, &paint);
-  PaintWindow(dc);
-  PaintControls(dc);
-  if (own) EndPaint(handle_, &paint);
+  if (dc) {
+    PaintWindow(dc);
+    PaintControls(dc);
+  } else {
+    PaintScope paint(handle_);
+    PaintWindow(paint.Get());
+    PaintControls(paint.Get());
+  }
   message.Result = 0;
 }
 

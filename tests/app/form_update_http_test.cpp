@@ -10,11 +10,11 @@
 #include "net/net_http_client.h"
 #include "net/net_http_wizard_settings.h"
 #include "ui/application.h"
-#include "ui/property_access.h"
-#include "ui/property_registry.h"
+#include "core/property_access.h"
+#include "core/property_registry.h"
 #include "ui/resource_layout.h"
-#include "ui/stored_form_reader.h"
-#include "ui/stored_layout.h"
+#include "core/stored_form_reader.h"
+#include "core/stored_layout.h"
 
 namespace quonel {
 namespace {

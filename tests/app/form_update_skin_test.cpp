@@ -8,15 +8,15 @@
 
 #include "app/form_update.h"
 #include "lzh_encoder.h"
-#include "skin/skin_data.h"
-#include "skin/skin_reader.h"
+#include "skin/data/skin_data.h"
+#include "skin/archive/skin_reader.h"
 #include "skin_archive_writer.h"
 #include "support/message_box_hook.h"
 #include "support/test_paths.h"
 #include "ui/application.h"
-#include "ui/property_access.h"
+#include "core/property_access.h"
 #include "ui/resource_layout.h"
-#include "ui/stored_form_reader.h"
+#include "core/stored_form_reader.h"
 
 namespace quonel {
 namespace {

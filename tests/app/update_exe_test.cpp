@@ -6,7 +6,7 @@
 
 #include "support/child_process.h"
 #include "support/test_paths.h"
-#include "ui/utf8.h"
+#include "core/utf8.h"
 
 namespace quonel {
 namespace {

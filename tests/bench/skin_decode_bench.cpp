@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "lzh_encoder.h"
-#include "skin/lzh.h"
+#include "skin/archive/lzh.h"
 
 namespace {
 

@@ -311,6 +311,12 @@ TEST_F(DownloadFault, ConnectFailuresAndBadAddressesTakeTheFailurePath) {
             site.log);
 }
 
+TEST_F(DownloadFault, WithoutADownloadSocketTheTransferFailsAndLogsIt) {
+  site.DownSocket = nullptr;
+  EXPECT_FALSE(Download("http://127.0.0.1:1/s/a.dat"));
+  EXPECT_EQ(std::vector<std::wstring>{L"s/a.dat" + kFailed}, site.log);
+}
+
 TEST_F(DownloadFault, StagedCopyThatCannotBeCreatedIsReportedUnderThisFilesName) {
   ScriptedFileServer server(HeadWithLength(10), ServePartial(Pattern(10)));
   EXPECT_FALSE(site.DownloadFile(Wide(server.Url("/n/a.dat")), DownloadTestDir() + L"\\missing\\a.dat"));

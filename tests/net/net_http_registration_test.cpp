@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "net/net_http_client.h"
-#include "ui/conversion.h"
-#include "ui/property_access.h"
-#include "ui/stored_form_reader.h"
-#include "ui/stored_layout.h"
+#include "core/conversion.h"
+#include "core/property_access.h"
+#include "core/stored_form_reader.h"
+#include "core/stored_layout.h"
 
 namespace quonel {
 namespace {

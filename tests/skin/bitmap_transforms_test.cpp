@@ -1,4 +1,4 @@
-#include "skin/bitmap_transforms.h"
+#include "skin/gdi/bitmap_transforms.h"
 
 #include <gtest/gtest.h>
 

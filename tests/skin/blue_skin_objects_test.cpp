@@ -1,8 +1,8 @@
 // The objects the engine builds from the built-in blue skin.
 #include <gtest/gtest.h>
 
-#include "skin/bitmap_transforms.h"
-#include "skin/skin_data.h"
+#include "skin/gdi/bitmap_transforms.h"
+#include "skin/data/skin_data.h"
 #include "support/test_paths.h"
 
 namespace quonel {

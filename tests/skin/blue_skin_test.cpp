@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/skin_reader.h"
+#include "skin/archive/skin_reader.h"
 #include "support/png_writer.h"
 #include "support/test_paths.h"
 

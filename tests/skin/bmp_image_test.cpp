@@ -1,9 +1,9 @@
-#include "skin/bmp_image.h"
+#include "skin/pixels/bmp_image.h"
 
 #include <gtest/gtest.h>
 
 #include "skin/bmp_builder.h"
-#include "skin/pixel_buffer.h"
+#include "skin/pixels/pixel_buffer.h"
 
 namespace quonel {
 namespace {

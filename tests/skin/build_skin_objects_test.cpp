@@ -4,7 +4,7 @@
 
 #include "skin/bmp_builder.h"
 #include "skin_archive_writer.h"
-#include "skin/skin_data.h"
+#include "skin/data/skin_data.h"
 
 namespace quonel {
 namespace {

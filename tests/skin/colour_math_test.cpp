@@ -1,8 +1,8 @@
-#include "skin/colour_math.h"
+#include "skin/pixels/colour_math.h"
 
 #include <gtest/gtest.h>
 
-#include "skin/gradient.h"
+#include "skin/pixels/gradient.h"
 
 namespace quonel {
 namespace {

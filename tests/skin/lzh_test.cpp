@@ -8,9 +8,9 @@
 #include <string>
 
 #include "lzh_encoder.h"
-#include "skin/lzh.h"
-#include "skin/lzh_exception.h"
-#include "skin/lzh_tree.h"
+#include "skin/archive/lzh.h"
+#include "skin/archive/lzh_exception.h"
+#include "skin/archive/lzh_tree.h"
 
 // The decoder takes its tables with a non-throwing new; a test can make
 // that one allocation fail.

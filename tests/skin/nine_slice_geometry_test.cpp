@@ -1,4 +1,4 @@
-#include "skin/nine_slice_geometry.h"
+#include "skin/pixels/nine_slice_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "skin/parent_background.h"
+#include "skin/gdi/parent_background.h"
 
 #include <gtest/gtest.h>
 
-#include "skin/skin_renderers.h"
-#include "skin/skin_text.h"
+#include "skin/gdi/skin_renderers.h"
+#include "skin/gdi/skin_text.h"
 #include "skin/skin_bitmap_fixture.h"
 
 namespace quonel {

@@ -1,4 +1,4 @@
-#include "skin/pixel_buffer.h"
+#include "skin/pixels/pixel_buffer.h"
 
 #include <gtest/gtest.h>
 

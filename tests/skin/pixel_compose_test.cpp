@@ -1,4 +1,4 @@
-#include "skin/pixel_compose.h"
+#include "skin/pixels/pixel_compose.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "skin/quick_ini.h"
+#include "skin/data/quick_ini.h"
 
 #include <gtest/gtest.h>
 
-#include "skin/parse_colour.h"
+#include "skin/data/parse_colour.h"
 
 namespace quonel {
 namespace {

@@ -1,4 +1,4 @@
-#include "skin/region_runs.h"
+#include "skin/pixels/region_runs.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <functional>
 
-#include "skin/skin_bitmap.h"
+#include "skin/gdi/skin_bitmap.h"
 
 namespace quonel::testing {
 

@@ -6,14 +6,14 @@
 #include <vector>
 
 #include "lzh_encoder.h"
-#include "skin/lzh.h"
-#include "skin/skin_data.h"
-#include "skin/skin_data_class.h"
-#include "skin/skin_reader.h"
+#include "skin/archive/lzh.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_data_class.h"
+#include "skin/archive/skin_reader.h"
 #include "skin_archive_writer.h"
 #include "support/test_paths.h"
-#include "ui/property_access.h"
-#include "ui/property_registry.h"
+#include "core/property_access.h"
+#include "core/property_registry.h"
 
 namespace quonel {
 namespace {

@@ -10,8 +10,8 @@
 #include <sstream>
 #include <vector>
 
-#include "skin/skin_data.h"
-#include "skin/skin_renderers.h"
+#include "skin/data/skin_data.h"
+#include "skin/gdi/skin_renderers.h"
 
 using namespace quonel;
 
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
   // The edge's middle is tiled when its stretch flag is 0, as the frame draws it.
   const bool tile = top.Tile == 0;
   const double draw = SecondsPerCall(5, calls, [&] {
-    DrawSkinImage(device.Get(), strip, top.Image, true, tile, top.Trans != 0, top.Frames, 1, top.Margins);
+    DrawSkinImage(device.Get(), strip, {.bitmap = top.Image, .count = top.Frames, .index = 1, .margins = top.Margins, .vertical = true, .tile = tile, .transparent = top.Trans != 0});
     GdiFlush();
   });
   std::printf("DrawSkinImage caption strip 418x24 (%s middle): %.1f us, BitBlt 418x24: %.1f us, ratio %.2fx\n",

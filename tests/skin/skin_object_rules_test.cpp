@@ -1,8 +1,8 @@
-#include "skin/skin_object_rules.h"
+#include "skin/data/skin_object_rules.h"
 
 #include <gtest/gtest.h>
 
-#include "skin/image_reference.h"
+#include "skin/data/image_reference.h"
 
 namespace quonel {
 namespace {

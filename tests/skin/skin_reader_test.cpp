@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "lzh_encoder.h"
-#include "skin/lzh.h"
-#include "skin/skin_reader.h"
+#include "skin/archive/lzh.h"
+#include "skin/archive/skin_reader.h"
 #include "skin_archive_writer.h"
 
 namespace quonel {

@@ -1,8 +1,8 @@
-#include "skin/skin_renderers.h"
+#include "skin/gdi/skin_renderers.h"
 
 #include <gtest/gtest.h>
 
-#include "skin/gradient.h"
+#include "skin/pixels/gradient.h"
 #include "skin/skin_bitmap_fixture.h"
 
 namespace quonel {
@@ -27,7 +27,7 @@ TEST(BuildSkinImage, MarginsThatFitKeepEveryZone) {
   const SkinBitmap strip = NineZoneStrip(2);
   for (bool tile : {false, true}) {
     SCOPED_TRACE(tile ? "tiled" : "stretched");
-    const SkinBitmap image = BuildSkinImage({5, 5, 25, 20}, strip, kMargins, false, tile, 2, 2);
+    const SkinBitmap image = BuildSkinImage({5, 5, 25, 20}, {.bitmap = strip, .count = 2, .index = 2, .margins = kMargins, .tile = tile});
     ASSERT_EQ(image.Width(), 20);
     ASSERT_EQ(image.Height(), 15);
     for (int y = 0; y < 15; ++y)
@@ -38,7 +38,7 @@ TEST(BuildSkinImage, MarginsThatFitKeepEveryZone) {
 
 TEST(BuildSkinImage, NarrowTargetStretchesWholeRowsKeepingTopAndBottom) {
   const SkinBitmap strip = NineZoneStrip(1);
-  const SkinBitmap image = BuildSkinImage({0, 0, 4, 12}, strip, kMargins, false, false, 1, 1);
+  const SkinBitmap image = BuildSkinImage({0, 0, 4, 12}, {.bitmap = strip, .margins = kMargins});
   for (int y = 0; y < 12; ++y) {
     const int zoneY = Zone(y, 2, 12, 3);
     // Corners are stretched along with the edges: the left column shows the
@@ -50,7 +50,7 @@ TEST(BuildSkinImage, NarrowTargetStretchesWholeRowsKeepingTopAndBottom) {
 
 TEST(BuildSkinImage, VerticalStripPicksRows) {
   const SkinBitmap strip = MakeBitmap(3, 8, [](int, int y) { return y < 4 ? clBlack : MakeColour(1, 2, 3); });
-  const SkinBitmap image = BuildSkinImage({0, 0, 6, 6}, strip, {}, true, false, 2, 2);
+  const SkinBitmap image = BuildSkinImage({0, 0, 6, 6}, {.bitmap = strip, .count = 2, .index = 2, .vertical = true});
   EXPECT_EQ(image.Pixel(0, 0), MakeColour(1, 2, 3));
   EXPECT_EQ(image.Pixel(5, 5), MakeColour(1, 2, 3));
 }
@@ -58,11 +58,11 @@ TEST(BuildSkinImage, VerticalStripPicksRows) {
 TEST(DrawSkinImage, TransparentKeepsTheBackgroundUnderMagenta) {
   const SkinBitmap strip = MakeBitmap(4, 4, [](int x, int) { return x < 2 ? clMagenta : clBlack; });
   Canvas canvas(10, 10, clWhite);
-  DrawSkinImage(canvas.Dc(), {2, 2, 6, 6}, strip, false, false, true, 1, 1, {});
+  DrawSkinImage(canvas.Dc(), {2, 2, 6, 6}, {.bitmap = strip, .transparent = true});
   EXPECT_EQ(canvas.At(2, 2), clWhite);
   EXPECT_EQ(canvas.At(4, 2), clBlack);
   EXPECT_EQ(canvas.At(1, 2), clWhite);
-  DrawSkinImage(canvas.Dc(), {8, 8, 6, 6}, strip, false, false, false, 1, 1, {});  // inverted: nothing
+  DrawSkinImage(canvas.Dc(), {8, 8, 6, 6}, {.bitmap = strip});  // inverted: nothing
   EXPECT_EQ(canvas.At(7, 7), clWhite);
 }
 
@@ -70,7 +70,7 @@ TEST(FrameStrip, SurplusColumnsNeverShow) {
   // Three frames of 3 in 11 columns; the two surplus columns are red.
   const SkinBitmap strip = MakeBitmap(11, 2, [](int x, int) { return x >= 9 ? 0x0000FF : MakeColour(0, x / 3, 0); });
   Canvas canvas(12, 4, clWhite);
-  DrawFrameStretched(canvas.Dc(), {0, 0, 12, 4}, strip, false, 3, 3);
+  DrawFrameStretched(canvas.Dc(), {0, 0, 12, 4}, {.bitmap = strip, .count = 3, .index = 3});
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 12; ++x) ASSERT_EQ(canvas.At(x, y), MakeColour(0, 2, 0));
 }
@@ -78,7 +78,7 @@ TEST(FrameStrip, SurplusColumnsNeverShow) {
 TEST(DrawFrameThreeSlice, EndsAtOwnWidthMiddleStretched) {
   const SkinBitmap strip = NineZoneStrip(2);
   Canvas canvas(30, 10, clWhite);
-  DrawFrameThreeSlice(canvas.Dc(), {5, 2, 25, 8}, strip, false, 2, 1, kMargins);
+  DrawFrameThreeSlice(canvas.Dc(), {5, 2, 25, 8}, {.bitmap = strip, .count = 2, .index = 1, .margins = kMargins});
   for (int y = 2; y < 8; ++y)
     for (int x = 5; x < 25; ++x) {
       // Full frame height onto the rectangle height: source rows are sampled.
@@ -95,7 +95,7 @@ TEST(DrawFrameTiled, MiddleRepeatsAndRightMarginCoversTheOverrun) {
   const TColor columns[7] = {red, a, a, b, b, blue, blue};
   const SkinBitmap strip = MakeBitmap(7, 3, [&](int x, int) { return columns[x]; });
   Canvas canvas(16, 3, clWhite);
-  DrawFrameTiled(canvas.Dc(), {0, 0, 13, 3}, strip, false, false, 1, 1, {1, 0, 2, 0});
+  DrawFrameTiled(canvas.Dc(), {0, 0, 13, 3}, {.bitmap = strip, .margins = {1, 0, 2, 0}});
   const TColor expected[13] = {red, a, a, b, b, a, a, b, b, a, a, blue, blue};
   for (int x = 0; x < 13; ++x) EXPECT_EQ(canvas.At(x, 1), expected[x]) << x;
   EXPECT_EQ(canvas.At(13, 1), clWhite);
@@ -104,12 +104,12 @@ TEST(DrawFrameTiled, MiddleRepeatsAndRightMarginCoversTheOverrun) {
 TEST(DrawFrameCentered, LargerFrameOverhangsEvenly) {
   const SkinBitmap strip = MakeBitmap(12, 6, [](int x, int y) { return MakeColour(x, y, 50); });
   Canvas canvas(20, 20, clWhite);
-  DrawFrameCentered(canvas.Dc(), {10, 10, 14, 14}, strip, false, 2, 2);
+  DrawFrameCentered(canvas.Dc(), {10, 10, 14, 14}, {.bitmap = strip, .count = 2, .index = 2});
   EXPECT_EQ(canvas.At(9, 9), MakeColour(6, 0, 50));
   EXPECT_EQ(canvas.At(14, 14), MakeColour(11, 5, 50));
   EXPECT_EQ(canvas.At(8, 9), clWhite);
   EXPECT_EQ(canvas.At(15, 14), clWhite);
-  DrawFrameCentered(canvas.Dc(), {0, 0, 10, 10}, strip, true, 2, 1);
+  DrawFrameCentered(canvas.Dc(), {0, 0, 10, 10}, {.bitmap = strip, .count = 2, .index = 1, .transparent = true});
   EXPECT_EQ(canvas.At(2, 2), MakeColour(0, 0, 50));
 }
 

@@ -1,9 +1,9 @@
-#include "skin/transparent_blit.h"
+#include "skin/gdi/transparent_blit.h"
 
 #include <gtest/gtest.h>
 
 #include "skin/bmp_builder.h"
-#include "skin/region_from_bitmap.h"
+#include "skin/gdi/region_from_bitmap.h"
 #include "skin/skin_bitmap_fixture.h"
 
 namespace quonel {
@@ -50,7 +50,7 @@ TEST(RegionFromBitmap, MagentaCornersAreLeftOut) {
     const bool corner = (x < 2 || x > 7) && (y < 2 || y > 3);
     return corner ? clMagenta : MakeColour(0, 128, 0);
   });
-  RegionHandle region = RegionFromBitmap(corners, 100, 50, 1, 1, 1, clMagenta);
+  OwnedRegion region = RegionFromBitmap(corners, 100, 50, 1, 1, 1, clMagenta);
   ASSERT_TRUE(region);
   RECT box{};
   EXPECT_EQ(GetRgnBox(region.Get(), &box), COMPLEXREGION);
@@ -68,11 +68,11 @@ TEST(RegionFromBitmap, MagentaCornersAreLeftOut) {
 TEST(RegionFromBitmap, ManyRunsAreUnitedInBatches) {
   // 3,000 single-pixel runs: more than one batch of 2,000.
   const SkinBitmap stripes = MakeBitmap(120, 50, [](int x, int) { return x % 2 ? clMagenta : clBlack; });
-  RegionHandle region = RegionFromBitmap(stripes, 0, 0, 1, 1, 1, clMagenta);
+  OwnedRegion region = RegionFromBitmap(stripes, 0, 0, 1, 1, 1, clMagenta);
   EXPECT_TRUE(PtInRegion(region.Get(), 0, 0));
   EXPECT_TRUE(PtInRegion(region.Get(), 118, 49));
   EXPECT_FALSE(PtInRegion(region.Get(), 119, 49));
-  RegionHandle empty = RegionFromBitmap(SkinBitmap(), 0, 0, 1, 1, 1, clMagenta);
+  OwnedRegion empty = RegionFromBitmap(SkinBitmap(), 0, 0, 1, 1, 1, clMagenta);
   RECT box{};
   EXPECT_EQ(GetRgnBox(empty.Get(), &box), NULLREGION);
 }

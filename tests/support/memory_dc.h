@@ -3,38 +3,29 @@
 #pragma once
 #include <windows.h>
 
+#include "core/win32_owners.h"
+
 namespace quonel::testing {
 
 class MemoryDc {
  public:
-  MemoryDc(int width, int height) {
-    HDC screen = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen);
-    bitmap_ = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    previous_ = SelectObject(dc_, bitmap_);
+  MemoryDc(int width, int height)
+      : bitmap_(CreateCompatibleBitmap(WindowDc().Get(), width, height)), selected_(dc_.Get(), bitmap_.Get()) {
     RECT all = {0, 0, width, height};
-    FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(dc_.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   }
-  ~MemoryDc() {
-    SelectObject(dc_, previous_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
 
-  HDC Get() const { return dc_; }
-  COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
+  HDC Get() const { return dc_.Get(); }
+  COLORREF Pixel(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
   // Lets a window paint its client area into this DC.
   void PrintClient(HWND window) const {
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.Get()), PRF_CLIENT);
   }
 
  private:
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
+  quonel::MemoryDc dc_;
+  OwnedBitmap bitmap_;
+  SelectionScope selected_;
 };
 
 }  // namespace quonel::testing

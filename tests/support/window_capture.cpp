@@ -1,5 +1,6 @@
 #include "support/window_capture.h"
 
+#include "core/win32_owners.h"
 #include "support/png_writer.h"
 #include "support/test_paths.h"
 
@@ -24,11 +25,11 @@ Capture CaptureWindow(HWND window) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, capture.width, capture.height, screen, box.left, box.top, SRCCOPY);
+  WindowDc screen;
+  MemoryDc memory(screen.Get());
+  OwnedBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  SelectionScope selected(memory.Get(), bitmap.Get());
+  BitBlt(memory.Get(), 0, 0, capture.width, capture.height, screen.Get(), box.left, box.top, SRCCOPY);
   GdiFlush();
   capture.rgb.resize(static_cast<size_t>(capture.width) * capture.height * 3);
   const auto* pixels = static_cast<const uint8_t*>(bits);
@@ -37,10 +38,6 @@ Capture CaptureWindow(HWND window) {
     capture.rgb[i * 3 + 1] = pixels[i * 4 + 1];
     capture.rgb[i * 3 + 2] = pixels[i * 4];
   }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return capture;
 }
 

@@ -13,7 +13,7 @@
 #include "support/child_process.h"
 #include "support/scratch_folder.h"
 #include "support/window_driver.h"
-#include "ui/ansi_text.h"
+#include "core/ansi_text.h"
 
 namespace quonel::testing {
 

@@ -7,8 +7,8 @@
 
 #include "support/message_box_hook.h"
 #include "ui/application.h"
-#include "ui/exception.h"
-#include "ui/utf8.h"
+#include "core/exception.h"
+#include "core/utf8.h"
 
 namespace quonel {
 

@@ -12,8 +12,8 @@
 #include "support/window_capture.h"
 #include "ui/application.h"
 #include "ui/button.h"
-#include "ui/conversion.h"
-#include "ui/utf8.h"
+#include "core/conversion.h"
+#include "core/utf8.h"
 
 namespace quonel {
 namespace {

@@ -14,7 +14,7 @@
 #include "ui/list_box.h"
 #include "ui/list_view.h"
 #include "ui/panel.h"
-#include "ui/stored_form_reader.h"
+#include "core/stored_form_reader.h"
 
 namespace quonel {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "support/window_capture.h"
 #include "support/wizard_session.h"
-#include "ui/ansi_text.h"
-#include "ui/utf8.h"
+#include "core/ansi_text.h"
+#include "core/utf8.h"
 
 namespace {
 

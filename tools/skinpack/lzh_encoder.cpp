@@ -1,5 +1,7 @@
 #include "lzh_encoder.h"
 
+#include "core/little_endian.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -7,8 +9,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "skin/lzh.h"
-#include "skin/lzh_tree.h"
+#include "skin/archive/lzh.h"
+#include "skin/archive/lzh_tree.h"
 
 namespace quonel::skinpack {
 namespace {
@@ -134,9 +136,8 @@ std::string LzhEncode(std::string_view data) {
   if (data.size() > static_cast<size_t>(TLZH::kMaxDecodedSize)) {
     throw std::length_error("input larger than a compressed stream may hold");
   }
-  std::string out(4, '\0');
-  const uint32_t size = static_cast<uint32_t>(data.size());
-  for (int i = 0; i < 4; ++i) out[static_cast<size_t>(i)] = static_cast<char>((size >> (8 * i)) & 0xFF);
+  std::string out;
+  AppendLittleEndian32(out, static_cast<uint32_t>(data.size()));
   if (data.empty()) return out;
 
   // The decoder's window before the first byte: its last 60 slots are never

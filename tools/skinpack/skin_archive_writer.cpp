@@ -1,18 +1,19 @@
 #include "skin_archive_writer.h"
 
+#include "core/little_endian.h"
+
 #include <cstdint>
 #include <stdexcept>
 
 #include "lzh_encoder.h"
-#include "skin/skin_reader.h"
+#include "skin/archive/skin_reader.h"
 
 namespace quonel::skinpack {
 namespace {
 
 void AppendInt32(std::string& out, int64_t value) {
   if (value < INT32_MIN || value > INT32_MAX) throw std::length_error("archive field beyond 32 bits");
-  const auto v = static_cast<uint32_t>(static_cast<int32_t>(value));
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+  AppendLittleEndian32(out, static_cast<uint32_t>(static_cast<int32_t>(value)));
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "skin/skin_data.h"
+#include "skin/data/skin_data.h"
 
 namespace quonel::skinpack {
 

@@ -13,9 +13,11 @@
 #include <vector>
 
 #include "lzh_encoder.h"
-#include "skin/lzh.h"
-#include "skin/lzh_exception.h"
-#include "skin/skin_reader.h"
+
+#include "core/little_endian.h"
+#include "skin/archive/lzh.h"
+#include "skin/archive/lzh_exception.h"
+#include "skin/archive/skin_reader.h"
 #include "skin_archive_writer.h"
 #ifdef QUONEL_SKINPACK_DESCRIBE
 #include "skin_describe.h"
@@ -125,8 +127,7 @@ int List(const fs::path& skin) {
 int Decode(const fs::path& in, const fs::path& out) {
   const std::string stream = ReadFile(in);
   if (stream.size() < 4) throw ToolError("stream shorter than its size field");
-  const auto* p = reinterpret_cast<const uint8_t*>(stream.data());
-  const auto size = static_cast<int32_t>(p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24);
+  const int32_t size = ReadLittleEndianInt32(stream, 0);
   if (size < 0 || size > TLZH::kMaxDecodedSize) throw ToolError("implausible decoded size " + std::to_string(size));
   std::string decoded = TLZH::Decode(std::string_view(stream).substr(4), size);
   decoded.resize(static_cast<size_t>(size));  // a final match may run past the size
@@ -144,9 +145,8 @@ int Encode(const fs::path& in, const fs::path& out) {
 int Property(const fs::path& skin, const fs::path& out) {
   const std::string archive = ReadFile(skin);
   if (archive.size() > static_cast<size_t>(INT32_MAX)) throw ToolError(skin.string() + " is too large");
-  const auto length = static_cast<uint32_t>(archive.size());
-  std::string stored{static_cast<char>(length), static_cast<char>(length >> 8), static_cast<char>(length >> 16),
-                     static_cast<char>(length >> 24)};
+  std::string stored;
+  AppendLittleEndian32(stored, static_cast<uint32_t>(archive.size()));
   WriteFile(out, stored + archive);
   return 0;
 }

@@ -10,9 +10,9 @@
 
 #include "app/form_update.h"
 #include "probe_command.h"
-#include "ui/ansi_text.h"
+#include "core/ansi_text.h"
 #include "ui/application.h"
-#include "ui/utf8.h"
+#include "core/utf8.h"
 
 namespace quonel::probe {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "net/http_text.h"
 #include "probe_command.h"
-#include "ui/exception.h"
+#include "core/exception.h"
 
 namespace quonel::probe {
 

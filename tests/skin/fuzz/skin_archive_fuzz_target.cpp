@@ -12,8 +12,8 @@
 #include <string_view>
 
 #include "lzh_encoder.h"
-#include "skin/lzh.h"
-#include "skin/skin_reader.h"
+#include "skin/archive/lzh.h"
+#include "skin/archive/skin_reader.h"
 
 namespace {
 

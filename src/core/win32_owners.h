@@ -1,0 +1,153 @@
+// Owners for Win32 handles, shared by every Windows layer: each releases what
+// it holds exactly once, moves but never copies, and a selection into a DC or
+// a saved DC state is undone when its scope ends.
+#pragma once
+#include <windows.h>
+
+#include <utility>
+
+#include "core/color.h"
+
+namespace quonel {
+
+// A handle with the rules of its kind: Traits::Invalid() holds nothing,
+// Traits::Free releases.
+template <typename Traits>
+class OwnedHandle {
+ public:
+  using Handle = typename Traits::Handle;
+  OwnedHandle() = default;
+  explicit OwnedHandle(Handle handle) : handle_(handle) {}
+  OwnedHandle(OwnedHandle&& other) noexcept : handle_(std::exchange(other.handle_, Traits::Invalid())) {}
+  OwnedHandle& operator=(OwnedHandle&& other) noexcept {
+    if (this != &other) Reset(std::exchange(other.handle_, Traits::Invalid()));
+    return *this;
+  }
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  ~OwnedHandle() { Reset(); }
+
+  Handle Get() const { return handle_; }
+  explicit operator bool() const { return handle_ != Traits::Invalid() && handle_ != nullptr; }
+  Handle Release() { return std::exchange(handle_, Traits::Invalid()); }
+  void Reset(Handle handle = Traits::Invalid()) {
+    if (handle_ != Traits::Invalid() && handle_ != nullptr) Traits::Free(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  Handle handle_ = Traits::Invalid();
+};
+
+template <typename H>
+struct GdiObjectTraits {
+  using Handle = H;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { DeleteObject(handle); }
+};
+struct FileTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Free(Handle handle) { CloseHandle(handle); }
+};
+struct KernelObjectTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { CloseHandle(handle); }
+};
+struct MemoryDcTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { DeleteDC(handle); }
+};
+
+// Pens, brushes, bitmaps, regions and fonts: freed with DeleteObject.
+template <typename Handle>
+using GdiObject = OwnedHandle<GdiObjectTraits<Handle>>;
+using OwnedBrush = GdiObject<HBRUSH>;
+using OwnedFont = GdiObject<HFONT>;
+using OwnedBitmap = GdiObject<HBITMAP>;
+using OwnedPen = GdiObject<HPEN>;
+using OwnedRegion = GdiObject<HRGN>;
+
+// Files opened with CreateFile (INVALID_HANDLE_VALUE holds nothing).
+using OwnedFile = OwnedHandle<FileTraits>;
+// Events, threads, processes (null holds nothing).
+using OwnedKernelHandle = OwnedHandle<KernelObjectTraits>;
+
+// A memory DC compatible with the screen (or with a given DC), deleted at the end of its scope.
+class MemoryDc : public OwnedHandle<MemoryDcTraits> {
+ public:
+  explicit MemoryDc(HDC compatibleWith = nullptr) : OwnedHandle(CreateCompatibleDC(compatibleWith)) {}
+};
+
+// A window's DC (the screen's for no window), released at the end of its scope.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window = nullptr) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// BeginPaint / EndPaint around a scope.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~PaintScope() { EndPaint(window_, &paint_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  HDC Get() const { return dc_; }
+  const PAINTSTRUCT& Paint() const { return paint_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// Selects an object into a DC and puts the previous one back.
+class SelectionScope {
+ public:
+  SelectionScope(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+  ~SelectionScope() {
+    if (previous_) SelectObject(dc_, previous_);
+  }
+  SelectionScope(const SelectionScope&) = delete;
+  SelectionScope& operator=(const SelectionScope&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// SaveDC / RestoreDC around a scope.
+class SavedDcState {
+ public:
+  explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~SavedDcState() {
+    if (saved_) RestoreDC(dc_, saved_);
+  }
+  SavedDcState(const SavedDcState&) = delete;
+  SavedDcState& operator=(const SavedDcState&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
+// A negative colour is a system colour, resolved now: the low byte is its
+// index (skins store the older 0x80000000-based values as well as 0xFF...).
+inline COLORREF ColorToRGB(TColor color) {
+  if (color < 0) return GetSysColor(color & 0xFF) & 0xFFFFFF;
+  return static_cast<COLORREF>(color & 0xFFFFFF);
+}
+
+}  // namespace quonel
