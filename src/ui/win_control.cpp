@@ -107,6 +107,10 @@ void ForgetMouseControl(TControl* control) {
 
 void SetEscapedExceptionHandler(EscapedExceptionHandler handler) { escapedExceptionHandler = handler; }
 
+void HandleEscapedException() {
+  if (escapedExceptionHandler) escapedExceptionHandler();
+}
+
 LRESULT CALLBACK ControlWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   TWinControl* control = TWinControl::FromHandle(window);
   if (!control) {
@@ -121,7 +125,7 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
   try {
     control->WindowProc(message);
   } catch (...) {
-    if (escapedExceptionHandler) escapedExceptionHandler();
+    HandleEscapedException();
   }
   if (msg == WM_NCDESTROY) control->Detach();
   return message.Result;
