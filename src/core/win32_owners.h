@@ -55,6 +55,11 @@ struct KernelObjectTraits {
   static Handle Invalid() { return nullptr; }
   static void Free(Handle handle) { CloseHandle(handle); }
 };
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { DestroyMenu(handle); }
+};
 struct MemoryDcTraits {
   using Handle = HDC;
   static Handle Invalid() { return nullptr; }
@@ -75,6 +80,9 @@ using OwnedFile = OwnedHandle<FileTraits>;
 // Events, threads, processes (null holds nothing).
 using OwnedKernelHandle = OwnedHandle<KernelObjectTraits>;
 
+// Menus made with CreatePopupMenu / CreateMenu that no window holds.
+using OwnedMenu = OwnedHandle<MenuTraits>;
+
 // A memory DC compatible with the screen (or with a given DC), deleted at the end of its scope.
 class MemoryDc : public OwnedHandle<MemoryDcTraits> {
  public:
@@ -90,6 +98,22 @@ class WindowDc {
   }
   WindowDc(const WindowDc&) = delete;
   WindowDc& operator=(const WindowDc&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// A DC of the whole window, non-client area included, released at the end of its scope.
+class WholeWindowDc {
+ public:
+  explicit WholeWindowDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+  ~WholeWindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WholeWindowDc(const WholeWindowDc&) = delete;
+  WholeWindowDc& operator=(const WholeWindowDc&) = delete;
   HDC Get() const { return dc_; }
 
  private:

@@ -70,11 +70,8 @@ void TWinSysButton::Draw(HDC dc, int frame, HICON icon, int iconSize) const {
 
 void TWinSysButton::Paint() {
   if (!enabled || DrawsIcon()) return;
-  HWND window = Owner().Window();
-  HDC dc = GetWindowDC(window);
-  if (!dc) return;
-  Draw(dc, state, nullptr, 0);
-  ReleaseDC(window, dc);
+  WholeWindowDc dc(Owner().Window());
+  if (dc.Get()) Draw(dc.Get(), state, nullptr, 0);
 }
 
 }  // namespace quonel
