@@ -1,9 +1,9 @@
-// The skinned frame on real windows under Wine: a dialog-bordered form with
+// The frame object on real windows under Wine: a dialog-bordered form with
 // a minimise box (the wizard's frame) framed by the blue skin - size, pixels
 // of edges, caption strip, buttons and caption text, active and inactive,
 // the region, hit testing, clicks, the system menu, caption changes, a
 // failing paint and detaching.
-#include "skin/frame/skinned_frame.h"
+#include "skin/frame/skin_form.h"
 
 #include <gtest/gtest.h>
 
@@ -62,12 +62,12 @@ class SkinnedFrameTest : public ::testing::Test {
     form->Show();
     SetForegroundWindow(form->Handle());
     testing::PumpMessages();
-    frame.AttachWindow(Window(), &data, form.get());
+    skin.AttachWindow(Window(), &data, form.get());
     SendMessageW(Window(), SKM_INITFRAME, 0, 1000);
     testing::PumpMessages();
   }
   void TearDown() override {
-    frame.DetachWindow();
+    skin.DetachWindow();
     form.reset();
   }
   HWND Window() const { return form->Handle(); }
@@ -116,11 +116,12 @@ class SkinnedFrameTest : public ::testing::Test {
   TSkinData data{nullptr};
   TSkinCaption caption{nullptr};
   std::unique_ptr<DialogWithMinimiseBox> form;
-  SkinnedFrame frame;
+  TSkinForm skin;
+  SkinnedFrame& frame = skin.Frame();
 };
 
 TEST_F(SkinnedFrameTest, FramesTheWindowWithTheSkinsBordersAroundAnUnchangedClientArea) {
-  EXPECT_EQ(FrameState::Ready, frame.State());
+  EXPECT_EQ(TSkinForm::kReady, skin.GetState());
   EXPECT_EQ(BorderKind::Dialog, frame.Kind());
   EXPECT_EQ((FrameBorders{3, 24, 3, 3}), frame.Borders());
   RECT client;
@@ -131,7 +132,7 @@ TEST_F(SkinnedFrameTest, FramesTheWindowWithTheSkinsBordersAroundAnUnchangedClie
   EXPECT_EQ(418 + 6, r.right - r.left);
   EXPECT_EQ(347 + 27, r.bottom - r.top);
   EXPECT_EQ(1, SendMessageW(Window(), SKM_ISSKINNED, 0, 0));
-  EXPECT_EQ(kSkinMarker, SendMessageW(Window(), SKM_FRAMEQUERY, 0, kSkinMarker));
+  EXPECT_EQ(kSkinMessageMarker, SendMessageW(Window(), SKM_FRAMEQUERY, 0, kSkinMessageMarker));
   EXPECT_EQ(0, GetWindowLongPtrW(Window(), GWL_STYLE) & WS_CAPTION) << "no native caption to draw over the skin";
   RECT proposed{100, 100, 524, 474};
   SendMessageW(Window(), WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&proposed));
@@ -150,7 +151,8 @@ TEST_F(SkinnedFrameTest, PaintsEdgesStripButtonsAndCaptionTextActiveThenInactive
   EXPECT_EQ(424 - 29, close.rect.left);
   EXPECT_EQ(424 - 65, minimise.rect.left);
   for (const auto& b : frame.Buttons()) {
-    if (b->Skin().Action == 1 || b->Skin().Action == 3) EXPECT_FALSE(b->enabled) << "maximise and icon hidden";
+    const bool hidden = b->Skin().Action == 1 || b->Skin().Action == 3;
+    EXPECT_TRUE(!hidden || !b->enabled) << "maximise and icon hidden";
   }
   const COLORREF black = RGB(0, 0, 0), grey = RGB(134, 134, 134);
 
@@ -306,10 +308,10 @@ TEST_F(SkinnedFrameTest, AnOwnedWindowKeepsItsSystemMenuWhenAPaintFails) {
                                240, 120, Window(), nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_TRUE(owned);
   ShowWindow(owned, SW_SHOW);
-  SkinnedFrame dialog;
+  TSkinForm dialog;
   bool systemMenuWhilePainting = true;
   int paints = 0;
-  dialog.CaptionPainter = [&](HDC, const CaptionTextParams&) {
+  dialog.Frame().CaptionPainter = [&](HDC, const CaptionTextParams&) {
     ++paints;
     systemMenuWhilePainting = (GetWindowLongPtrW(owned, GWL_STYLE) & WS_SYSMENU) != 0;
     throw std::runtime_error("caption failed");
@@ -322,7 +324,7 @@ TEST_F(SkinnedFrameTest, AnOwnedWindowKeepsItsSystemMenuWhenAPaintFails) {
   EXPECT_TRUE(GetWindowLongPtrW(owned, GWL_STYLE) & WS_SYSMENU) << "the failed paint gave it back";
   EXPECT_TRUE(GetWindowLongPtrW(owned, GWL_STYLE) & WS_CAPTION) << "an owned window keeps its caption style";
   DestroyWindow(owned);
-  EXPECT_EQ(FrameState::Closed, dialog.State());
+  EXPECT_EQ(TSkinForm::kClosed, dialog.GetState()) << "closed with its window, for the manager to free";
 }
 
 TEST_F(SkinnedFrameTest, DetachingGivesTheWindowItsOwnFrameBack) {

@@ -45,7 +45,10 @@ void SkinnedFrame::AttachWindow(HWND window, TSkinData* data, TCustomForm* form)
     // The window is gone; what it held went with it.
     state_ = FrameState::Closed;
   };
-  link_.Attach(window);
+  if (!link_.Attach(window)) {
+    state_ = FrameState::Closed;
+    return;
+  }
   if (form_) {
     savedColour_ = form_->Color();
     colourSaved_ = true;
@@ -68,7 +71,7 @@ void SkinnedFrame::AttachWindow(HWND window, TSkinData* data, TCustomForm* form)
 }
 
 void SkinnedFrame::InitFrame() {
-  if (!window_ || state_ == FrameState::Closed) return;
+  if (!window_ || state_ != FrameState::Attached) return;
   RECT client{};
   GetClientRect(window_, &client);
   clientSize_ = {client.right, client.bottom};
@@ -82,7 +85,7 @@ void SkinnedFrame::InitFrame() {
       controls_.push_back({nullptr, child, choice.kind, AttachControlSkin(choice.kind, nullptr, child)});
     }
   }
-  if (state_ == FrameState::Attached && frameOn_) {
+  if (frameOn_) {
     const bool child = (GetWindowLongPtrW(window_, GWL_STYLE) & WS_CHILD) && !mdiChild_;
     if (!child && kind_ != BorderKind::None && placement_ != 2) {
       state_ = FrameState::Resizing;
@@ -92,8 +95,8 @@ void SkinnedFrame::InitFrame() {
     }
   }
   if (TSkinCaption::UnitSkinAlpha() > 0) ApplySkinAlpha(window_, TSkinCaption::UnitSkinAlpha());
-  SendMessageW(window_, SKM_SKINNED, 0, kSkinMarker);
-  if (data_->OnAfterSkinForm) data_->OnAfterSkinForm(data_, window_, className_);
+  SendMessageW(window_, SKM_SKINNED, 0, kSkinMessageMarker);
+  if (data_->OnAfterSkinForm) data_->OnAfterSkinForm(form_, window_, className_);
   state_ = FrameState::Ready;
   PaintNonClient();
 }
@@ -148,7 +151,7 @@ void SkinnedFrame::AdjustWindowSize() {
 }
 
 void SkinnedFrame::RefreshSkin() {
-  if (!window_ || state_ == FrameState::Closed) return;
+  if (!window_ || state_ != FrameState::Ready) return;
   if (form_) form_->SetColor(data_->Colours().ButtonFace);
   state_ = FrameState::Refreshing;
   if (frameOn_) {
@@ -157,8 +160,8 @@ void SkinnedFrame::RefreshSkin() {
     AdjustWindowSize();
     if (placement_ == 0) UpdateRegion();
   }
-  SendMessageW(window_, SKM_SKINNED, 0, kSkinMarker);
-  if (data_->OnAfterSkinForm) data_->OnAfterSkinForm(data_, window_, className_);
+  SendMessageW(window_, SKM_SKINNED, 0, kSkinMessageMarker);
+  if (data_->OnAfterSkinForm) data_->OnAfterSkinForm(form_, window_, className_);
   state_ = FrameState::Ready;
   PaintNonClient();
 }

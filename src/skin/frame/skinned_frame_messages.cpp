@@ -26,14 +26,6 @@ void SkinnedFrame::HandleMessage(TWindowSubclass& link, TMessage& m) {
     case SKM_INITFRAME:
       InitFrame();
       return;
-    case SKM_FRAMEQUERY:
-      m.Result = m.LParam == kSkinMarker ? kSkinMarker : 1;
-      return;
-    case SKM_PRINTFRAME:
-      if (m.LParam != kSkinMarker) break;
-      PaintNonClient(reinterpret_cast<HDC>(m.WParam));
-      m.Result = kSkinMarker;
-      return;
     case SKM_PAINTFRAME:
       PaintNonClient();
       return;
@@ -45,6 +37,16 @@ void SkinnedFrame::HandleMessage(TWindowSubclass& link, TMessage& m) {
       Closing(link, m);
       return;
     default:
+      // These share their values with the control library's reflected
+      // notifications: only with the marker are they ours, and then they
+      // end here.
+      if (IsMarkedSkinMessage(m.Msg, static_cast<long long>(m.LParam))) {
+        if (m.Msg == SKM_PRINTFRAME) PaintNonClient(reinterpret_cast<HDC>(m.WParam));
+        if (m.Msg == SKM_PRINTCLIENT)
+          SendMessageW(window_, WM_PRINTCLIENT, m.WParam, PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
+        m.Result = kSkinMessageMarker;
+        return;
+      }
       break;
   }
   if (!form_) {

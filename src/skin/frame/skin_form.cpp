@@ -1,0 +1,33 @@
+#include "skin/frame/skin_form.h"
+
+#include <algorithm>
+
+namespace quonel {
+
+static_assert(static_cast<int>(FrameState::Closed) == TSkinForm::kClosed &&
+              static_cast<int>(FrameState::Resizing) == TSkinForm::kResizing);
+
+TSkinForm::TSkinForm() = default;
+
+TSkinForm::~TSkinForm() { DetachWindow(); }
+
+void TSkinForm::AttachWindow(HWND window, TSkinData* data, TCustomForm* form) {
+  frame_.AttachWindow(window, data, form);
+}
+
+void TSkinForm::InitFrame() { frame_.InitFrame(); }
+
+void TSkinForm::RefreshSkin() { frame_.RefreshSkin(); }
+
+void TSkinForm::DetachWindow() { frame_.DetachWindow(); }
+
+void TSkinForm::SetMdiCaptionHidden(bool hidden) {
+  mdiCaptionHidden_ = hidden;
+  frame_.SetMdiCaptionHidden(hidden);
+}
+
+void TSkinForm::TakeOverSizeGrip(HWND grip) {
+  if (std::find(sizeGrips_.begin(), sizeGrips_.end(), grip) == sizeGrips_.end()) sizeGrips_.push_back(grip);
+}
+
+}  // namespace quonel
