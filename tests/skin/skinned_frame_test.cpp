@@ -14,6 +14,7 @@
 #include "skin/frame/skin_caption.h"
 #include "skin/frame/system_menu.h"
 #include "skin/skin_messages.h"
+#include "support/message_box_hook.h"
 #include "support/test_paths.h"
 #include "support/window_capture.h"
 #include "ui/application.h"
@@ -325,6 +326,35 @@ TEST_F(SkinnedFrameTest, AnOwnedWindowKeepsItsSystemMenuWhenAPaintFails) {
   EXPECT_TRUE(GetWindowLongPtrW(owned, GWL_STYLE) & WS_CAPTION) << "an owned window keeps its caption style";
   DestroyWindow(owned);
   EXPECT_EQ(TSkinForm::kClosed, dialog.GetState()) << "closed with its window, for the manager to free";
+}
+
+TEST_F(SkinnedFrameTest, TheCaptionComponentSwitchesTheTextAndMakesLaterFramesTranslucent) {
+  const COLORREF black = RGB(0, 0, 0);
+  caption.SetActive(false);
+  testing::PumpMessages();
+  EXPECT_EQ(0, CountInTextBox(testing::CaptureWindow(Window()), black, 40, 359)) << "repainted without text";
+  caption.SetActive(true);
+  testing::PumpMessages();
+  EXPECT_GT(CountInTextBox(testing::CaptureWindow(Window()), black, 40, 359), 20) << "and with it again";
+
+  testing::MessageBoxAnswerer boxes;  // this one has no skin data beside it
+  TSkinCaption translucent(nullptr);
+  translucent.SetSkinAlpha(64);
+  translucent.Loaded();
+  DialogWithMinimiseBox second(nullptr);
+  second.SetBounds(500, 40, 200, 100);
+  second.Show();
+  TSkinForm secondSkin;
+  secondSkin.AttachWindow(second.Handle(), &data, &second);
+  SendMessageW(second.Handle(), SKM_INITFRAME, 0, 1000);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetWindowLongPtrW(second.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+  ASSERT_TRUE(GetLayeredWindowAttributes(second.Handle(), nullptr, &alpha, &flags));
+  EXPECT_EQ(255 - 64, alpha);
+  EXPECT_TRUE(flags & LWA_ALPHA);
+  translucent.SetSkinAlpha(0);
+  translucent.Loaded();
 }
 
 TEST_F(SkinnedFrameTest, DetachingGivesTheWindowItsOwnFrameBack) {

@@ -3,6 +3,7 @@
 #include "core/ascii_case.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/system_menu.h"
+#include "skin/gdi/transparent_blit.h"
 #include "skin/skin_messages.h"
 #include "ui/form.h"
 
@@ -21,6 +22,8 @@ void SkinnedFrame::AttachWindow(HWND window, TSkinData* data, TCustomForm* form)
   data_ = data;
   form_ = form;
   frameOn_ = InSet(data->SkinControls(), xcMainMenu);
+  // Windows 9x draws no owner-drawn system menu of ours.
+  if (!IsWindowsNT()) data->SetSkinControls(data->SkinControls() & ~SetBit(xcSystemMenu));
 
   const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
   const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
@@ -67,6 +70,8 @@ void SkinnedFrame::AttachWindow(HWND window, TSkinData* data, TCustomForm* form)
   const HWND owner = GetWindow(window, GW_OWNER);
   const bool topLevel = (exStyle & WS_EX_APPWINDOW) || (!owner && !mdiChild_);
   if (topLevel && kind_ != BorderKind::None && placement_ != 2) ShowNativeCaption(false);
+  // The menu bar keeps its room under the caption; its skin draws it.
+  if (GetMenu(window) && !mdiChild_) menuHeight_ = GetSystemMetrics(SM_CYMENU);
   UpdateBorders();
 }
 
@@ -82,7 +87,8 @@ void SkinnedFrame::InitFrame() {
       wchar_t name[64] = {};
       GetClassNameW(child, name, 64);
       const ControlSkinChoice choice = BareWindowChoice(AsciiLower(std::wstring(name)), GetWindowLongW(child, GWL_STYLE));
-      controls_.push_back({nullptr, child, choice.kind, AttachControlSkin(choice.kind, nullptr, child)});
+      if (!choice.kind.empty())
+        controls_.push_back({nullptr, child, choice.kind, AttachControlSkin(choice.kind, nullptr, child)});
     }
   }
   if (frameOn_) {

@@ -105,8 +105,9 @@ bool SystemMenuPopup::Measure(MEASUREITEMSTRUCT& item) const {
   WindowDc screen;
   SelectionScope font(screen.Get(), font_.Get());
   RECT r{0, 0, 0, 0};
-  DrawTextW(screen.Get(), entry->text.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
-  item.itemWidth = kGlyphColumn + r.right + 24;
+  // The label, a gap, then the shortcut after the tab.
+  DrawTextW(screen.Get(), entry->text.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
+  item.itemWidth = kGlyphColumn + r.right + 40;
   item.itemHeight = std::max<UINT>(kItemHeight, r.bottom + 6);
   return true;
 }
@@ -148,8 +149,12 @@ bool SystemMenuPopup::Draw(const DRAWITEMSTRUCT& item) const {
   TColor text = selected ? colours.HilightText : colours.MenuText;
   if (!entry->enabled) text = colours.ButtonShadow;
   SetTextColor(dc, ColorToRGB(text));
-  RECT textBox{r.left + kGlyphColumn, r.top, r.right - 4, r.bottom};
-  DrawTextW(dc, entry->text.c_str(), -1, &textBox, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+  RECT textBox{r.left + kGlyphColumn, r.top, r.right - 8, r.bottom};
+  const size_t tab = entry->text.find(L'\t');
+  DrawTextW(dc, entry->text.c_str(), static_cast<int>(std::min(tab, entry->text.size())), &textBox,
+            DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+  if (tab != std::wstring::npos)
+    DrawTextW(dc, entry->text.c_str() + tab + 1, -1, &textBox, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
   return true;
 }
 
