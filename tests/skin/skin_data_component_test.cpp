@@ -11,6 +11,7 @@
 #include "skin/data/skin_data_class.h"
 #include "skin/archive/skin_reader.h"
 #include "skin/manager/skin_manage.h"
+#include "ui/form.h"
 #include "skin_archive_writer.h"
 #include "support/test_paths.h"
 #include "core/property_access.h"
@@ -133,6 +134,9 @@ TEST_F(SkinDataTest, LoadedWithASkinHooksWindowsAndSwitchesSkinningOn) {
   EXPECT_TRUE(icon.transparent);
   EXPECT_EQ(clMagenta, icon.Pixel(0, 0)) << "a rounded corner";
   EXPECT_NE(clMagenta, icon.Pixel(icon.Width() / 2, icon.Height() / 5));
+  // The same icon is the class icon of the program's own windows.
+  TForm form(nullptr);
+  EXPECT_NE(0u, GetClassLongPtrW(form.Handle(), GCLP_HICON));
 }
 
 TEST_F(SkinDataTest, ActiveSetterActsOnlyOnChangesAtRunTime) {
