@@ -60,6 +60,16 @@ struct MenuTraits {
   static Handle Invalid() { return nullptr; }
   static void Free(Handle handle) { DestroyMenu(handle); }
 };
+struct IconTraits {
+  using Handle = HICON;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { DestroyIcon(handle); }
+};
+struct HookTraits {
+  using Handle = HHOOK;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { UnhookWindowsHookEx(handle); }
+};
 struct MemoryDcTraits {
   using Handle = HDC;
   static Handle Invalid() { return nullptr; }
@@ -79,6 +89,32 @@ using OwnedRegion = GdiObject<HRGN>;
 using OwnedFile = OwnedHandle<FileTraits>;
 // Events, threads, processes (null holds nothing).
 using OwnedKernelHandle = OwnedHandle<KernelObjectTraits>;
+// Icons made by LoadImage or CopyImage (not shared ones).
+using OwnedIcon = OwnedHandle<IconTraits>;
+// A window hook, removed when its owner goes.
+using OwnedHook = OwnedHandle<HookTraits>;
+
+// A timer of the thread, without a window (its procedure runs from the
+// message loop); killed at the end of its owner.
+class ThreadTimer {
+ public:
+  ThreadTimer() = default;
+  ~ThreadTimer() { Stop(); }
+  ThreadTimer(const ThreadTimer&) = delete;
+  ThreadTimer& operator=(const ThreadTimer&) = delete;
+  // (Re)starts: a running timer starts counting again with the new interval.
+  void Start(UINT intervalMs, TIMERPROC procedure) {
+    id_ = SetTimer(nullptr, id_, intervalMs, procedure);
+  }
+  void Stop() {
+    if (id_) KillTimer(nullptr, std::exchange(id_, 0));
+  }
+  bool Running() const { return id_ != 0; }
+  UINT_PTR Id() const { return id_; }
+
+ private:
+  UINT_PTR id_ = 0;
+};
 
 // Menus made with CreatePopupMenu / CreateMenu that no window holds.
 using OwnedMenu = OwnedHandle<MenuTraits>;

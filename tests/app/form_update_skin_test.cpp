@@ -16,6 +16,8 @@
 #include "skin/frame/skin_form.h"
 #include "skin/skin_messages.h"
 #include "support/window_capture.h"
+#include "support/window_driver.h"
+#include "skin/manager/skin_manage.h"
 #include "skin_archive_writer.h"
 #include "support/message_box_hook.h"
 #include "support/test_paths.h"
@@ -29,11 +31,7 @@ namespace {
 
 class WizardSkin : public ::testing::Test {
  protected:
-  void SetUp() override {
-    application.Initialize();
-    TSkinData::SkinManagerSeam = [this](TSkinData&, SkinManagerRequest request) { requests.push_back(request); };
-  }
-  void TearDown() override { TSkinData::SkinManagerSeam = nullptr; }
+  void SetUp() override { application.Initialize(); }
 
   // The wizard's stored layout with SkinData1's SkinStream replaced, read
   // into a plain form.
@@ -57,7 +55,6 @@ class WizardSkin : public ::testing::Test {
   }
 
   TApplication application;
-  std::vector<SkinManagerRequest> requests;
 };
 
 TEST_F(WizardSkin, SkinData1CarriesTheBuiltInBlueSkinBuiltWhenTheFormIsRead) {
@@ -68,7 +65,13 @@ TEST_F(WizardSkin, SkinData1CarriesTheBuiltInBlueSkinBuiltWhenTheFormIsRead) {
   EXPECT_TRUE(boxes.Boxes().empty());
   EXPECT_FALSE(data->Empty());
   EXPECT_TRUE(data->Active());
-  EXPECT_EQ((std::vector<SkinManagerRequest>{SkinManagerRequest::Start, SkinManagerRequest::SkinAll}), requests);
+  TSkinManage* manager = TSkinManage::Instance();
+  ASSERT_NE(nullptr, manager) << "made while the form is read";
+  EXPECT_EQ(std::vector<TSkinData*>{data}, manager->Components());
+  EXPECT_EQ(data, manager->DefaultComponent());
+  EXPECT_NE(nullptr, manager->HookHandle());
+  EXPECT_EQ(kCommandSkinAll, manager->PendingCommand());
+  EXPECT_TRUE(manager->Active());
   EXPECT_EQ(LoadResourceBytes(L"BLUE_SKIN"), data->SkinStreamProperty()) << "the stored value, length first";
 
   TSkinReader archive;
@@ -132,7 +135,6 @@ TEST_F(WizardSkin, ADamagedStoredSkinLoadsTheFormWithoutASkin) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    requests.clear();
     testing::MessageBoxAnswerer boxes;
     TForm form(nullptr);
     ASSERT_NO_THROW(ReadDamagedWizard(form, c.stream));
@@ -140,7 +142,11 @@ TEST_F(WizardSkin, ADamagedStoredSkinLoadsTheFormWithoutASkin) {
     ASSERT_NE(nullptr, data);
     EXPECT_TRUE(data->Empty());
     EXPECT_FALSE(data->Active()) << "stored True, turned off by Loaded";
-    EXPECT_EQ(std::vector<SkinManagerRequest>{SkinManagerRequest::Start}, requests) << "nothing is to be skinned";
+    TSkinManage* manager = TSkinManage::Instance();
+    ASSERT_NE(nullptr, manager);
+    EXPECT_EQ(std::vector<TSkinData*>{data}, manager->Components());
+    EXPECT_EQ(0, manager->PendingCommand()) << "nothing is to be skinned";
+    EXPECT_FALSE(manager->Active());
     ASSERT_EQ(c.messages, boxes.Boxes().size());
     if (c.messages) {
       EXPECT_EQ(kOlderSkinMessage, boxes.Boxes()[0].text);
@@ -155,31 +161,31 @@ class SkinnedWizard : public ::testing::Test {
  protected:
   void SetUp() override {
     application.Initialize();
-    TSkinData::SkinManagerSeam = [](TSkinData&, SkinManagerRequest) {};
     form = std::make_unique<TForm_Update>(nullptr);
   }
-  void TearDown() override {
-    skin.DetachWindow();
-    form.reset();
-    TSkinData::SkinManagerSeam = nullptr;
-  }
+  void TearDown() override { form.reset(); }
   void ShowSkinned() {
     form->Show();
     SetForegroundWindow(form->Handle());
-    testing::PumpMessages();
-    skin.AttachWindow(form->Handle(), form->SkinData1, form.get());
-    PostMessageW(form->Handle(), SKM_INITFRAME, 0, 1000);
+    ASSERT_TRUE(testing::WaitFor(
+        [this] {
+          TSkinManage* manager = TSkinManage::Instance();
+          skin = manager ? manager->FindForm(form->Handle()) : nullptr;
+          return skin && skin->GetState() == TSkinForm::kReady;
+        },
+        10000))
+        << "the skin manager frames the wizard when it is activated";
     testing::PumpMessages();
   }
   std::wstring KindOf(TControl* control) const {
-    for (const ChosenControlSkin& chosen : skin.Frame().Controls())
+    for (const ChosenControlSkin& chosen : skin->Frame().Controls())
       if (chosen.control == control) return chosen.kind;
     return L"(none)";
   }
 
   TApplication application;
   std::unique_ptr<TForm_Update> form;
-  TSkinForm skin;
+  TSkinForm* skin = nullptr;
 };
 
 TEST_F(SkinnedWizard, EachControlIsGivenItsKindOfSkinAndTheRestKeepTheirLook) {
@@ -214,7 +220,7 @@ TEST_F(SkinnedWizard, TheSkinsCloseButtonClosesThroughTheWizardsQuestion) {
   testing::SaveCapture(testing::CaptureWindow(form->Handle()), "wizard_skinned_active");
 
   const TWinSysButton* close = nullptr;
-  for (const auto& b : skin.Frame().Buttons())
+  for (const auto& b : skin->Frame().Buttons())
     if (b->Skin().Action == 0 && b->enabled) close = b.get();
   ASSERT_NE(nullptr, close);
   RECT frame;

@@ -24,9 +24,7 @@ class CaptionComponent : public ::testing::Test {
     RegisterStandardClasses();
     RegisterSkinDataClass();
     RegisterSkinCaptionClass();
-    TSkinData::SkinManagerSeam = [](TSkinData&, SkinManagerRequest) {};
   }
-  void TearDown() override { TSkinData::SkinManagerSeam = nullptr; }
   void Read(TForm& form, const char* layout) { ReadStoredComponent(form, ParseStoredLayout(layout), {}); }
 };
 
