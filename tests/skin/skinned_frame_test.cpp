@@ -6,11 +6,13 @@
 #include "skin/frame/skin_form.h"
 
 #include <gtest/gtest.h>
+#include <windowsx.h>
 
 #include <memory>
 #include <stdexcept>
 
 #include "skin/data/skin_data.h"
+#include "skin/frame/caption_font.h"
 #include "skin/frame/skin_caption.h"
 #include "skin/frame/system_menu.h"
 #include "skin/skin_messages.h"
@@ -216,6 +218,8 @@ TEST_F(SkinnedFrameTest, ButtonsGetHotAndPressedAndAClickPerformsTheirAction) {
     canClose = false;
   };
   const TWinSysButton& close = ButtonWithAction(0);
+  // The pointer really is over the button, so the hover check keeps it hot.
+  SetCursorPos(GET_X_LPARAM(Centre(close)), GET_Y_LPARAM(Centre(close)));
   SendMessageW(Window(), WM_NCMOUSEMOVE, HTCAPTION, Centre(close));
   EXPECT_EQ(&close, frame.HotObject());
   testing::PumpMessages();  // the window's surface reaches the screen
@@ -245,6 +249,7 @@ TEST_F(SkinnedFrameTest, ButtonsGetHotAndPressedAndAClickPerformsTheirAction) {
   RECT client;
   GetClientRect(Window(), &client);
   EXPECT_EQ(347, client.bottom) << "restored with the skin's borders";
+  SetCursorPos(0, 0);
 }
 
 TEST_F(SkinnedFrameTest, ARightClickOnTheCaptionShowsTheSkinnedSystemMenu) {
@@ -305,8 +310,8 @@ TEST_F(SkinnedFrameTest, ANewCaptionIsPaintedWithoutDispatchingOtherMessages) {
 }
 
 TEST_F(SkinnedFrameTest, AnOwnedWindowKeepsItsSystemMenuWhenAPaintFails) {
-  HWND owned = CreateWindowExW(WS_EX_DLGMODALFRAME, L"#32770", L"提示", WS_POPUP | WS_CAPTION | WS_SYSMENU, 100, 100,
-                               240, 120, Window(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND owned = CreateWindowExW(WS_EX_DLGMODALFRAME, L"#32770", L"恭喜你", WS_POPUP | WS_CAPTION | WS_SYSMENU, 100,
+                               100, 120, 100, Window(), nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_TRUE(owned);
   ShowWindow(owned, SW_SHOW);
   TSkinForm dialog;
@@ -324,6 +329,19 @@ TEST_F(SkinnedFrameTest, AnOwnedWindowKeepsItsSystemMenuWhenAPaintFails) {
   EXPECT_FALSE(systemMenuWhilePainting) << "no native caption buttons while the skin paints";
   EXPECT_TRUE(GetWindowLongPtrW(owned, GWL_STYLE) & WS_SYSMENU) << "the failed paint gave it back";
   EXPECT_TRUE(GetWindowLongPtrW(owned, GWL_STYLE) & WS_CAPTION) << "an owned window keeps its caption style";
+  // A system dialog too narrow for its caption text is widened to show it whole.
+  RECT box;
+  GetWindowRect(owned, &box);
+  CaptionTextParams params;
+  params.data = &data;
+  params.windowWidth = box.right - box.left;
+  params.borders = dialog.Frame().Borders();
+  WindowDc screen;
+  SelectionScope font(screen.Get(), CaptionFont(data.CaptionFont(), data.Title().FontHeight));
+  SIZE text{};
+  GetTextExtentPoint32W(screen.Get(), L"恭喜你", 3, &text);
+  EXPECT_GT(box.right - box.left, 120);
+  EXPECT_GE(CaptionTextRect(params).Width(), text.cx);
   DestroyWindow(owned);
   EXPECT_EQ(TSkinForm::kClosed, dialog.GetState()) << "closed with its window, for the manager to free";
 }

@@ -2,6 +2,7 @@
 
 #include "core/ascii_case.h"
 #include "skin/data/skin_data.h"
+#include "skin/frame/caption_font.h"
 #include "skin/frame/system_menu.h"
 #include "skin/gdi/transparent_blit.h"
 #include "skin/skin_messages.h"
@@ -13,6 +14,9 @@ SkinnedFrame::SkinnedFrame() = default;
 
 SkinnedFrame::~SkinnedFrame() {
   if (link_.Attached()) DetachWindow();
+  // The buttons go while their owner is still whole.
+  hot_ = nullptr;
+  buttons_.clear();
 }
 
 void SkinnedFrame::AttachWindow(HWND window, TSkinData* data, TCustomForm* form) {
@@ -137,7 +141,7 @@ void SkinnedFrame::AdjustWindowSize() {
     wchar_t text[512] = {};
     GetWindowTextW(window_, text, 512);
     WindowDc screen;
-    SelectionScope font(screen.Get(), data_->CaptionFont());
+    SelectionScope font(screen.Get(), CaptionFont(data_->CaptionFont(), title.FontHeight));
     SIZE extent{};
     GetTextExtentPoint32W(screen.Get(), text, lstrlenW(text), &extent);
     const int wanted = title.Margins.left + extent.cx + title.Margins.right;
