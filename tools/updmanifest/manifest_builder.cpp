@@ -63,7 +63,7 @@ class Builder {
         continue;
       }
       const std::wstring* given = names ? names->Find(file.section) : nullptr;
-      if (std::optional<Entry> entry = Describe(file, given ? *given : FileName(file.section)))
+      if (std::optional<Entry> entry = Describe(file, given ? *given : FileName(file.section), given != nullptr))
         entries.push_back(std::move(*entry));
     }
     if (names)
@@ -77,7 +77,7 @@ class Builder {
   }
 
  private:
-  std::optional<Entry> Describe(const ReleaseFile& file, const std::wstring& name) {
+  std::optional<Entry> Describe(const ReleaseFile& file, const std::wstring& name, bool fromNamesFile) {
     const size_t before = result_.problems.size();
     Entry entry{&file, {}, {}, {}};
     if (const std::optional<std::wstring> problem = SectionProblem(file.section)) Problem(file.section + L": " + *problem);
@@ -87,7 +87,7 @@ class Builder {
       Problem(file.section + L": the name cannot be written in GB2312");
     if (std::optional<std::string> bytes = EncodeGb2312(name); bytes && name.size() <= kLongestValue)
       entry.name = std::move(*bytes);
-    else
+    else if (!entry.section.empty() || fromNamesFile)  // a name taken from the file's own name is told once
       Problem(file.section + L": the display name \"" + name + L"\" cannot be written in GB2312 within 2047 characters");
     if (options_.releaseDate)
       entry.datetime = *options_.releaseDate;
@@ -96,7 +96,9 @@ class Builder {
     else
       Problem(file.section + L": its last-write time cannot be written as a date (give --datetime)");
     if (FoldedSection(FileName(file.section)) == L"update.exe")
-      result_.warnings.push_back(file.section + L": the running wizard cannot replace its own program");
+      result_.warnings.push_back(file.section +
+                                 L": the running wizard cannot replace its own program; users will be told after "
+                                 L"every update that it was not updated");
     if (result_.problems.size() != before) return std::nullopt;
     return entry;
   }
