@@ -4,6 +4,10 @@
 
 #include <sstream>
 
+#ifndef _WIN32
+#include <sys/time.h>
+#endif
+
 #include "gb2312_text.h"
 #include "native_text.h"
 #include "support/scratch_folder.h"
@@ -72,6 +76,21 @@ TEST(Publishing, WritesEveryFileOfTheReleaseInAStableOrder) {
   EXPECT_EQ(expected, release.folder.Read(P(L"release/quonel.htm")));
   EXPECT_EQ(0, Updmanifest({L"--check", manifest, release.Path(L"release")}).code);
 }
+
+#ifndef _WIN32
+// (Under Windows the wizard's end-to-end test reads the tool's dates back.)
+TEST(Publishing, DatesAFileByItsLastWriteTimeInTheWizardsTwoSecondSteps) {
+  setenv("TZ", "UTC", 1);
+  tzset();
+  ScratchFolder release;
+  release.Write("a.dat", "a");
+  const struct timeval times[2] = {{1796634301, 0}, {1796634301, 0}};  // 2026-12-07 09:05:01 UTC
+  ASSERT_EQ(0, utimes((release.path() / "a.dat").c_str(), times));
+  const Outcome outcome = Updmanifest({Text(release.path())});
+  ASSERT_EQ(0, outcome.code) << outcome.err;
+  EXPECT_TRUE(Has(outcome.out, L"\r\ndatetime=2026/12/7 9:05:00\r\n")) << outcome.out;
+}
+#endif
 
 TEST(Publishing, RefusesWhatTheWizardCannotReadBackAndWritesNothing) {
   const Release release;
