@@ -18,6 +18,22 @@ struct ReleaseFile {
   SYSTEMTIME lastWrite;
 };
 
+// An installation served by site, with the folder 数据. The wizard creates no
+// folders: 数据 exists in the installation and in its staging and backup folders.
+void PrepareInstallation(ClientInstallation& client, const LoopbackFileSite& site) {
+  for (const fs::path& folder : {fs::path(L"数据"), L"update" / fs::path(L"数据"), L"backup" / fs::path(L"数据")})
+    fs::create_directories(client.Root() / folder);
+  client.WriteConfig(L"quonel", L"", {{L"本地服务器", Wide(site.Url())}});
+}
+
+// "下一步" from the server page; the rows once the run offers "完成升级", none when it does not.
+std::vector<FileRow> RunToInstallCaption(WizardSession& wizard) {
+  if (!wizard.WaitForWindow()) return {};
+  wizard.Press(wizard.NextButton());
+  if (!wizard.WaitForNextCaption(L"完成升级")) return {};
+  return wizard.Rows();
+}
+
 // Pressing "完成升级" and answering "升级成功!" ends the program.
 void InstallAndEnd(WizardSession& wizard) {
   wizard.Press(wizard.NextButton());
@@ -59,18 +75,12 @@ TEST(WizardPublish, TheWizardInstallsExactlyTheReleaseTheToolDescribes) {
   for (const ReleaseFile& file : release) site.Put(WideToAnsi(file.section), file.bytes);
 
   ClientInstallation client(UpdateExe());
+  PrepareInstallation(client, site);
   client.WriteFile("Quonel.dll", "old library", Installed());
-  // The wizard creates no folders: the sub-folder exists in the installation, its staging and backup folders.
-  for (const fs::path& folder : {fs::path(L"数据"), L"update" / fs::path(L"数据"), L"backup" / fs::path(L"数据")})
-    fs::create_directories(client.Root() / folder);
   ASSERT_TRUE(CopyFileW((publisher.path() / L"release" / L"说明.txt").c_str(), (client.Root() / L"说明.txt").c_str(), FALSE));
-  client.WriteConfig(L"quonel", L"", {{L"本地服务器", Wide(site.Url())}});
 
   WizardSession wizard(client.Exe());
-  ASSERT_TRUE(wizard.WaitForWindow());
-  wizard.Press(wizard.NextButton());
-  ASSERT_TRUE(wizard.WaitForNextCaption(L"完成升级"));
-  const std::vector<FileRow> rows = wizard.Rows();
+  const std::vector<FileRow> rows = RunToInstallCaption(wizard);
   ASSERT_EQ(4u, rows.size());
   const std::wstring captions[] = {L"核心库", L"地图", L"空.txt", L"说明.txt"};
   const std::wstring verdicts[] = {L"需要升级", L"需要创建", L"需要创建", L"不需更新"};
@@ -99,15 +109,10 @@ TEST(WizardPublish, AManifestSavedAsUtf8WithItsMarkInstallsItsChineseNamedFile) 
                          "name=\xE5\x9C\xB0\xE5\x9B\xBE\xE6\x95\xB0\xE6\x8D\xAE\r\ndatetime=2026/12/7 9:05:00\r\n");
   site.Put(WideToAnsi(L"数据\\地图.pak"), map);
   ClientInstallation client(UpdateExe());
-  for (const fs::path& folder : {fs::path(L"数据"), L"update" / fs::path(L"数据")})
-    fs::create_directories(client.Root() / folder);
-  client.WriteConfig(L"quonel", L"", {{L"本地服务器", Wide(site.Url())}});
+  PrepareInstallation(client, site);
 
   WizardSession wizard(client.Exe());
-  ASSERT_TRUE(wizard.WaitForWindow());
-  wizard.Press(wizard.NextButton());
-  ASSERT_TRUE(wizard.WaitForNextCaption(L"完成升级"));
-  const std::vector<FileRow> rows = wizard.Rows();
+  const std::vector<FileRow> rows = RunToInstallCaption(wizard);
   ASSERT_EQ(1u, rows.size());
   EXPECT_EQ(L"地图数据", rows[0].caption);
   EXPECT_EQ(kTick, rows[0].stateImage);

@@ -125,7 +125,8 @@ TEST(Publishing, RefusesWhatTheWizardCannotReadBackAndWritesNothing) {
   EXPECT_EQ(1, nothing.code);
   EXPECT_TRUE(Has(nothing.err, L"the release folder holds no files")) << nothing.err;
   EXPECT_EQ("", nothing.out);
-  EXPECT_EQ(2, Updmanifest({L"--datetime", L"2026-12-07", release.Path(L"release")}).code);
+  for (const std::wstring date : {L"2026-12-07", L"9:05"})
+    EXPECT_EQ(2, Updmanifest({L"--datetime", date, release.Path(L"release")}).code) << ConsoleBytes(date);
   EXPECT_EQ(2, Updmanifest({L"--check", release.Path(L"absent.htm"), release.Path(L"release")}).code);
 }
 

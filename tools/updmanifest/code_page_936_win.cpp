@@ -1,6 +1,7 @@
 // Code page 936 through the platform's converter.
 #include <windows.h>
 
+#include "core/ansi_text.h"
 #include "gb2312_text.h"
 
 namespace quonel::updmanifest {
@@ -19,13 +20,6 @@ std::optional<std::string> EncodeCodePage936(std::wstring_view text) {
   return bytes;
 }
 
-std::wstring DecodeCodePage936(std::string_view bytes) {
-  if (bytes.empty()) return {};
-  const int length = static_cast<int>(bytes.size());
-  const int size = MultiByteToWideChar(kCodePage, 0, bytes.data(), length, nullptr, 0);
-  std::wstring text(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(kCodePage, 0, bytes.data(), length, text.data(), size);
-  return text;
-}
+std::wstring DecodeCodePage936(std::string_view bytes) { return CodePageToWide(kCodePage, bytes); }
 
 }  // namespace quonel::updmanifest

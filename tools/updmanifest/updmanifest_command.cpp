@@ -42,7 +42,9 @@ class Command {
         options.namesFileBytes = *bytes;
       } else if (argument == L"--datetime" && hasValue) {
         options.releaseDate = ReadManifestDate(arguments[++i], CurrentLocalYear());
-        if (!options.releaseDate) return Fail(L"\"" + arguments[i] + L"\" is not a date the wizard reads", 2);
+        // A time alone reads as a day of 1899, which no installed file is older than.
+        if (!options.releaseDate || options.releaseDate->year < 1980 || options.releaseDate->year > 2107)
+          return Fail(L"\"" + arguments[i] + L"\" is not a date from 1980 to 2107 that the wizard reads", 2);
       } else if (argument == L"--output" && hasValue) {
         output = arguments[++i];
         options.output = PathFromText(*output);
