@@ -29,13 +29,6 @@ inline std::string AsciiUpper(std::string_view text) {
   return upper;
 }
 
-// Class names of windows and controls, compared in one letter case.
-inline std::wstring AsciiLower(std::wstring_view text) {
-  std::wstring lower(text);
-  for (wchar_t& c : lower) c = AsciiLower(c);
-  return lower;
-}
-
 inline std::wstring AsciiUpper(std::wstring_view text) {
   std::wstring upper(text);
   for (wchar_t& c : upper) c = AsciiUpper(c);

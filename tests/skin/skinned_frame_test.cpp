@@ -323,6 +323,7 @@ TEST_F(SkinnedFrameTest, AnOwnedWindowKeepsItsSystemMenuWhenAPaintFails) {
     throw std::runtime_error("caption failed");
   };
   dialog.AttachWindow(owned, &data, nullptr);
+  EXPECT_EQ(TRUE, SendMessageW(owned, WM_NCACTIVATE, FALSE, 0)) << "before its set-up the frame never refuses a change";
   ASSERT_NO_THROW(SendMessageW(owned, SKM_INITFRAME, 0, 1000));
   EXPECT_NO_THROW(RedrawWindow(owned, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW));
   EXPECT_GE(paints, 1);
