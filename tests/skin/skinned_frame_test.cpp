@@ -143,6 +143,22 @@ TEST_F(SkinnedFrameTest, FramesTheWindowWithTheSkinsBordersAroundAnUnchangedClie
   EXPECT_EQ(103, proposed.left);
   EXPECT_EQ(521, proposed.right);
   EXPECT_EQ(471, proposed.bottom);
+
+  // A new skin: the frame is set up again around the same client area.
+  int announced = 0;
+  data.OnAfterSkinForm = [&](TComponent* sender, HWND window, const std::wstring& className) {
+    ++announced;
+    EXPECT_EQ(form.get(), sender);
+    EXPECT_EQ(Window(), window);
+    EXPECT_EQ(L"TForm", className.substr(0, 5));
+  };
+  skin.RefreshSkin();
+  EXPECT_EQ(1, announced);
+  EXPECT_EQ(TSkinForm::kReady, skin.GetState());
+  GetClientRect(Window(), &client);
+  EXPECT_EQ(418, client.right);
+  EXPECT_EQ(347, client.bottom);
+  data.OnAfterSkinForm = nullptr;
 }
 
 TEST_F(SkinnedFrameTest, PaintsEdgesStripButtonsAndCaptionTextActiveThenInactive) {
