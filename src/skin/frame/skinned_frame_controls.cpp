@@ -40,16 +40,12 @@ void SkinnedFrame::SkinControl(TControl& control, TWinControl* container) {
                                  [&](const ChosenControlSkin& c) { return c.control == &control; });
   if (known) return;
   auto* windowed = dynamic_cast<TWinControl*>(&control);
-  HWND window = nullptr;
-  if (windowed) {
-    if (windowed->HandleAllocated() && AnswersSkinned(windowed->Handle())) return;
-    try {
-      window = windowed->Handle();
-    } catch (...) {
-      return;  // a control without a window keeps its own look
-    }
-    if (!window) return;
-  }
+  // A control that has no window yet is not given one here: the library makes
+  // hidden controls' windows when they are first shown (the file list's
+  // common controls load only then), and a control skin attaches to the
+  // control's message method, window or not.
+  HWND window = windowed && windowed->HandleAllocated() ? windowed->Handle() : nullptr;
+  if (window && AnswersSkinned(window)) return;
   if (data_->OnSkinControl) {
     TComponent* skinned = nullptr;
     data_->OnSkinControl(this->form_, data_, container, &control, AsciiUpper(std::wstring(control.ClassName())),
