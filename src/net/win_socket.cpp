@@ -58,10 +58,52 @@ void TCustomWinSocket::SetAsyncStyles(unsigned styles) {
 
 void TCustomWinSocket::ApplyAsyncStyles() {
   // No notification is ever registered (the asynchronous mode is not built),
-  // so switching to blocking only clears the non-blocking flag.
+  // so switching to blocking only sets the non-blocking flag: cleared, unless
+  // a wait pump does the waiting.
   if (asyncStyles_ == 0) {
-    u_long nonBlocking = 0;
+    u_long nonBlocking = waitPump_ ? 1 : 0;
     ioctlsocket(Native(socket_), FIONBIO, &nonBlocking);
+  }
+}
+
+void TCustomWinSocket::SetWaitPump(TNetWaitPump pump) {
+  waitPump_ = std::move(pump);
+  if (socket_ != kInvalidSocket) ApplyAsyncStyles();
+}
+
+bool TCustomWinSocket::WaitPumping(bool forWriting) {
+  for (;;) {
+    if (socket_ == kInvalidSocket) return false;
+    fd_set ready, failed;
+    FD_ZERO(&ready);
+    FD_ZERO(&failed);
+    FD_SET(Native(socket_), &ready);
+    FD_SET(Native(socket_), &failed);
+    timeval slice = {0, kNetWaitSliceMs * 1000};
+    // A failed select is reported by the call that follows it.
+    if (select(0, forWriting ? nullptr : &ready, forWriting ? &ready : nullptr, &failed, &slice) != 0) return true;
+    // The pump may close this connection (an abort handler): look again after it.
+    if (!waitPump_() || socket_ == kInvalidSocket) return false;
+  }
+}
+
+void TCustomWinSocket::ConnectPumping(TSocket handle, const void* peer, int length) {
+  if (connect(Native(handle), static_cast<const sockaddr*>(peer), length) == 0) return;
+  if (WSAGetLastError() != WSAEWOULDBLOCK) {
+    CheckSocketCall(SOCKET_ERROR, "connect");
+    return;
+  }
+  if (!WaitPumping(true)) {
+    WSASetLastError(WSAEINTR);
+    CheckSocketCall(SOCKET_ERROR, "connect");
+  }
+  // A refused or unreachable peer shows as the socket's pending error.
+  int code = 0;
+  int size = sizeof code;
+  getsockopt(Native(handle), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&code), &size);
+  if (code != 0) {
+    WSASetLastError(code);
+    CheckSocketCall(SOCKET_ERROR, "connect");
   }
 }
 
@@ -96,12 +138,18 @@ void TCustomWinSocket::OpenConnection(const std::string& host, const std::string
     peerAddress_ = peer.sin_addr.s_addr;
     peerPort_ = ntohs(peer.sin_port);
     ApplyAsyncStyles();
+    if (receiveBufferSize_ > 0) {
+      setsockopt(handle, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&receiveBufferSize_),
+                 sizeof receiveBufferSize_);
+    }
     NotifyEvent(this, seConnecting);
     if (peer.sin_addr.s_addr == INADDR_ANY) {
       // Windows refuses 0.0.0.0 as a peer, but some stacks take it for the
       // local host: an unresolved name must never reach a local server.
       WSASetLastError(WSAEADDRNOTAVAIL);
       CheckSocketCall(SOCKET_ERROR, "connect");
+    } else if (waitPump_) {
+      ConnectPumping(socket_, &peer, sizeof peer);
     } else {
       CheckSocketCall(connect(handle, reinterpret_cast<const sockaddr*>(&peer), sizeof peer),
                       "connect");
@@ -142,11 +190,17 @@ int TCustomWinSocket::TransferFailed(TErrorEvent event, const char* api) {
 }
 
 int TCustomWinSocket::SendBytes(const void* buffer, int count) {
-  std::lock_guard<std::recursive_mutex> guard(lock_);
-  if (!connected_) return 0;
-  const int sent = send(Native(socket_), static_cast<const char*>(buffer), count, 0);
-  if (sent == SOCKET_ERROR) return TransferFailed(eeSend, "send");
-  return sent;
+  for (;;) {
+    {
+      std::lock_guard<std::recursive_mutex> guard(lock_);
+      if (!connected_) return 0;
+      const int sent = send(Native(socket_), static_cast<const char*>(buffer), count, 0);
+      if (sent != SOCKET_ERROR) return sent;
+      if (!waitPump_ || WSAGetLastError() != WSAEWOULDBLOCK) return TransferFailed(eeSend, "send");
+    }
+    // Waited for outside the lock: the pump runs the window's handlers.
+    if (!WaitPumping(true)) return -1;
+  }
 }
 
 int TCustomWinSocket::SendString(const std::string& text) {
@@ -154,16 +208,29 @@ int TCustomWinSocket::SendString(const std::string& text) {
 }
 
 int TCustomWinSocket::ReceiveBytes(void* buffer, int count) {
-  std::lock_guard<std::recursive_mutex> guard(lock_);
-  if (count == -1 && connected_) {
+  if (count == -1) {
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    if (!connected_) return 0;
     u_long waiting = 0;
     ioctlsocket(Native(socket_), FIONREAD, &waiting);
     return static_cast<int>(waiting);
   }
-  if (!connected_) return 0;
-  const int got = recv(Native(socket_), static_cast<char*>(buffer), count, 0);
-  if (got == SOCKET_ERROR) return TransferFailed(eeReceive, "recv");
-  return got;
+  return Receive(buffer, count, 0);
+}
+
+int TCustomWinSocket::PeekBytes(void* buffer, int count) { return Receive(buffer, count, MSG_PEEK); }
+
+int TCustomWinSocket::Receive(void* buffer, int count, int flags) {
+  for (;;) {
+    {
+      std::lock_guard<std::recursive_mutex> guard(lock_);
+      if (!connected_) return 0;
+      const int got = recv(Native(socket_), static_cast<char*>(buffer), count, flags);
+      if (got != SOCKET_ERROR) return got;
+      if (!waitPump_ || WSAGetLastError() != WSAEWOULDBLOCK) return TransferFailed(eeReceive, "recv");
+    }
+    if (!WaitPumping(false)) return -1;
+  }
 }
 
 void TClientWinSocket::SetClientType(TClientType value) {

@@ -7,6 +7,8 @@
 #include <mutex>
 #include <string>
 
+#include "net/network_wait.h"
+
 namespace quonel {
 
 // The platform socket handle, kept free of the platform headers.
@@ -55,8 +57,21 @@ class TCustomWinSocket {
   int SendBytes(const void* buffer, int count);
   int SendString(const std::string& text);
   // One platform receive; 0 once the peer has closed. A count of -1 asks for
-  // the number of bytes waiting and reads nothing.
+  // the number of bytes waiting and reads nothing. With a wait pump it waits
+  // for data in slices and gives -1 when the pump gives the wait up.
   int ReceiveBytes(void* buffer, int count);
+  // Like ReceiveBytes, but the bytes stay waiting for the next receive.
+  int PeekBytes(void* buffer, int count);
+
+  // While a pump is set, no call of this connection blocks the thread: the
+  // socket does not block, and the connect, sends and receives wait for it
+  // in slices of kNetWaitSliceMs with the pump called between them. A connect
+  // whose wait is given up fails with the interrupted-call code (10004).
+  void SetWaitPump(TNetWaitPump pump);
+  // The platform's receive buffer for the next connection, in bytes (0: the
+  // platform's choice); set before the connect so that the window offered
+  // to the peer fits it.
+  void SetReceiveBufferSize(int bytes) { receiveBufferSize_ = bytes; }
 
   bool IsConnected() const { return connected_; }
   TSocket SocketHandle() const { return socket_; }
@@ -80,12 +95,19 @@ class TCustomWinSocket {
   void ApplyAsyncStyles();
   void ResetAddress();
   int TransferFailed(TErrorEvent event, const char* api);
+  int Receive(void* buffer, int count, int flags);
+  // Waits for the socket to become readable (or writable) while pumping;
+  // false when the pump gave up or the connection closed meanwhile.
+  bool WaitPumping(bool forWriting);
+  void ConnectPumping(TSocket handle, const void* peer, int length);
 
   TSocket socket_;
   bool connected_ = false;
   uint32_t peerAddress_ = 0;
   int peerPort_ = 0;
   unsigned asyncStyles_ = kNonBlockingStyles;
+  TNetWaitPump waitPump_;
+  int receiveBufferSize_ = 0;
   TLookupState lookupState_ = lsIdle;
   TSocketEventCallback onSocketEvent_;
   TSocketErrorCallback onErrorEvent_;

@@ -316,31 +316,10 @@ TEST_F(HttpClientTest, UnresolvableHostAndRefusedConnection) {
   EXPECT_FALSE(http.IsConnected());
 }
 
-// Connects to port without waiting; true when the connect is still pending
-// after 200 ms (the listen queue is full).
-bool ConnectHangs(int port, std::vector<SOCKET>& sockets) {
-  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockets.push_back(s);
-  u_long nonBlocking = 1;
-  ioctlsocket(s, FIONBIO, &nonBlocking);
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<u_short>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  fd_set writable;
-  FD_ZERO(&writable);
-  FD_SET(s, &writable);
-  timeval limit = {0, 200000};
-  return select(0, nullptr, &writable, nullptr, &limit) == 0;
-}
-
 TEST_F(HttpClientTest, ConnectThatNeverCompletesTimesOutAfterTheReadTimeout) {
   LoopbackServer listener(Answer(""), 1, /*accepts=*/false);
-  std::vector<SOCKET> fillers;
-  bool full = false;
-  for (int i = 0; i < 32 && !full; ++i) full = ConnectHangs(listener.port(), fillers);
-  ASSERT_TRUE(full) << "the listen queue never filled";
+  const FullListenQueue queue(listener.port());
+  ASSERT_TRUE(queue.full()) << "the listen queue never filled";
   http.SetReadTimeout(600);
   const Failure failure = FailureOf([&] { http.GetText(listener.Url("/m.htm")); });
   EXPECT_EQ(L"ENetConnectTimeout", failure.className);
@@ -348,7 +327,6 @@ TEST_F(HttpClientTest, ConnectThatNeverCompletesTimesOutAfterTheReadTimeout) {
   EXPECT_GE(failure.elapsedMs, 550u);
   EXPECT_LT(failure.elapsedMs, 3000u);
   EXPECT_FALSE(http.IsConnected());
-  for (SOCKET s : fillers) closesocket(s);
 }
 
 }  // namespace
