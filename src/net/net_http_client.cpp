@@ -322,6 +322,11 @@ void TNetCustomHTTP::PerformRequest(TNetHTTPMethod method, const std::string& ur
           break;
       }
     }
+  } catch (const ENetWaitAbandoned&) {
+    // The caller gave the request up: the rest of its answer is of no use.
+    requestCount_ = 0;
+    CloseConnection();
+    throw;
   } catch (const ENetHTTPProtocolException&) {
     responseInStep_ = true;  // its body was read before it was raised
     requestCount_ = 0;

@@ -101,9 +101,10 @@ void TNetIOHandlerSocket::ConnectClient(const std::string& host, int port, int t
         thread.WaitFor();
         throw ENetConnectTimeout(L"Connect timed out.");
       }
-      if (!thread.ExceptionMessage().empty()) throw ENetConnectException(thread.ExceptionMessage());
-      // Closed meanwhile by a handler the pump ran.
+      // Closed meanwhile by a handler the pump ran: whatever the connect met
+      // after that is of no interest.
       if (!binding_->HandleAllocated()) throw ENetClosedSocket(L"Disconnected.");
+      if (!thread.ExceptionMessage().empty()) throw ENetConnectException(thread.ExceptionMessage());
     } else {
       binding_->Connect(address, networkPort);
     }
