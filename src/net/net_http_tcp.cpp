@@ -78,14 +78,17 @@ int TNetTCPConnection::LimitedByDeadline(int timeoutMs) const {
   return timeoutMs <= 0 ? left : std::min(timeoutMs, left);
 }
 
-void TNetTCPConnection::WaitReadablePumping(int timeoutMs) {
+int TNetTCPConnection::ReceivePumping(char* buffer, int count, int timeoutMs, int* error) {
   const uint64_t deadline = timeoutMs > 0 ? GetTickCount64() + static_cast<uint64_t>(timeoutMs) : UINT64_MAX;
   for (;;) {
     const uint64_t now = GetTickCount64();
     if (now >= deadline) throw ENetReadTimeout(L"Read Timeout");
+    // A receive limited to one slice rather than a select before it: a select
+    // with a time limit wakes milliseconds late under Wine.
     const int slice = static_cast<int>(std::min<uint64_t>(kNetWaitSliceMs, deadline - now));
-    if (ioHandler_->Readable(slice)) return;
-    if (WaitPump && !WaitPump()) throw ENetWaitAbandoned(L"Wait abandoned.");
+    const int n = ioHandler_->Recv(buffer, count, slice, error);
+    if (n >= 0 || *error != 10060) return n;
+    if (!WaitPump()) throw ENetWaitAbandoned(L"Wait abandoned.");
     // A handler the pump ran may have closed the connection.
     if (!ioHandler_ || !ioHandler_->Connected()) throw ENetClosedSocket(L"Disconnected.");
   }
@@ -96,12 +99,12 @@ size_t TNetTCPConnection::Receive(char* buffer, size_t capacity, int timeoutMs) 
   // readable, and a line awaited beyond them ends "Connection Closed Gracefully."
   if (!ioHandler_ || !ioHandler_->Connected()) return 0;
   timeoutMs = LimitedByDeadline(timeoutMs);
-  // Waited for here, where a closing handler cannot pull the channel away
-  // from under the wait; the receive below then finds its data at once.
-  if (WaitPump) WaitReadablePumping(timeoutMs);
   int error = 0;
-  const int n = ioHandler_->Recv(buffer, static_cast<int>(std::min<size_t>(capacity, INT_MAX)),
-                                 timeoutMs == 0 ? -2 : timeoutMs, &error);
+  const int count = static_cast<int>(std::min<size_t>(capacity, INT_MAX));
+  // Pumped here, between the channel's calls, where a closing handler cannot
+  // pull the channel away from under a wait.
+  const int n = WaitPump ? ReceivePumping(buffer, count, timeoutMs, &error)
+                         : ioHandler_->Recv(buffer, count, timeoutMs == 0 ? -2 : timeoutMs, &error);
   if (n < 0 && error == 10060) throw ENetReadTimeout(L"Read Timeout");
   if (n > 0) return static_cast<size_t>(n);
   if (n == 0) {

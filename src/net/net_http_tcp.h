@@ -78,8 +78,9 @@ class TNetTCPConnection : public TNetComponent, protected NetByteSource {
   NetInputBuffer input_{*this};
 
  private:
-  // Waits in pumped slices until the channel is readable.
-  void WaitReadablePumping(int timeoutMs);
+  // Receives in slices of one wait each, pumping between them; raises on
+  // the time-out, an abandoned wait or a close by a handler the pump ran.
+  int ReceivePumping(char* buffer, int count, int timeoutMs, int* error);
 };
 
 class TNetTCPClient : public TNetTCPConnection {

@@ -61,8 +61,12 @@ void TCustomWinSocket::ApplyAsyncStyles() {
   // so switching to blocking only sets the non-blocking flag: cleared, unless
   // a wait pump does the waiting.
   if (asyncStyles_ == 0) {
-    u_long nonBlocking = waitPump_ ? 1 : 0;
+    u_long nonBlocking = 0;
     ioctlsocket(Native(socket_), FIONBIO, &nonBlocking);
+    // A receive waits one slice at most, so that the pump runs between slices.
+    // (A select with a time limit wakes late under Wine: milliseconds per wait.)
+    const DWORD limit = waitPump_ ? kNetWaitSliceMs : 0;
+    setsockopt(Native(socket_), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&limit), sizeof limit);
   }
 }
 
@@ -71,32 +75,33 @@ void TCustomWinSocket::SetWaitPump(TNetWaitPump pump) {
   if (socket_ != kInvalidSocket) ApplyAsyncStyles();
 }
 
-bool TCustomWinSocket::WaitPumping(bool forWriting) {
+bool TCustomWinSocket::ConnectedWhilePumping(TSocket handle) {
   for (;;) {
-    if (socket_ == kInvalidSocket) return false;
     fd_set ready, failed;
     FD_ZERO(&ready);
     FD_ZERO(&failed);
-    FD_SET(Native(socket_), &ready);
-    FD_SET(Native(socket_), &failed);
+    FD_SET(Native(handle), &ready);
+    FD_SET(Native(handle), &failed);
     timeval slice = {0, kNetWaitSliceMs * 1000};
-    // A failed select is reported by the call that follows it.
-    if (select(0, forWriting ? nullptr : &ready, forWriting ? &ready : nullptr, &failed, &slice) != 0) return true;
+    // A failed select is reported through the socket's pending error.
+    if (select(0, nullptr, &ready, &failed, &slice) != 0) return true;
     // The pump may close this connection (an abort handler): look again after it.
-    if (!waitPump_() || socket_ == kInvalidSocket) return false;
+    if (!waitPump_() || socket_ != handle) return false;
   }
 }
 
 void TCustomWinSocket::ConnectPumping(TSocket handle, const void* peer, int length) {
-  if (connect(Native(handle), static_cast<const sockaddr*>(peer), length) == 0) return;
-  if (WSAGetLastError() != WSAEWOULDBLOCK) {
-    CheckSocketCall(SOCKET_ERROR, "connect");
-    return;
-  }
-  if (!WaitPumping(true)) {
+  // The connect alone does not block; the receives wait in slices instead.
+  u_long nonBlocking = 1;
+  ioctlsocket(Native(handle), FIONBIO, &nonBlocking);
+  const int result = connect(Native(handle), static_cast<const sockaddr*>(peer), length);
+  if (result != 0 && WSAGetLastError() != WSAEWOULDBLOCK) CheckSocketCall(SOCKET_ERROR, "connect");
+  if (result != 0 && !ConnectedWhilePumping(handle)) {
     WSASetLastError(WSAEINTR);
     CheckSocketCall(SOCKET_ERROR, "connect");
   }
+  nonBlocking = 0;
+  ioctlsocket(Native(handle), FIONBIO, &nonBlocking);
   // A refused or unreachable peer shows as the socket's pending error.
   int code = 0;
   int size = sizeof code;
@@ -190,17 +195,11 @@ int TCustomWinSocket::TransferFailed(TErrorEvent event, const char* api) {
 }
 
 int TCustomWinSocket::SendBytes(const void* buffer, int count) {
-  for (;;) {
-    {
-      std::lock_guard<std::recursive_mutex> guard(lock_);
-      if (!connected_) return 0;
-      const int sent = send(Native(socket_), static_cast<const char*>(buffer), count, 0);
-      if (sent != SOCKET_ERROR) return sent;
-      if (!waitPump_ || WSAGetLastError() != WSAEWOULDBLOCK) return TransferFailed(eeSend, "send");
-    }
-    // Waited for outside the lock: the pump runs the window's handlers.
-    if (!WaitPumping(true)) return -1;
-  }
+  std::lock_guard<std::recursive_mutex> guard(lock_);
+  if (!connected_) return 0;
+  const int sent = send(Native(socket_), static_cast<const char*>(buffer), count, 0);
+  if (sent == SOCKET_ERROR) return TransferFailed(eeSend, "send");
+  return sent;
 }
 
 int TCustomWinSocket::SendString(const std::string& text) {
@@ -227,9 +226,11 @@ int TCustomWinSocket::Receive(void* buffer, int count, int flags) {
       if (!connected_) return 0;
       const int got = recv(Native(socket_), static_cast<char*>(buffer), count, flags);
       if (got != SOCKET_ERROR) return got;
-      if (!waitPump_ || WSAGetLastError() != WSAEWOULDBLOCK) return TransferFailed(eeReceive, "recv");
+      if (!waitPump_ || WSAGetLastError() != WSAETIMEDOUT) return TransferFailed(eeReceive, "recv");
     }
-    if (!WaitPumping(false)) return -1;
+    // Pumped outside the lock: the pump runs the window's handlers, which
+    // may close this connection.
+    if (!waitPump_() || !connected_) return -1;
   }
 }
 

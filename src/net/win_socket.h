@@ -63,10 +63,10 @@ class TCustomWinSocket {
   // Like ReceiveBytes, but the bytes stay waiting for the next receive.
   int PeekBytes(void* buffer, int count);
 
-  // While a pump is set, no call of this connection blocks the thread: the
-  // socket does not block, and the connect, sends and receives wait for it
-  // in slices of kNetWaitSliceMs with the pump called between them. A connect
-  // whose wait is given up fails with the interrupted-call code (10004).
+  // While a pump is set, no wait of this connection blocks the thread for
+  // long: the connect and the receives wait in slices of kNetWaitSliceMs
+  // with the pump called between them; a receive whose wait is given up
+  // gives -1, a connect fails with the interrupted-call code (10004).
   void SetWaitPump(TNetWaitPump pump);
   // The platform's receive buffer for the next connection, in bytes (0: the
   // platform's choice); set before the connect so that the window offered
@@ -96,9 +96,9 @@ class TCustomWinSocket {
   void ResetAddress();
   int TransferFailed(TErrorEvent event, const char* api);
   int Receive(void* buffer, int count, int flags);
-  // Waits for the socket to become readable (or writable) while pumping;
-  // false when the pump gave up or the connection closed meanwhile.
-  bool WaitPumping(bool forWriting);
+  // Waits for the connect to finish while pumping; false when the pump gave
+  // up or the connection was closed meanwhile.
+  bool ConnectedWhilePumping(TSocket handle);
   void ConnectPumping(TSocket handle, const void* peer, int length);
 
   TSocket socket_;
