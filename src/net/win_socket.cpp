@@ -66,7 +66,10 @@ void TCustomWinSocket::ApplyAsyncStyles() {
     // A receive waits one slice at most, so that the pump runs between slices.
     // (A select with a time limit wakes late under Wine: milliseconds per wait.)
     const DWORD limit = waitPump_ ? kNetWaitSliceMs : 0;
-    setsockopt(Native(socket_), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&limit), sizeof limit);
+    if (limit != receiveLimitMs_) {
+      setsockopt(Native(socket_), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&limit), sizeof limit);
+      receiveLimitMs_ = limit;
+    }
   }
 }
 
@@ -119,6 +122,7 @@ void TCustomWinSocket::OpenConnection(const std::string& host, const std::string
   const SOCKET handle = socket(AF_INET, SOCK_STREAM, 0);
   if (handle == INVALID_SOCKET) throw ESocketError(kCannotCreate);
   socket_ = static_cast<TSocket>(handle);
+  receiveLimitMs_ = 0;  // a new socket's receives wait without limit
   try {
     NotifyEvent(this, seLookup);
     sockaddr_in peer = {};

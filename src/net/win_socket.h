@@ -108,6 +108,7 @@ class TCustomWinSocket {
   unsigned asyncStyles_ = kNonBlockingStyles;
   TNetWaitPump waitPump_;
   int receiveBufferSize_ = 0;
+  unsigned long receiveLimitMs_ = 0;  // the open socket's receive time limit
   TLookupState lookupState_ = lsIdle;
   TSocketEventCallback onSocketEvent_;
   TSocketErrorCallback onErrorEvent_;

@@ -334,14 +334,17 @@ TEST_F(DownloadFault, AbortDuringAHangingConnectOrASilentHeaderWaitEndsThatTrans
 }
 
 // A header block that arrives byte by byte, with the body's first bytes in
-// the same packet as its empty line: every header line counts, and not one
-// body byte is lost to the header reading.
+// the same packet as its empty line, and a body that pauses for several of
+// the waits' slices: every header line counts, and not one body byte is lost
+// to the header reading or to a slice that ended without data.
 TEST_F(DownloadFault, HeaderBlockInPiecesAndBodyInTheSamePacketAsItsEnd) {
   const std::string file = Pattern(5000);
   ScriptedFileServer server(HeadWithLength(file.size()), [&](ScriptedConnection& c, int64_t start) {
     const std::string head = PartialHead(start, 5000);
     for (size_t i = 0; i + 1 < head.size(); ++i) c.Send(head.substr(i, 1));
-    c.Send(head.substr(head.size() - 1) + file);
+    c.Send(head.substr(head.size() - 1) + file.substr(0, 1000));
+    c.Pause(300);
+    c.Send(file.substr(1000));
     c.WaitForClientClose();
   });
   ASSERT_TRUE(Download(server.Url("/a.dat")));
