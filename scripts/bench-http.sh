@@ -29,7 +29,7 @@ pad=$((4096 - $(stat -c %s "$dir/www/manifest.htm")))
 { printf ';'; head -c $((pad - 3)) /dev/zero | tr '\0' 'x'; printf '\r\n'; } >>"$dir/www/manifest.htm"
 
 "$QUONEL_ROOT/scripts/with-display.sh" python3 - "$QUONEL_ROOT/scripts" "$probe" "$port" "$dir" "$rounds" "$count" <<'PY'
-import os, subprocess, sys
+import os, subprocess, sys, time
 sys.path.insert(0, sys.argv[1])
 import bench_pairs
 
@@ -43,7 +43,13 @@ def fetched(name, connections):
         if open(os.path.join(work, name), "rb").read() != expected:
             sys.exit("%s did not hold the %d manifests" % (name, count))
         # The access log names each request's connection: all on one kept alive.
-        lines = [l.split() for l in open(log) if '"GET /manifest.htm ' in l]
+        # nginx logs a request after answering it, so the last line may lag.
+        deadline = time.monotonic() + 5
+        while True:
+            lines = [l.split() for l in open(log) if '"GET /manifest.htm ' in l]
+            if len(lines) >= count or time.monotonic() > deadline:
+                break
+            time.sleep(0.01)
         serials = {fields[-2] for fields in lines}
         if len(lines) != count or len(serials) != connections:
             sys.exit("%s made %d requests over %d connections" % (name, len(lines), len(serials)))
