@@ -147,10 +147,6 @@ void TCustomWinSocket::OpenConnection(const std::string& host, const std::string
     peerAddress_ = peer.sin_addr.s_addr;
     peerPort_ = ntohs(peer.sin_port);
     ApplyAsyncStyles();
-    if (receiveBufferSize_ > 0) {
-      setsockopt(handle, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&receiveBufferSize_),
-                 sizeof receiveBufferSize_);
-    }
     NotifyEvent(this, seConnecting);
     if (peer.sin_addr.s_addr == INADDR_ANY) {
       // Windows refuses 0.0.0.0 as a peer, but some stacks take it for the

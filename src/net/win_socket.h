@@ -68,10 +68,6 @@ class TCustomWinSocket {
   // with the pump called between them; a receive whose wait is given up
   // gives -1, a connect fails with the interrupted-call code (10004).
   void SetWaitPump(TNetWaitPump pump);
-  // The platform's receive buffer for the next connection, in bytes (0: the
-  // platform's choice); set before the connect so that the window offered
-  // to the peer fits it.
-  void SetReceiveBufferSize(int bytes) { receiveBufferSize_ = bytes; }
 
   bool IsConnected() const { return connected_; }
   TSocket SocketHandle() const { return socket_; }
@@ -107,7 +103,6 @@ class TCustomWinSocket {
   int peerPort_ = 0;
   unsigned asyncStyles_ = kNonBlockingStyles;
   TNetWaitPump waitPump_;
-  int receiveBufferSize_ = 0;
   unsigned long receiveLimitMs_ = 0;  // the open socket's receive time limit
   TLookupState lookupState_ = lsIdle;
   TSocketEventCallback onSocketEvent_;
