@@ -65,6 +65,11 @@ struct HookTraits {
   static Handle Invalid() { return nullptr; }
   static void Free(Handle handle) { UnhookWindowsHookEx(handle); }
 };
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { DestroyMenu(handle); }
+};
 struct MemoryDcTraits {
   using Handle = HDC;
   static Handle Invalid() { return nullptr; }
@@ -88,6 +93,8 @@ using OwnedKernelHandle = OwnedHandle<KernelObjectTraits>;
 using OwnedIcon = OwnedHandle<IconTraits>;
 // A window hook, removed when its owner goes.
 using OwnedHook = OwnedHandle<HookTraits>;
+// Menus made with CreatePopupMenu / CreateMenu that no window holds.
+using OwnedMenu = OwnedHandle<MenuTraits>;
 
 // A timer of the thread, without a window (its procedure runs from the
 // message loop); killed at the end of its owner.
@@ -126,6 +133,22 @@ class WindowDc {
   }
   WindowDc(const WindowDc&) = delete;
   WindowDc& operator=(const WindowDc&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// A DC of the whole window, non-client area included, released at the end of its scope.
+class WholeWindowDc {
+ public:
+  explicit WholeWindowDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+  ~WholeWindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WholeWindowDc(const WholeWindowDc&) = delete;
+  WholeWindowDc& operator=(const WholeWindowDc&) = delete;
   HDC Get() const { return dc_; }
 
  private:

@@ -61,6 +61,8 @@ class TSkinManage : public TComponent, public TSkinManagerLink {
   bool IsSkinnedPopup(HWND window) const;
   // The background of the open skinned popup showing that menu, or null.
   const SkinBitmap* PopupBackground(HMENU menu) const;
+  // The open skinned popup showing that menu, or null.
+  TSkinPopupMenu* FindPopup(HMENU menu) const;
   // The newest open popup skin without a menu shows this one.
   void BindPopupMenu(HMENU menu);
 
