@@ -18,6 +18,10 @@
 #include "core/property_access.h"
 #include "ui/resource_layout.h"
 #include "core/stored_form_reader.h"
+#include "skin/skin_messages.h"
+#include "support/popup_menu_watch.h"
+#include "support/window_capture.h"
+#include "support/window_driver.h"
 
 namespace quonel {
 namespace {
@@ -147,6 +151,40 @@ TEST_F(WizardSkin, ADamagedStoredSkinLoadsTheFormWithoutASkin) {
     EXPECT_NE(nullptr, form.FindComponent(L"btn_next")) << "the rest of the form is read";
     EXPECT_NE(nullptr, form.FindComponent(L"SkinCaption1"));
   }
+}
+
+TEST_F(WizardSkin, AltSpaceOpensTheSystemMenuAsASubclassedSkinnedPopup) {
+  testing::MessageBoxAnswerer boxes;
+  TForm_Update form(nullptr);
+  form.Show();
+  TSkinManage& manager = *TSkinManage::Instance();
+  ASSERT_TRUE(testing::WaitFor([&] { return !manager.CommandScheduled(); }, 10000));
+  ASSERT_EQ(1, SendMessageW(form.Handle(), SKM_ISSKINNED, 0, 0)) << "the wizard is framed first";
+
+  bool skinned = false;
+  COLORREF corner = 0;
+  testing::PopupMenuWatch watch([&](HWND popup) {
+    if (!popup) {
+      EndMenu();
+      return true;
+    }
+    skinned = SendMessageW(popup, SKM_ISSKINNED, 0, 0) == 1 && manager.IsSkinnedPopup(popup);
+    UpdateWindow(popup);
+    const testing::Capture capture = testing::CaptureWindow(popup);
+    corner = capture.Pixel(1, 1);
+    testing::SaveCapture(capture, "wizard_system_menu");
+    PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+    return true;
+  });
+  // Alt+Space reaches the window as the keyboard's system command with a space.
+  SendMessageW(form.Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+
+  EXPECT_TRUE(skinned);
+  auto* data = dynamic_cast<TSkinData*>(form.SkinData1);
+  const TDataSkinObject& background = *data->Slot(SkinSlot::MenuBackground);
+  EXPECT_EQ(ColorToRGB(background.Image.Pixel(1, 1)), corner) << "its border from MenuBackground";
+  EXPECT_TRUE(testing::WaitFor([&] { return manager.PopupCount() == 0; }, 10000));
 }
 
 }  // namespace

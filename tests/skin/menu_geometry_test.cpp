@@ -70,9 +70,9 @@ TEST(MenuBarLayout, ButtonsStartAfterTheMarginAndEmptyCaptionsTakeNoRoomNorHits)
 }
 
 TEST(MenuBarKeys, ArrowsSwitchCyclicallyOverButtonsThatCanOpen) {
-  const std::vector<MenuBarButtonText> texts{{30}, {0, true}, {20}, {25, false, false}};
-  EXPECT_EQ(0, CycleMenuBarButton(texts, 2, +1)) << "right from the last opens the first";
-  EXPECT_EQ(2, CycleMenuBarButton(texts, 0, -1)) << "left from the first opens the last";
+  const std::vector<MenuBarButtonText> texts{{30}, {0, true}, {20}, {25, false, false}, {15, false, true, false}};
+  EXPECT_EQ(0, CycleMenuBarButton(texts, 2, +1)) << "right from the last opens the first, past a leaf button";
+  EXPECT_EQ(2, CycleMenuBarButton(texts, 0, -1)) << "left from the first opens the last with a menu";
   EXPECT_EQ(2, CycleMenuBarButton(texts, 0, +1)) << "the empty and the invisible are skipped";
   EXPECT_EQ(0, CycleMenuBarButton({{30}}, 0, +1)) << "alone: stays";
 

@@ -13,6 +13,7 @@
 #include "skin/manager/skinned_menu_items.h"
 #include "skin/skin_messages.h"
 #include "support/memory_dc.h"
+#include "support/popup_menu_watch.h"
 #include "support/test_paths.h"
 #include "support/window_capture.h"
 #include "support/window_driver.h"
@@ -152,17 +153,6 @@ TEST_F(MenuSkinTest, SkinnedItemsDrawFramesBoldDefaultsDisabledColourCheckMarksA
   EXPECT_EQ(0, CountIn(dc, 2, kWidth - 40, kWidth, IsDark)) << "no shortcut, nothing at the right";
 }
 
-// Runs inside the menu's modal loop: a thread timer still fires there.
-struct PopupWatch {
-  static inline std::function<bool()> check;
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
-    if (check && check()) {
-      KillTimer(nullptr, id);
-      check = nullptr;
-    }
-  }
-};
-
 TEST_F(MenuSkinTest, APopupMenuOnASkinnedFormIsSubclassedAndPaintsTheMenuBackground) {
   auto* owner = new TForm(&application);
   owner->SetBounds(60, 60, 320, 220);
@@ -184,11 +174,8 @@ TEST_F(MenuSkinTest, APopupMenuOnASkinnedFormIsSubclassedAndPaintsTheMenuBackgro
   item->OnClick = [&](TComponent*) { ++clicks; };
 
   bool skinnedPopup = false, bound = false;
-  int ticks = 0;
   COLORREF corner = 0;
-  PopupWatch::check = [&] {
-    HWND popup = FindWindowW(L"#32768", nullptr);
-    if ((!popup || !IsWindowVisible(popup)) && ++ticks < 200) return false;
+  testing::PopupMenuWatch watch([&](HWND popup) {
     if (popup) {
       skinnedPopup = SendMessageW(popup, SKM_ISSKINNED, 0, 0) == 1 && manager.IsSkinnedPopup(popup);
       bound = manager.FindPopup(menu.Handle()) != nullptr;
@@ -200,9 +187,9 @@ TEST_F(MenuSkinTest, APopupMenuOnASkinnedFormIsSubclassedAndPaintsTheMenuBackgro
     // Choose the first item, as a user would.
     PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+    if (!popup) EndMenu();
     return true;
-  };
-  SetTimer(nullptr, 0, 20, PopupWatch::Tick);
+  });
   menu.Popup(100, 100);
 
   EXPECT_TRUE(skinnedPopup);

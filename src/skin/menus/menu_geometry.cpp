@@ -93,7 +93,8 @@ int CycleMenuBarButton(const std::vector<MenuBarButtonText>& texts, int current,
   for (int tries = 0; tries < count; ++tries) {
     index = ((index + step) % count + count) % count;
     if (index == current) break;
-    if (texts[static_cast<size_t>(index)].visible && !texts[static_cast<size_t>(index)].empty) return index;
+    const MenuBarButtonText& text = texts[static_cast<size_t>(index)];
+    if (text.visible && !text.empty && text.dropDown) return index;
   }
   return current;
 }

@@ -58,6 +58,7 @@ struct MenuBarButtonText {
   int textWidth = 0;
   bool empty = false;    // no caption: no width, never hit
   bool visible = true;   // invisible items get an empty rectangle
+  bool dropDown = true;  // it opens a menu (else its item runs when opened)
 };
 struct MenuBarFrame {
   int width = 0;
@@ -71,8 +72,9 @@ struct MenuBarFrame {
 std::vector<Rect> LayoutMenuBar(const MenuBarFrame& bar, const std::vector<MenuBarButtonText>& buttons);
 // The index of the button under the point (bar coordinates), -1 for none.
 int MenuBarHitTest(const std::vector<Rect>& buttons, const std::vector<MenuBarButtonText>& texts, int x, int y);
-// The next button from current in direction step (+1, -1) that can be
-// opened, cycling at the ends; current when there is no other.
+// The next button from current in direction step (+1, -1) that opens a
+// menu, cycling at the ends; current when there is no other. Moving through
+// the bar never runs the command of a button without drop-down.
 int CycleMenuBarButton(const std::vector<MenuBarButtonText>& texts, int current, int step);
 
 // What a key pressed in an open bar menu does.
