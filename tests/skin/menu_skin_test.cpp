@@ -112,6 +112,21 @@ TEST_F(MenuSkinTest, SkinnedItemsDrawFramesBoldDefaultsDisabledColourCheckMarksA
     Draw(*form, menu, *blank, 6, dc.Get());
   }
   EXPECT_EQ(0, ownDraws) << "the skin draws every item";
+
+  // A form's menus: those tagged DisableTag keep the platform's look.
+  TPopupMenu tagged(form);
+  tagged.SetTag(data.DisableTag());
+  Add(tagged, L"Kept");
+  TMainMenu bar(form);
+  Add(bar, L"&File");
+  {
+    auto skinnedMenus = SkinFormMenus(*form, data);
+    EXPECT_TRUE(menu.OwnerDraw());
+    EXPECT_TRUE(bar.OwnerDraw());
+    EXPECT_FALSE(tagged.OwnerDraw());
+    EXPECT_EQ(2u, skinnedMenus.size());
+  }
+  EXPECT_FALSE(bar.OwnerDraw());
   EXPECT_FALSE(menu.OwnerDraw()) << "the menu's own drawing comes back with the skin gone";
   Draw(*form, menu, *plain, 5, dc.Get());
   EXPECT_EQ(1, ownDraws);

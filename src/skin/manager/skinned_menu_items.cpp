@@ -113,4 +113,20 @@ void TSkinnedMenu::Take(TMenuItem& parent) {
   }
 }
 
+std::vector<std::unique_ptr<TSkinnedMenu>> SkinFormMenus(TComponent& form, TSkinData& data) {
+  std::vector<std::unique_ptr<TSkinnedMenu>> skinned;
+  const TSkinControlTypes controls = data.SkinControls();
+  for (int i = 0; i < form.ComponentCount(); ++i) {
+    TComponent* component = form.Components(i);
+    if (auto* popup = dynamic_cast<TPopupMenu*>(component)) {
+      if (InSet(controls, xcPopupMenu) && popup->Tag() != data.DisableTag())
+        skinned.push_back(std::make_unique<TSkinnedMenu>(*popup, data));
+    } else if (auto* bar = dynamic_cast<TMainMenu*>(component)) {
+      if (InSet(controls, xcMainMenu) || InSet(controls, xcMenuItem))
+        skinned.push_back(std::make_unique<TSkinnedMenu>(*bar, data));
+    }
+  }
+  return skinned;
+}
+
 }  // namespace quonel

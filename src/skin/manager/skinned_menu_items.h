@@ -6,6 +6,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,5 +53,10 @@ class TSkinnedMenu {
   OwnedFont font_;
   std::vector<SavedItem> saved_;
 };
+
+// The form's menus the skin draws: its popup menus with xcPopupMenu (not
+// those tagged DisableTag) and its main menu with xcMainMenu or xcMenuItem.
+// The frame keeps the result while it skins the form.
+std::vector<std::unique_ptr<TSkinnedMenu>> SkinFormMenus(TComponent& form, TSkinData& data);
 
 }  // namespace quonel
