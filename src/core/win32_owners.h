@@ -107,7 +107,6 @@ using OwnedCryptHash = OwnedHandle<CryptHashTraits>;
 using OwnedIcon = OwnedHandle<IconTraits>;
 // A window hook, removed when its owner goes.
 using OwnedHook = OwnedHandle<HookTraits>;
-
 // A timer of the thread, without a window (its procedure runs from the
 // message loop); killed at the end of its owner.
 class ThreadTimer {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/application.h"
+#include "ui/menu.h"
 
 namespace quonel {
 
@@ -48,13 +49,22 @@ void TCustomForm::SetBorderIcons(unsigned icons) {
   RecreateWnd();
 }
 
-void TCustomForm::SetMenu(HMENU menu) {
+void TCustomForm::SetMenu(TMainMenu* menu) {
+  if (menu_ == menu) return;
+  if (menu_) {
+    menu_->RemoveFreeNotification(this);
+    menu_->SetWindowHandle(nullptr);
+  }
   menu_ = menu;
+  if (menu_) menu_->FreeNotification(this);
   if (HandleAllocated()) {
-    ::SetMenu(Handle(), menu);
+    if (menu_) menu_->SetWindowHandle(Handle());
+    ::SetMenu(Handle(), MenuHandle());
     FitClientSize();
   }
 }
+
+HMENU TCustomForm::MenuHandle() const { return menu_ ? menu_->Handle() : nullptr; }
 
 void TCustomForm::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
@@ -83,7 +93,7 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   }
   if (clientWidth_ >= 0 || clientHeight_ >= 0) {
     RECT frame = {0, 0, clientWidth_ >= 0 ? clientWidth_ : width_, clientHeight_ >= 0 ? clientHeight_ : height_};
-    AdjustWindowRectEx(&frame, params.style, menu_ != nullptr, params.exStyle);
+    AdjustWindowRectEx(&frame, params.style, MenuHandle() != nullptr, params.exStyle);
     params.width = width_ = frame.right - frame.left;
     params.height = height_ = frame.bottom - frame.top;
   }
@@ -91,7 +101,10 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 }
 
 void TCustomForm::HandleCreated() {
-  if (menu_) ::SetMenu(Handle(), menu_);
+  if (menu_) {
+    menu_->SetWindowHandle(Handle());
+    ::SetMenu(Handle(), menu_->Handle());
+  }
   FitClientSize();
 }
 
@@ -134,6 +147,10 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
 void TCustomForm::Notification(TComponent* component, Operation operation) {
   TWinControl::Notification(component, operation);
   if (operation == Operation::Remove && component == activeControl_) activeControl_ = nullptr;
+  if (operation == Operation::Remove && component == menu_) {
+    if (HandleAllocated() && GetMenu(Handle()) == menu_->Handle()) ::SetMenu(Handle(), nullptr);
+    menu_ = nullptr;
+  }
 }
 
 void TCustomForm::AfterConstruction() {
@@ -215,7 +232,53 @@ bool TCustomForm::DialogKey(TMessage& message) {
   return false;
 }
 
+bool TCustomForm::MenuMessage(TMessage& message) {
+  switch (message.Msg) {
+    case WM_COMMAND:
+      // A menu's command (an accelerator's has 1 in the high word).
+      if (message.LParam != 0 || HIWORD(message.WParam) != 0) return false;
+      if (TMenuItem* item = TMenuItem::FindByCommand(LOWORD(message.WParam))) {
+        item->Click();
+        return true;
+      }
+      return false;
+    case WM_MEASUREITEM: {
+      auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+      if (measure.CtlType != ODT_MENU) return false;
+      TMenuItem* item = TMenuItem::FindByCommand(static_cast<UINT>(measure.itemData));
+      if (!item) return false;
+      WindowDc screen;
+      NONCLIENTMETRICSW metrics{};
+      metrics.cbSize = sizeof metrics;
+      SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+      OwnedFont font(CreateFontIndirectW(&metrics.lfMenuFont));
+      SelectionScope selected(screen.Get(), font.Get());
+      int width = 0, height = 0;
+      item->MeasureItem(screen.Get(), width, height);
+      measure.itemWidth = static_cast<UINT>(std::max(width, 0));
+      measure.itemHeight = static_cast<UINT>(std::max(height, 0));
+      message.Result = TRUE;
+      return true;
+    }
+    case WM_DRAWITEM: {
+      const auto& draw = *reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
+      if (draw.CtlType != ODT_MENU) return false;
+      TMenuItem* item = TMenuItem::FindByCommand(static_cast<UINT>(draw.itemData));
+      if (!item) return false;
+      item->DrawItem(draw.hDC, draw.rcItem, draw.itemState);
+      message.Result = TRUE;
+      return true;
+    }
+    case WM_DESTROY:
+      // The platform destroys the menu of a window that goes; ours lives on.
+      if (menu_ && GetMenu(Handle()) == menu_->Handle()) ::SetMenu(Handle(), nullptr);
+      return false;
+  }
+  return false;
+}
+
 void TCustomForm::WndProc(TMessage& message) {
+  if (MenuMessage(message)) return;
   switch (message.Msg) {
     case WM_CLOSE:
       Close();

@@ -38,9 +38,9 @@ class TCustomForm : public TWinControl {
   void SetClientWidth(int width);
   void SetClientHeight(int height);
   RECT ClientRect() const override;
-  HMENU Menu() const { return menu_; }
+  TMainMenu* Menu() const { return menu_; }
   // The form shows this menu bar; the form does not own it.
-  void SetMenu(HMENU menu);
+  void SetMenu(TMainMenu* menu);
 
   // The focused control of the form, restored when the form is activated again.
   TWinControl* ActiveControl() const { return activeControl_; }
@@ -80,7 +80,11 @@ class TCustomForm : public TWinControl {
   TPosition position_ = TPosition::poDesigned;
   int clientWidth_ = -1;
   int clientHeight_ = -1;
-  HMENU menu_ = nullptr;
+  // Menu clicks and the measure and draw requests of owner-drawn items.
+  bool MenuMessage(TMessage& message);
+  HMENU MenuHandle() const;
+
+  TMainMenu* menu_ = nullptr;
   TWinControl* activeControl_ = nullptr;
   bool created_ = false;
 };

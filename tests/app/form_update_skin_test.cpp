@@ -25,6 +25,10 @@
 #include "core/property_access.h"
 #include "ui/resource_layout.h"
 #include "core/stored_form_reader.h"
+#include "skin/skin_messages.h"
+#include "support/popup_menu_watch.h"
+#include "support/window_capture.h"
+#include "support/window_driver.h"
 
 namespace quonel {
 namespace {
@@ -252,6 +256,40 @@ TEST_F(SkinnedWizard, TheSkinsCloseButtonClosesThroughTheWizardsQuestion) {
   clickClose();
   EXPECT_EQ(2u, boxes.Boxes().size());
   EXPECT_FALSE(IsWindowVisible(form->Handle())) << "Yes closes it";
+}
+
+TEST_F(WizardSkin, AltSpaceOpensTheSystemMenuAsASubclassedSkinnedPopup) {
+  testing::MessageBoxAnswerer boxes;
+  TForm_Update form(nullptr);
+  form.Show();
+  TSkinManage& manager = *TSkinManage::Instance();
+  ASSERT_TRUE(testing::WaitFor([&] { return !manager.CommandScheduled(); }, 10000));
+  ASSERT_EQ(1, SendMessageW(form.Handle(), SKM_ISSKINNED, 0, 0)) << "the wizard is framed first";
+
+  auto* data = dynamic_cast<TSkinData*>(form.SkinData1);
+  const COLORREF expected = ColorToRGB(data->Slot(SkinSlot::MenuBackground)->Image.Pixel(1, 1));
+  bool skinned = false;
+  COLORREF corner = 0;
+  int looks = 0;
+  testing::PopupMenuWatch watch([&](HWND popup) {
+    if (popup) {
+      skinned = SendMessageW(popup, SKM_ISSKINNED, 0, 0) == 1 && manager.IsSkinnedPopup(popup);
+      // The screen shows the popup a little after it is painted: look again until it does.
+      const testing::Capture capture = testing::CaptureWindow(popup);
+      corner = capture.Pixel(1, 1);
+      if (corner != expected && ++looks < 50) return false;
+      testing::SaveCapture(capture, "wizard_system_menu");
+    }
+    // The keyboard's menu loop would go back to the caption on Escape: end it outright.
+    EndMenu();
+    return true;
+  });
+  // Alt+Space reaches the window as the keyboard's system command with a space.
+  SendMessageW(form.Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+
+  EXPECT_TRUE(skinned);
+  EXPECT_EQ(expected, corner) << "its border from MenuBackground";
+  EXPECT_TRUE(testing::WaitFor([&] { return manager.PopupCount() == 0; }, 10000));
 }
 
 }  // namespace

@@ -44,6 +44,10 @@ class TSkinManagerLink {
   virtual void SwitchOn() = 0;
   // Gives the component's owner form its frame now; false when it gets none.
   virtual bool AttachOwner(TSkinData& data) = 0;
+  // Kind of the next popup menu (0 context menu, 1 menu-bar drop-down, 2
+  // system menu) and the flag handed to its skin: set before a menu opens.
+  virtual void SetMenuSource(int source) = 0;
+  virtual void SetMenuFlag(bool flag) = 0;
 
  protected:
   TSkinManagerLink() { current_ = this; }

@@ -1,9 +1,13 @@
 // TSkinPopupMenu: the skin of one open popup-menu window (class "#32768"),
 // made by the skin manager when the window is created and freed when it is
 // destroyed. It sits in front of the window's procedure, declares the window
-// skinned (SKM_ISSKINNED answers 1) and passes everything else on.
+// skinned (SKM_ISSKINNED answers 1) and, when the skin has a MenuBackground
+// image, paints the popup's frame and background from it: the items, drawn
+// by their owner, take their background from the same bitmap.
 #pragma once
 #include <windows.h>
+
+#include <functional>
 
 #include "skin/gdi/skin_bitmap.h"
 #include "ui/window_subclass.h"
@@ -24,15 +28,27 @@ class TSkinPopupMenu {
   HWND Window() const { return window_; }
   TSkinData* SkinData() const { return skinData_; }
   bool MenuFlag() const { return menuFlag_; }
-  // The menu this popup shows, once the frame has told the manager; none: nullptr.
-  HMENU BoundMenu() const { return boundMenu_; }
+  // The menu this popup shows: as bound, else as the window tells; none: nullptr.
+  HMENU BoundMenu() const;
   void BindMenu(HMENU menu) { boundMenu_ = menu; }
-  // The popup's painted background, for drawing its items over.
+  // The popup's painted background, for drawing its items over (empty
+  // without a MenuBackground image).
   const SkinBitmap& Background() const { return background_; }
   SkinBitmap& Background() { return background_; }
+  // The background at the window's present size (built when missing).
+  const SkinBitmap& CurrentBackground();
+  // Where the client area starts inside the window: the popup's real border.
+  POINT BorderOffset() const;
+  // While this answers false the popup only passes messages on (the manager is off).
+  std::function<bool()> ManagerActive;
 
  private:
   void HandleMessage(TMessage& message);
+  bool HasBackgroundImage() const;
+  void RebuildBackground();
+  void PrintClient(HDC dc);
+  // The parts of the client area no item covers, from the background.
+  void CoverAroundItems();
 
   TWindowSubclass link_;
   HWND window_;

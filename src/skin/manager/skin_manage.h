@@ -61,6 +61,8 @@ class TSkinManage : public TComponent, public TSkinManagerLink {
   bool IsSkinnedPopup(HWND window) const;
   // The background of the open skinned popup showing that menu, or null.
   const SkinBitmap* PopupBackground(HMENU menu) const;
+  // The open skinned popup showing that menu, or null.
+  TSkinPopupMenu* FindPopup(HMENU menu) const;
   // The newest open popup skin without a menu shows this one.
   void BindPopupMenu(HMENU menu);
 
@@ -70,9 +72,9 @@ class TSkinManage : public TComponent, public TSkinManagerLink {
 
   // Kind of the next popup menu: 0 context menu, 1 menu-bar drop-down, 2 system menu.
   int MenuSource() const { return menuSource_; }
-  void SetMenuSource(int source) { menuSource_ = source; }
+  void SetMenuSource(int source) override { menuSource_ = source; }
   bool MenuFlag() const { return menuFlag_; }
-  void SetMenuFlag(bool flag) { menuFlag_ = flag; }
+  void SetMenuFlag(bool flag) override { menuFlag_ = flag; }
 
   bool Active() const { return active_; }
   int Started() const { return started_; }

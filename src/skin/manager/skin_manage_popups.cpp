@@ -29,6 +29,7 @@ void TSkinManage::AttachPopup(HWND window) {
   TSkinData* data = ChooseComponent(window, WindowClassName(window));
   if (!data || data->Empty() || !SourceAllowed(menuSource_, data->SkinControls())) return;
   auto popup = std::make_unique<TSkinPopupMenu>(window, data, menuFlag_);
+  popup->ManagerActive = [this] { return active_; };
   if (popup->Attached()) popups_.push_back(std::move(popup));
 }
 
@@ -54,10 +55,16 @@ bool TSkinManage::IsSkinnedPopup(HWND window) const {
   });
 }
 
-const SkinBitmap* TSkinManage::PopupBackground(HMENU menu) const {
+TSkinPopupMenu* TSkinManage::FindPopup(HMENU menu) const {
+  if (!menu) return nullptr;
   for (const auto& popup : popups_)
-    if (popup->Attached() && popup->BoundMenu() == menu) return &popup->Background();
+    if (popup->Attached() && popup->BoundMenu() == menu) return popup.get();
   return nullptr;
+}
+
+const SkinBitmap* TSkinManage::PopupBackground(HMENU menu) const {
+  TSkinPopupMenu* popup = FindPopup(menu);
+  return popup ? &popup->CurrentBackground() : nullptr;
 }
 
 void TSkinManage::BindPopupMenu(HMENU menu) {
