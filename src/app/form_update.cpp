@@ -4,7 +4,6 @@
 #include "skin/data/skin_data_class.h"
 #include "ui/application.h"
 #include "core/placeholder_component.h"
-#include "ui/placeholder_control.h"
 #include "core/property_registry.h"
 #include "ui/resource_layout.h"
 #include "ui/standard_classes.h"
@@ -33,8 +32,8 @@ void RegisterFormUpdateClasses() {
   RegisterClassInfo(L"TForm_Update", L"TForm");
   RegisterNetHTTPClass();
   RegisterSkinDataClass();
-  // Until their own code is part of the program, these keep their places.
-  RegisterPlaceholderControlClass(L"TShockwaveFlash");
+  RegisterShockwaveFlashClass(TOleControlOptions{TControlPresence::Optional});
+  // Until its own code is part of the program, this keeps its place.
   RegisterPlaceholderClass(L"TSkinCaption");
 }
 
@@ -62,7 +61,7 @@ void TForm_Update::BindComponents() {
   btn_next = Bound<TButton>(*this, L"btn_next");
   Button2 = Bound<TButton>(*this, L"Button2");
   Memo1 = Bound<TMemo>(*this, L"Memo1");
-  ShockwaveFlash1 = Bound<TWinControl>(*this, L"ShockwaveFlash1");
+  ShockwaveFlash1 = Bound<TShockwaveFlash>(*this, L"ShockwaveFlash1");
   ImageList = Bound<TImageList>(*this, L"ImageList");
   SkinData1 = Bound<TSkinData>(*this, L"SkinData1");
   SkinCaption1 = Bound<TComponent>(*this, L"SkinCaption1");
@@ -79,6 +78,16 @@ void TForm_Update::ConnectHandlers() {
   btn_next->OnClick = [this](TComponent* sender) { btn_nextClick(sender); };
   btn_pre->OnClick = [this](TComponent* sender) { btn_preClick(sender); };
   Button2->OnClick = [this](TComponent* sender) { Button2Click(sender); };
+  ShockwaveFlash1->OnControlFailure = [this](TComponent* sender, const std::wstring& text) {
+    ShockwaveFlash1ControlFailure(sender, text);
+  };
+  // A control that could not be created failed while the layout was read.
+  if (!ShockwaveFlash1->FailureText().empty())
+    ShockwaveFlash1ControlFailure(ShockwaveFlash1, ShockwaveFlash1->FailureText());
+}
+
+void TForm_Update::ShockwaveFlash1ControlFailure(TComponent* sender, const std::wstring& text) {
+  LogLine(sender->Name() + L": " + text + L"\r\n");
 }
 
 void TForm_Update::LogLine(const std::wstring& text) {
