@@ -57,7 +57,12 @@ HRESULT TOleControlSite::GetContainer(IOleContainer** container) {
 }
 
 HRESULT TOleControlSite::ShowObject() {
-  if (control_) control_->HookControlWindow();
+  // Nothing of ours may throw into the control.
+  try {
+    if (control_) control_->HookControlWindow();
+  } catch (...) {
+    return E_FAIL;
+  }
   return S_OK;
 }
 
