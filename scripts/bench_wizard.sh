@@ -9,7 +9,7 @@ source "$(dirname "$0")/env.sh"
 rounds=${1:-21}
 files=${2:-2000}
 cmake --build "$QUONEL_BUILD/win" --target wizard_startup_bench wizard_run_bench quonel_banner_standin >/dev/null
-"$QUONEL_ROOT/scripts/register_banner_standin.sh"
+"$QUONEL_ROOT/scripts/with-display.sh" "$QUONEL_ROOT/scripts/register_banner_standin.sh"
 bench=$QUONEL_BUILD/win/tests/bench
 "$QUONEL_ROOT/scripts/with-display.sh" bash -c '
   wine "$0/wizard_startup_bench.exe" "$1" && wine "$0/wizard_run_bench.exe" "$2"' "$bench" "$rounds" "$files" | tr -d '\r'

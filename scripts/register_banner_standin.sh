@@ -2,8 +2,10 @@
 # Registers the stand-in banner control (an in-process COM server built into
 # build/win/tools/banner_standin) in the project's Wine prefix under the
 # banner's class identifier; with --unregister, removes that registration.
-# Used by the test set-up, ./demo.sh and the start-up benchmark.
-#   scripts/register_banner_standin.sh [--unregister] [DLL]
+# Used by the test set-up, ./demo.sh and the start-up benchmark. Run it under
+# scripts/with-display.sh (as they do): a Wine server it starts by itself is
+# still going down when the next program starts, which then may fail to start.
+#   scripts/with-display.sh scripts/register_banner_standin.sh [--unregister] [DLL]
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 flag=""

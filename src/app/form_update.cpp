@@ -81,9 +81,6 @@ void TForm_Update::ConnectHandlers() {
   ShockwaveFlash1->OnControlFailure = [this](TComponent* sender, const std::wstring& text) {
     ShockwaveFlash1ControlFailure(sender, text);
   };
-  // A control that could not be created failed while the layout was read.
-  if (!ShockwaveFlash1->FailureText().empty())
-    ShockwaveFlash1ControlFailure(ShockwaveFlash1, ShockwaveFlash1->FailureText());
 }
 
 void TForm_Update::ShockwaveFlash1ControlFailure(TComponent* sender, const std::wstring& text) {

@@ -210,6 +210,7 @@ void TOleControl::CreateWindowHandle(const TCreateParams& params) {
   // An ordinary window: for a control invisible at run time, or the empty
   // place of an optional one that failed.
   TWinControl::CreateWindowHandle(params);
+  ReportFailure();
 }
 
 void TOleControl::ActivateInPlace(HWND parent) {
@@ -244,9 +245,16 @@ void TOleControl::SetBounds(int left, int top, int width, int height) {
 void TOleControl::Fail(const EOleError& error) {
   ReleaseControl();
   failureText_ = error.Message();
+  failureReported_ = false;
   // The empty place shows the parent's colour.
   SetParentColor(true);
-  if (OnControlFailure) OnControlFailure(this, failureText_);
+  ReportFailure();
+}
+
+void TOleControl::ReportFailure() {
+  if (failureReported_ || failureText_.empty() || !OnControlFailure) return;
+  failureReported_ = true;
+  OnControlFailure(this, failureText_);
 }
 
 void TOleControl::ReleaseControl() {

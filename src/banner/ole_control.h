@@ -97,7 +97,9 @@ class TOleControl : public TWinControl {
   TKeyEvent OnKeyDown;
   TKeyPressEvent OnKeyPress;
   TKeyEvent OnKeyUp;
-  // An optional control failed: the text is that of its exception.
+  // An optional control failed: the text is that of its exception. A
+  // failure to create it is reported when its (empty) window is made, as
+  // nobody can have assigned the handler while the control was created.
   TOleFailureEvent OnControlFailure;
 
  protected:
@@ -118,6 +120,7 @@ class TOleControl : public TWinControl {
   void ReportAmbientChanges();
   void StandardEvent(DISPID dispId, const TOleEventArgs& args);
   void Fail(const EOleError& error);
+  void ReportFailure();
   void ReleaseControl();
   VARIANT GetProperty(const std::wstring& name);
   void SetProperty(const std::wstring& name, VARIANT& value);
@@ -145,6 +148,7 @@ class TOleControl : public TWinControl {
   bool uiActive_ = false;
   bool counted_ = false;
   std::wstring failureText_;
+  bool failureReported_ = false;
 };
 
 }  // namespace quonel

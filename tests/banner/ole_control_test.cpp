@@ -331,8 +331,12 @@ TEST_F(BannerHost, AMissingControlRaisesTheSystemsTextOrLeavesAnEmptyPlaceWhenOp
   optional->SetBounds(8, 7, 401, 80);
   EXPECT_FALSE(optional->ControlAvailable());
   EXPECT_EQ(OleErrorText(REGDB_E_CLASSNOTREG), optional->FailureText());
+  std::vector<std::wstring> reported;
+  optional->OnControlFailure = [&](TComponent*, const std::wstring& text) { reported.push_back(text); };
   HWND empty = optional->Handle();
   ASSERT_TRUE(IsWindow(empty));
+  EXPECT_EQ(std::vector<std::wstring>{OleErrorText(REGDB_E_CLASSNOTREG)}, reported)
+      << "reported once, when the window of the empty place is made";
   EXPECT_EQ(form->Color(), optional->Color()) << "the empty place shows the parent's colour";
   delete optional;  // before the description it refers to
 }
