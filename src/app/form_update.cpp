@@ -2,6 +2,7 @@
 
 #include "net/net_http_registration.h"
 #include "skin/data/skin_data_class.h"
+#include "skin/manager/skin_manage.h"
 #include "ui/application.h"
 #include "core/placeholder_component.h"
 #include "core/property_registry.h"
@@ -32,6 +33,7 @@ void RegisterFormUpdateClasses() {
   RegisterClassInfo(L"TForm_Update", L"TForm");
   RegisterNetHTTPClass();
   RegisterSkinDataClass();
+  RegisterSkinManager();
   RegisterShockwaveFlashClass(TOleControlOptions{TControlPresence::Optional});
   // Until its own code is part of the program, this keeps its place.
   RegisterPlaceholderClass(L"TSkinCaption");

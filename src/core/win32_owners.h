@@ -3,6 +3,7 @@
 // a saved DC state is undone when its scope ends.
 #pragma once
 #include <windows.h>
+#include <bcrypt.h>
 #include <unknwn.h>
 
 #include <utility>
@@ -56,6 +57,26 @@ struct KernelObjectTraits {
   static Handle Invalid() { return nullptr; }
   static void Free(Handle handle) { CloseHandle(handle); }
 };
+struct CryptAlgorithmTraits {
+  using Handle = BCRYPT_ALG_HANDLE;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { BCryptCloseAlgorithmProvider(handle, 0); }
+};
+struct CryptHashTraits {
+  using Handle = BCRYPT_HASH_HANDLE;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { BCryptDestroyHash(handle); }
+};
+struct IconTraits {
+  using Handle = HICON;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { DestroyIcon(handle); }
+};
+struct HookTraits {
+  using Handle = HHOOK;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { UnhookWindowsHookEx(handle); }
+};
 struct MemoryDcTraits {
   using Handle = HDC;
   static Handle Invalid() { return nullptr; }
@@ -83,6 +104,35 @@ using OwnedGlobalMemory = OwnedHandle<GlobalMemoryTraits>;
 using OwnedFile = OwnedHandle<FileTraits>;
 // Events, threads, processes (null holds nothing).
 using OwnedKernelHandle = OwnedHandle<KernelObjectTraits>;
+// The platform's cryptography (CNG): an algorithm provider and a hash object.
+using OwnedCryptAlgorithm = OwnedHandle<CryptAlgorithmTraits>;
+using OwnedCryptHash = OwnedHandle<CryptHashTraits>;
+// Icons made by LoadImage or CopyImage (not shared ones).
+using OwnedIcon = OwnedHandle<IconTraits>;
+// A window hook, removed when its owner goes.
+using OwnedHook = OwnedHandle<HookTraits>;
+
+// A timer of the thread, without a window (its procedure runs from the
+// message loop); killed at the end of its owner.
+class ThreadTimer {
+ public:
+  ThreadTimer() = default;
+  ~ThreadTimer() { Stop(); }
+  ThreadTimer(const ThreadTimer&) = delete;
+  ThreadTimer& operator=(const ThreadTimer&) = delete;
+  // (Re)starts: a running timer starts counting again with the new interval.
+  void Start(UINT intervalMs, TIMERPROC procedure) {
+    id_ = SetTimer(nullptr, id_, intervalMs, procedure);
+  }
+  void Stop() {
+    if (id_) KillTimer(nullptr, std::exchange(id_, 0));
+  }
+  bool Running() const { return id_ != 0; }
+  UINT_PTR Id() const { return id_; }
+
+ private:
+  UINT_PTR id_ = 0;
+};
 
 // A memory DC compatible with the screen (or with a given DC), deleted at the end of its scope.
 class MemoryDc : public OwnedHandle<MemoryDcTraits> {
