@@ -327,12 +327,12 @@ TEST_F(BannerHost, AMissingControlRaisesTheSystemsTextOrLeavesAnEmptyPlaceWhenOp
   EXPECT_EQ(L"OLE error 8bad0001", OleErrorText(static_cast<HRESULT>(0x8BAD0001)));
 
   auto* optional = new TOleControl(form, missing, TOleControlOptions{TControlPresence::Optional});
-  optional->SetParent(form);
-  optional->SetBounds(8, 7, 401, 80);
   EXPECT_FALSE(optional->ControlAvailable());
   EXPECT_EQ(OleErrorText(REGDB_E_CLASSNOTREG), optional->FailureText());
   std::vector<std::wstring> reported;
   optional->OnControlFailure = [&](TComponent*, const std::wstring& text) { reported.push_back(text); };
+  optional->SetBounds(8, 7, 401, 80);
+  optional->SetParent(form);
   HWND empty = optional->Handle();
   ASSERT_TRUE(IsWindow(empty));
   EXPECT_EQ(std::vector<std::wstring>{OleErrorText(REGDB_E_CLASSNOTREG)}, reported)
