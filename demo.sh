@@ -68,6 +68,13 @@ CONFIG
 echo "demo: client installation $client"
 echo "demo: update server http://127.0.0.1:$port/ (manifest quonel.htm)"
 
+# The banner strip plays the stand-in banner control (the real one is not
+# part of current Windows, nor of Wine): registered in the project's prefix.
+# Through the test bench, whose Wine server then ends cleanly before the
+# wizard's starts.
+"$QUONEL_ROOT/scripts/with-display.sh" "$QUONEL_ROOT/scripts/register_banner_standin.sh"
+echo "demo: stand-in banner control registered"
+
 winpath() { echo "Z:${1//\//\\}"; }
 status=0
 if [ -n "${DISPLAY:-}" ] && [ "${QUONEL_DEMO_UNATTENDED:-}" != 1 ]; then

@@ -33,3 +33,18 @@ function(quonel_nginx_fixture)
   set_tests_properties(nginx_start PROPERTIES FIXTURES_SETUP nginx)
   set_tests_properties(nginx_stop PROPERTIES FIXTURES_CLEANUP nginx)
 endfunction()
+
+# The stand-in banner control, registered in the project's Wine prefix before
+# the tests that need it (CTest fixture "banner"). Tests that take the
+# registration away for a while and put it back hold the resource lock
+# "banner_registration", as must every test that relies on it meanwhile.
+function(quonel_banner_fixture)
+  get_property(registered GLOBAL PROPERTY QUONEL_BANNER_FIXTURE)
+  if(registered)
+    return()
+  endif()
+  set_property(GLOBAL PROPERTY QUONEL_BANNER_FIXTURE ON)
+  add_test(NAME banner_standin_register
+           COMMAND ${PROJECT_SOURCE_DIR}/scripts/register_banner_standin.sh $<TARGET_FILE:quonel_banner_standin>)
+  set_tests_properties(banner_standin_register PROPERTIES FIXTURES_SETUP banner RESOURCE_LOCK banner_registration)
+endfunction()

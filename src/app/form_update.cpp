@@ -4,7 +4,6 @@
 #include "skin/data/skin_data_class.h"
 #include "skin/manager/skin_manage.h"
 #include "ui/application.h"
-#include "ui/placeholder_control.h"
 #include "core/property_registry.h"
 #include "ui/resource_layout.h"
 #include "ui/standard_classes.h"
@@ -35,8 +34,7 @@ void RegisterFormUpdateClasses() {
   RegisterSkinDataClass();
   RegisterSkinManager();
   RegisterSkinCaptionClass();
-  // Until its own code is part of the program, the banner keeps its place.
-  RegisterPlaceholderControlClass(L"TShockwaveFlash");
+  RegisterShockwaveFlashClass(TOleControlOptions{TControlPresence::Optional});
 }
 
 TForm_Update::TForm_Update(TComponent* owner) : TForm(owner) {
@@ -68,7 +66,7 @@ void TForm_Update::BindComponents() {
   btn_next = Bound<TButton>(*this, L"btn_next");
   Button2 = Bound<TButton>(*this, L"Button2");
   Memo1 = Bound<TMemo>(*this, L"Memo1");
-  ShockwaveFlash1 = Bound<TWinControl>(*this, L"ShockwaveFlash1");
+  ShockwaveFlash1 = Bound<TShockwaveFlash>(*this, L"ShockwaveFlash1");
   ImageList = Bound<TImageList>(*this, L"ImageList");
   SkinData1 = Bound<TSkinData>(*this, L"SkinData1");
   SkinCaption1 = Bound<TSkinCaption>(*this, L"SkinCaption1");
@@ -85,6 +83,13 @@ void TForm_Update::ConnectHandlers() {
   btn_next->OnClick = [this](TComponent* sender) { btn_nextClick(sender); };
   btn_pre->OnClick = [this](TComponent* sender) { btn_preClick(sender); };
   Button2->OnClick = [this](TComponent* sender) { Button2Click(sender); };
+  ShockwaveFlash1->OnControlFailure = [this](TComponent* sender, const std::wstring& text) {
+    ShockwaveFlash1ControlFailure(sender, text);
+  };
+}
+
+void TForm_Update::ShockwaveFlash1ControlFailure(TComponent* sender, const std::wstring& text) {
+  LogLine(sender->Name() + L": " + text + L"\r\n");
 }
 
 void TForm_Update::LogLine(const std::wstring& text) {

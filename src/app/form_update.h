@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/update_installer.h"
+#include "banner/shockwave_flash.h"
 #include "net/client_socket.h"
 #include "net/net_http_client.h"
 #include "net/resumable_download.h"
@@ -49,7 +50,7 @@ class TForm_Update : public TForm, public TDownloadSite {
   TButton* btn_next = nullptr;
   TButton* Button2 = nullptr;
   TMemo* Memo1 = nullptr;
-  TWinControl* ShockwaveFlash1 = nullptr;
+  TShockwaveFlash* ShockwaveFlash1 = nullptr;
   TImageList* ImageList = nullptr;
   TNetHTTP* HTTPFiles = nullptr;
   TSkinData* SkinData1 = nullptr;
@@ -89,6 +90,9 @@ class TForm_Update : public TForm, public TDownloadSite {
  private:
   void BindComponents();
   void ConnectHandlers();
+  // The banner is an advertisement: without its control the strip stays
+  // empty and the wizard works as before; the log keeps the reason.
+  void ShockwaveFlash1ControlFailure(TComponent* sender, const std::wstring& text);
   void RunCheckAndDownload();
   // Decides, downloads and shows one manifest file; lastOK takes its outcome.
   void CheckAndDownloadFile(int row, const std::wstring& section, const std::wstring& datetime, bool& lastOK);

@@ -139,7 +139,8 @@ class Parser {
       } else if (word == L"bytes") {
         value.kind = StoredValue::Kind::Bytes;
         if (!Peek('"')) Fail("hexadecimal bytes in quotes expected");
-        value.bytes = HexBytes(QuotedString());
+        // A long block is written as one quoted piece per line.
+        while (Peek('"')) value.bytes += HexBytes(QuotedString());
       } else {
         value.kind = StoredValue::Kind::Identifier;
         value.text = word;

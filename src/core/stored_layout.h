@@ -10,7 +10,8 @@
 //     BorderIcons = [biSystemMenu, biMinimize] set
 //     Skin3rd = ("TPngBitBtn=pngbitbtn", ...)  list of strings and numbers
 //     SkinStream = resource SKIN_ARCHIVE       bytes of a resource of the program
-//     ControlData = bytes "67 55 66 55"        bytes written out in hexadecimal
+//     ControlData = bytes "67 55 66 55"        bytes written out in hexadecimal,
+//                   "10 07 00 00"             in as many quoted pieces as lines
 //     btn_pre : TButton { Left = 16 }          a child, owned by the form
 //     : TListColumn { Caption = "文件名" }      a child without a name
 //   }

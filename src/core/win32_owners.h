@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <bcrypt.h>
+#include <unknwn.h>
 
 #include <utility>
 
@@ -95,6 +96,14 @@ using OwnedFont = GdiObject<HFONT>;
 using OwnedBitmap = GdiObject<HBITMAP>;
 using OwnedPen = GdiObject<HPEN>;
 using OwnedRegion = GdiObject<HRGN>;
+
+struct GlobalMemoryTraits {
+  using Handle = HGLOBAL;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { GlobalFree(handle); }
+};
+// Memory blocks from GlobalAlloc (handed to a stream with Release()).
+using OwnedGlobalMemory = OwnedHandle<GlobalMemoryTraits>;
 
 // Files opened with CreateFile (INVALID_HANDLE_VALUE holds nothing).
 using OwnedFile = OwnedHandle<FileTraits>;
@@ -214,6 +223,52 @@ class SavedDcState {
  private:
   HDC dc_;
   int saved_;
+};
+
+// One reference to a COM object, released once. Out-parameters take the
+// address from Put(), which drops what the owner held.
+template <typename Interface>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  // Takes over a reference the caller holds.
+  explicit ComPtr(Interface* pointer) : pointer_(pointer) {}
+  ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+  ComPtr& operator=(ComPtr&& other) noexcept {
+    if (this != &other) Reset(std::exchange(other.pointer_, nullptr));
+    return *this;
+  }
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  ~ComPtr() { Reset(); }
+
+  // A new reference to pointer (AddRef'd here).
+  static ComPtr Share(Interface* pointer) {
+    if (pointer) pointer->AddRef();
+    return ComPtr(pointer);
+  }
+  Interface* Get() const { return pointer_; }
+  Interface* operator->() const { return pointer_; }
+  explicit operator bool() const { return pointer_ != nullptr; }
+  Interface** Put() {
+    Reset();
+    return &pointer_;
+  }
+  void** PutVoid() { return reinterpret_cast<void**>(Put()); }
+  Interface* Detach() { return std::exchange(pointer_, nullptr); }
+  void Reset(Interface* pointer = nullptr) {
+    if (Interface* old = std::exchange(pointer_, pointer)) old->Release();
+  }
+  // Another interface of the same object; empty when it has none.
+  template <typename Other>
+  ComPtr<Other> As(const IID& iid) const {
+    ComPtr<Other> other;
+    if (pointer_) pointer_->QueryInterface(iid, other.PutVoid());
+    return other;
+  }
+
+ private:
+  Interface* pointer_ = nullptr;
 };
 
 // A negative colour is a system colour, resolved now: the low byte is its

@@ -5,22 +5,14 @@
 
 #include <cwchar>
 
-namespace quonel {
+#include "core/system_message.h"
 
-std::wstring SystemErrorMessage(int code) {
-  wchar_t buffer[257] = {};
-  const DWORD length =
-      FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                     static_cast<DWORD>(code), 0, buffer, 256, nullptr);
-  std::wstring text(buffer, length);
-  while (!text.empty() && (text.back() < L'!' || text.back() == L'.')) text.pop_back();
-  return text;
-}
+namespace quonel {
 
 void RaiseSocketError(int code, const char* api) {
   wchar_t message[512];
   std::swprintf(message, 512, L"Windows socket error: %ls (%d), on API '%hs'",
-                SystemErrorMessage(code).c_str(), code, api);
+                SystemErrorMessage(static_cast<uint32_t>(code)).c_str(), code, api);
   throw ESocketError(message);
 }
 

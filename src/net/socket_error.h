@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/exception.h"
+#include "core/system_message.h"
 
 namespace quonel {
 
@@ -19,9 +20,6 @@ inline constexpr wchar_t kMustBeBlocking[] = L"Socket must be in blocking mode";
 // The would-block code: never an error on this road.
 constexpr int kWouldBlock = 10035;
 
-// The platform's text for an error code, at most 256 characters, trailing
-// characters below "!" and trailing full stops removed.
-std::wstring SystemErrorMessage(int code);
 
 // "Windows socket error: %s (%d), on API '%s'"
 [[noreturn]] void RaiseSocketError(int code, const char* api);

@@ -48,7 +48,7 @@ int TWinSocketStream::Transfer(void* buffer, int count, bool reading) {
     if (code != ERROR_IO_PENDING) {
       wchar_t message[400];
       std::swprintf(message, 400, L"%ls error %d, %ls", reading ? L"Read" : L"Write",
-                    static_cast<int>(code), SystemErrorMessage(static_cast<int>(code)).c_str());
+                    static_cast<int>(code), SystemErrorMessage(static_cast<uint32_t>(code)).c_str());
       throw ESocketError(message);
     }
   }

@@ -136,6 +136,8 @@ void TWinControl::Attach(HWND window) {
 }
 
 void TWinControl::Detach() {
+  // Whatever way the window went, an adopted one no longer leads here.
+  if (adoptedLink_) adoptedLink_->Detach();
   if (!handle_) return;
   WindowControls().Remove(handle_);
   handle_ = nullptr;
@@ -167,16 +169,8 @@ void TWinControl::CreateHandle() {
   TCreateParams params;
   CreateParams(params);
   if (Parent()) params.parent = Parent()->Handle();
-  const std::wstring className = ClassName();
-  defaultProc_ = RegisterWindowClass(className, params);
-  TWinControl* previous = creating;
-  creating = this;
-  HWND window = CreateWindowExW(params.exStyle, className.c_str(), params.caption.c_str(), params.style, params.x,
-                                params.y, params.width, params.height, params.parent, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-  creating = previous;
-  if (!window) throw Exception(L"Error creating window " + className);
-  if (!handle_) Attach(window);
+  CreateWindowHandle(params);
+  if (!handle_) throw Exception(std::wstring(L"Error creating window ") + ClassName());
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
   HandleCreated();
   // Hidden children get their windows when they are first shown or asked
@@ -189,6 +183,42 @@ void TWinControl::CreateHandle() {
   ArrangeZOrder();
   // A window made later than its siblings must still take its place in the tab order.
   if (Parent() && !Parent()->creatingChildren_) Parent()->ArrangeZOrder();
+}
+
+void TWinControl::CreateWindowHandle(const TCreateParams& params) {
+  const std::wstring className = ClassName();
+  defaultProc_ = RegisterWindowClass(className, params);
+  TWinControl* previous = creating;
+  creating = this;
+  HWND window = CreateWindowExW(params.exStyle, className.c_str(), params.caption.c_str(), params.style, params.x,
+                                params.y, params.width, params.height, params.parent, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  creating = previous;
+  if (window && !handle_) Attach(window);
+}
+
+void TWinControl::AdoptWindow(HWND window) {
+  if (handle_) throw Exception(std::wstring(ClassName()) + L" has a window already");
+  if (!adoptedLink_) {
+    adoptedLink_ = std::make_unique<TWindowSubclass>(
+        [this](TWindowSubclass&, TMessage& message) { WindowProc(message); });
+    adoptedLink_->OnDetached = [this] { Detach(); };
+  }
+  if (!adoptedLink_->Attach(window)) throw Exception(std::wstring(L"Cannot adopt the window of ") + ClassName());
+  defaultProc_ = DefWindowProcW;
+  Attach(window);
+  // The maker placed the window; the control takes its box from it.
+  RECT box;
+  GetWindowRect(window, &box);
+  if (HWND parent = GetParent(window)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&box), 2);
+  left_ = box.left;
+  top_ = box.top;
+  width_ = box.right - box.left;
+  height_ = box.bottom - box.top;
+}
+
+void TWinControl::ReleaseAdoptedWindow() {
+  if (WindowAdopted()) Detach();
 }
 
 void TWinControl::DestroyHandle() {
@@ -338,7 +368,9 @@ void TWinControl::PaintControls(HDC dc) {
 }
 
 void TWinControl::PaintWindow(HDC dc) {
-  if (IsStandardControl()) CallWindowProcW(defaultProc_, handle_, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  if (!IsStandardControl()) return;
+  TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
+  DefaultHandler(paint);
 }
 
 void TWinControl::PaintHandler(TMessage& message) {
@@ -488,6 +520,10 @@ void TWinControl::WndProc(TMessage& message) {
 }
 
 void TWinControl::DefaultHandler(TMessage& message) {
+  if (WindowAdopted()) {
+    adoptedLink_->CallNext(message);
+    return;
+  }
   message.Result = handle_ ? CallWindowProcW(defaultProc_, handle_, message.Msg, message.WParam, message.LParam) : 0;
 }
 

@@ -8,10 +8,12 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ui/control.h"
+#include "ui/window_subclass.h"
 
 namespace quonel {
 
@@ -37,7 +39,9 @@ class TWinControl : public TControl {
   // Creates the window (and the parent's first) when there is none yet.
   HWND Handle();
   bool HandleAllocated() const { return handle_ != nullptr; }
-  void DestroyHandle();
+  // Destroys the window; a control that adopted its window may give it back
+  // to its maker instead.
+  virtual void DestroyHandle();
   // Asks the control (through WindowProc) to make its window again.
   void RecreateWnd();
   static TWinControl* FromHandle(HWND window);
@@ -77,6 +81,19 @@ class TWinControl : public TControl {
  protected:
   virtual void CreateParams(TCreateParams& params);
   virtual void CreateHandle();
+  // Makes the window itself: by default from the control's window class.
+  // A control that hosts a window made by another component makes that
+  // component create it here and adopts it.
+  virtual void CreateWindowHandle(const TCreateParams& params);
+  // Takes window, made by someone else, as this control's window: its
+  // messages reach WindowProc through a subclass link, and what the control
+  // does not handle goes on to the window's own procedure. The link leaves
+  // at WM_NCDESTROY, and the control forgets the window then.
+  void AdoptWindow(HWND window);
+  // Gives an adopted window its own procedure back and forgets it, without
+  // destroying it.
+  void ReleaseAdoptedWindow();
+  bool WindowAdopted() const { return adoptedLink_ != nullptr && adoptedLink_->Attached(); }
   // After the window exists: fonts, texts and children.
   virtual void HandleCreated() {}
   // Paints the window itself before its windowless children; the default
@@ -94,7 +111,9 @@ class TWinControl : public TControl {
   void AnswerControlColor(TMessage& message);
   // The border of an edit-like standard control, by Ctl3D.
   void AddEditBorder(TCreateParams& params) const;
-  bool IsStandardControl() const { return defaultProc_ != DefWindowProcW; }
+  // A window painted by a procedure other than ours: a standard control's
+  // class, or the maker of an adopted window.
+  bool IsStandardControl() const { return defaultProc_ != DefWindowProcW || WindowAdopted(); }
 
  private:
   friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
@@ -115,6 +134,7 @@ class TWinControl : public TControl {
   OwnedBrush brush_;
   TColor brushColor_ = 0;
   bool recreating_ = false;
+  std::unique_ptr<TWindowSubclass> adoptedLink_;
 };
 
 // The control the mouse pointer is over; CM_MOUSEENTER and CM_MOUSELEAVE

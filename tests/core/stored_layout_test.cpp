@@ -128,7 +128,8 @@ Root : TRootBox {
     Anchors = [akLeft, akRight]
     Style.Face = "宋体"
     Style.Size = -12
-    Data = bytes "00 7f FF"
+    Data = bytes "00 7f"    # a block in pieces, one per line
+                 "FF"
     Lines = ("a", "b=c", 3)
     Buddy = second          # stored after this one
     inner : TFancyBox { Caption = "x" }
