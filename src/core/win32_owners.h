@@ -3,6 +3,7 @@
 // a saved DC state is undone when its scope ends.
 #pragma once
 #include <windows.h>
+#include <bcrypt.h>
 
 #include <utility>
 
@@ -55,6 +56,16 @@ struct KernelObjectTraits {
   static Handle Invalid() { return nullptr; }
   static void Free(Handle handle) { CloseHandle(handle); }
 };
+struct CngAlgorithmTraits {
+  using Handle = BCRYPT_ALG_HANDLE;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { BCryptCloseAlgorithmProvider(handle, 0); }
+};
+struct CngHashTraits {
+  using Handle = BCRYPT_HASH_HANDLE;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { BCryptDestroyHash(handle); }
+};
 struct MemoryDcTraits {
   using Handle = HDC;
   static Handle Invalid() { return nullptr; }
@@ -74,6 +85,9 @@ using OwnedRegion = GdiObject<HRGN>;
 using OwnedFile = OwnedHandle<FileTraits>;
 // Events, threads, processes (null holds nothing).
 using OwnedKernelHandle = OwnedHandle<KernelObjectTraits>;
+// The platform's cryptography (CNG): an algorithm provider and a hash object.
+using OwnedCngAlgorithm = OwnedHandle<CngAlgorithmTraits>;
+using OwnedCngHash = OwnedHandle<CngHashTraits>;
 
 // A memory DC compatible with the screen (or with a given DC), deleted at the end of its scope.
 class MemoryDc : public OwnedHandle<MemoryDcTraits> {

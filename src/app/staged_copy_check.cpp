@@ -1,0 +1,44 @@
+#include "app/staged_copy_check.h"
+
+#include <windows.h>
+
+#include "app/sha256_digest.h"
+#include "net/staged_copy_record.h"
+
+namespace quonel {
+namespace {
+
+int64_t FileSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return -1;
+  return static_cast<int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+CopyVerdict Failed(const std::wstring& check) { return {false, check, -1}; }
+
+}  // namespace
+
+CopyVerdict VerifyStagedCopy(const std::wstring& stagedPath, const ExpectedContent& expected,
+                             const std::string& release) {
+  const int64_t size = FileSize(stagedPath);
+  if (size < 0) return Failed(L"文件不存在");
+  const std::optional<StagedCopyRecord> record = LoadStagedCopyRecord(stagedPath);
+  if (!record || record->release != release) return Failed(L"不是本次清单所列版本的副本");
+  if (expected.size) {
+    if (size != *expected.size)
+      return Failed(L"大小不符（应为 " + std::to_wstring(*expected.size) + L" 字节，实为 " + std::to_wstring(size) +
+                    L" 字节）");
+  } else if (record->size < 0 || size != record->size) {
+    return Failed(L"大小与服务器所示不符");
+  }
+  if (expected.sha256) {
+    const std::optional<Sha256Digest> digest = Sha256OfFile(stagedPath);
+    if (!digest) return Failed(L"无法读取以计算 SHA-256");
+    if (*digest != *expected.sha256) return Failed(L"SHA-256 校验值不符");
+  }
+  return {true, {}, size};
+}
+
+}  // namespace quonel
