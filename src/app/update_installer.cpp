@@ -142,13 +142,13 @@ InstallReport InstallStagedFiles(const std::wstring& appPath, const std::vector<
     if (entry.outcome != FileOutcome::Downloaded) continue;
     const FilePaths paths = PathsOf(appPath, entry.name);
     const std::wstring& name = entry.name;
-    if (!CreateFolders(appPath + L"backup\\", FolderOf(name))) return fail(name + L" 的备份目录无法创建");
     for (const std::wstring& folder : MissingFolders(appPath, name)) {
       if (!write(JournalStep::Folder, folder)) return fail(L"安装记录无法写入");
       if (!operations.CreateFolder(appPath + folder)) return fail(folder + L" 目录无法创建");
     }
     // A file that cannot be moved to its backup is never overwritten.
     if (FileExists(paths.installed)) {
+      if (!CreateFolders(appPath + L"backup\\", FolderOf(name))) return fail(name + L" 的备份目录无法创建");
       if (!write(JournalStep::Backup, name)) return fail(L"安装记录无法写入");
       if (!operations.Move(paths.installed, paths.backup))
         return fail(name + L" 无法备份，可能正被其他程序使用");
