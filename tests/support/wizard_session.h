@@ -31,7 +31,7 @@ struct ManifestFile {
   std::wstring section;   // path relative to the installation
   std::wstring name;      // the row caption
   std::wstring datetime;  // as written
-  std::wstring extra;     // further lines, each "key=value\r\n"
+  std::wstring extra = {};  // further lines, each "key=value\r\n"
 };
 // The manifest as the server publishes it: GB2312 INI text.
 std::string ManifestText(const std::vector<ManifestFile>& files);
