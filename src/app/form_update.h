@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/digest_follower.h"
 #include "app/ini_file.h"
 #include "app/update_installer.h"
 #include "net/client_socket.h"
@@ -83,6 +84,7 @@ class TForm_Update : public TForm, public TDownloadSite {
   void ShowDownloadAmount(const std::wstring& amountText, int64_t gaugeMaximum, int64_t gaugeProgress) override;
   void RepaintProgressPage() override;
   void ProcessMessages() override;
+  void StagedCopyGrew(int64_t size) override;
 
  private:
   void BindComponents();
@@ -106,6 +108,7 @@ class TForm_Update : public TForm, public TDownloadSite {
   // What the last run found for each entry of FileList (the row images).
   std::vector<FileOutcome> outcomes_;
   std::vector<int64_t> verifiedSizes_;
+  TDigestFollower* digestFollower_ = nullptr;  // hashes the copy being downloaded
   // The server address the current run started with ("/"-terminated).
   std::wstring runServer_;
   bool runActive_ = false;

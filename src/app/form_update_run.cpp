@@ -203,8 +203,14 @@ FileOutcome TForm_Update::DownloadAndVerify(int row, const std::wstring& section
   const std::string release = ReleaseDescription(datetime, expected);
   const std::wstring url = runServer_ + RequestName(section);
   for (int attempt = 0; attempt < 2; ++attempt) {
-    if (!DownloadFile(url, stagedPath, release)) return FileOutcome::TransferFailed;
-    const CopyVerdict check = VerifyStagedCopy(stagedPath, expected, release);
+    std::optional<TDigestFollower> follower;
+    if (expected.sha256) follower.emplace(stagedPath);
+    digestFollower_ = follower ? &*follower : nullptr;
+    const bool downloaded = DownloadFile(url, stagedPath, release);
+    digestFollower_ = nullptr;
+    if (!downloaded) return FileOutcome::TransferFailed;
+    const CopyVerdict check = VerifyStagedCopy(stagedPath, expected, release, follower ? &*follower : nullptr);
+    follower.reset();
     if (check.verified) {
       verifiedSizes_[row] = check.size;
       return FileOutcome::Downloaded;
@@ -215,6 +221,10 @@ FileOutcome TForm_Update::DownloadAndVerify(int row, const std::wstring& section
     if (stopRequested_ || closing_) break;
   }
   return FileOutcome::TransferFailed;
+}
+
+void TForm_Update::StagedCopyGrew(int64_t size) {
+  if (digestFollower_) digestFollower_->Grew(size);
 }
 
 }  // namespace quonel

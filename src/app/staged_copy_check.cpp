@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/digest_follower.h"
 #include "app/sha256_digest.h"
 #include "net/staged_copy_record.h"
 
@@ -21,7 +22,7 @@ CopyVerdict Failed(const std::wstring& check) { return {false, check, -1}; }
 }  // namespace
 
 CopyVerdict VerifyStagedCopy(const std::wstring& stagedPath, const ExpectedContent& expected,
-                             const std::string& release) {
+                             const std::string& release, TDigestFollower* follower) {
   const int64_t size = FileSize(stagedPath);
   if (size < 0) return Failed(L"文件不存在");
   const std::optional<StagedCopyRecord> record = LoadStagedCopyRecord(stagedPath);
@@ -34,7 +35,7 @@ CopyVerdict VerifyStagedCopy(const std::wstring& stagedPath, const ExpectedConte
     return Failed(L"大小与服务器所示不符");
   }
   if (expected.sha256) {
-    const std::optional<Sha256Digest> digest = Sha256OfFile(stagedPath);
+    const std::optional<Sha256Digest> digest = follower ? follower->Finish(size) : Sha256OfFile(stagedPath);
     if (!digest) return Failed(L"无法读取以计算 SHA-256");
     if (*digest != *expected.sha256) return Failed(L"SHA-256 校验值不符");
   }

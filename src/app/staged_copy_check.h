@@ -15,8 +15,11 @@ struct CopyVerdict {
   int64_t size = -1;         // the copy's size when verified
 };
 
-// release is the ReleaseDescription the transfer recorded for the copy.
+class TDigestFollower;
+
+// release is the ReleaseDescription the transfer recorded for the copy. A
+// follower that hashed the copy during its transfer spares reading it again.
 CopyVerdict VerifyStagedCopy(const std::wstring& stagedPath, const ExpectedContent& expected,
-                             const std::string& release);
+                             const std::string& release, TDigestFollower* follower = nullptr);
 
 }  // namespace quonel

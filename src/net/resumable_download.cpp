@@ -178,6 +178,7 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
     if (!DownSocket) throw Exception(L"no download socket");
     file = std::make_unique<StagedFile>(localPath);
     StartPos = file->Size();
+    StagedCopyGrew(StartPos);
     DownSocket->SetActive(false);
     const HostAndPort peer = SplitHostPort(UrlHost);
     if (!peer.valid) throw Exception(L"the port is not a number");
@@ -203,6 +204,7 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
         if (StartPos > 0 && recorded != record) {
           file->Truncate();
           StartPos = 0;
+          StagedCopyGrew(0);
         }
         if (recorded != record && !SaveStagedCopyRecord(localPath, record))
           throw ELocalFileError(L"the staged copy's record cannot be written");
@@ -216,6 +218,7 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
       if (!release || attempt > 0 || AbortFlag || !MustStartOver(head, get, StartPos)) break;
       file->Truncate();
       StartPos = 0;
+      StagedCopyGrew(0);
     }
     RangeOK = get.hasContentRange;
     // Without its empty line nobody knows where the body starts.
@@ -250,6 +253,7 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
       const int64_t keep = plan.BytesToKeep(file->Size(), received, got);
       file->Append(buffer.data(), keep);
       received += keep;
+      StagedCopyGrew(file->Size());
       ShowDownloadAmount(DownloadAmountText(bodyLength, received, grouping), bodyLength, received);
       if (throttle.Changed(TickCountMs())) RepaintProgressPage();
       ProcessMessages();

@@ -58,6 +58,9 @@ class TDownloadSite {
   virtual void RepaintProgressPage() = 0;
   // Processes every pending window message (abort, "上一步", the close box).
   virtual void ProcessMessages() = 0;
+  // The staged copy now holds size bytes: called when the transfer opens it,
+  // after every block written, and with 0 when it starts again from zero.
+  virtual void StagedCopyGrew(int64_t /*size*/) {}
   // A monotonic clock in milliseconds.
   virtual uint64_t TickCountMs();
 

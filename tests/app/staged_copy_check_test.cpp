@@ -2,8 +2,11 @@
 // run's release: the platform's SHA-256, the manifest's size, the record.
 #include "app/staged_copy_check.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
+#include "app/digest_follower.h"
 #include "app/sha256_digest.h"
 #include "net/staged_copy_record.h"
 #include "support/scratch_folder.h"
@@ -27,6 +30,36 @@ TEST(Sha256, MatchesTheStandardVectorsFedWholeOrInPieces) {
   const std::string block(1000, 'a');
   for (int i = 0; i < 1000; ++i) sha.Update(block.data(), block.size());
   EXPECT_EQ("cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0", Sha256Hex(sha.Finish()));
+}
+
+TEST(Sha256, AFollowerHashesAGrowingCopyAndStartsOverWithIt) {
+  ScratchFolder folder;
+  const std::wstring path = folder.WithSeparator() + L"copy.bin";
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  auto append = [&](const std::string& bytes) {
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  };
+  TDigestFollower follower(path);
+  int64_t size = 0;
+  for (int i = 0; i < 5; ++i) {
+    append(std::string(700 * 1024, static_cast<char>('a' + i)));
+    follower.Grew(size += 700 * 1024);
+  }
+  // The copy starts again from zero with other bytes.
+  SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+  SetEndOfFile(file);
+  follower.Grew(0);
+  size = 0;
+  for (int i = 0; i < 3; ++i) {
+    append(std::string(900 * 1024, static_cast<char>('x' + i)));
+    follower.Grew(size += 900 * 1024);
+  }
+  CloseHandle(file);
+  const std::optional<Sha256Digest> followed = follower.Finish(size);
+  ASSERT_TRUE(followed);
+  EXPECT_EQ(Sha256Hex(*Sha256OfFile(path)), Sha256Hex(*followed));
 }
 
 class StagedCopyCheck : public ::testing::Test {

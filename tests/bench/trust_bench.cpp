@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/digest_follower.h"
 #include "app/sha256_digest.h"
 #include "app/staged_copy_check.h"
 #include "app/update_installer.h"
@@ -36,8 +37,19 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
+// Hands the copy's growth to a follower, as the wizard does.
+class FollowingSite : public testing::RecordingSite {
+ public:
+  TDigestFollower* follower = nullptr;
+
+ protected:
+  void StagedCopyGrew(int64_t size) override {
+    if (follower) follower->Grew(size);
+  }
+};
+
 int Digest(const std::wstring& url, const fs::path& folder, int rounds) {
-  testing::RecordingSite site;
+  FollowingSite site;
   const std::wstring local = (folder / L"digest.bin").wstring();
   auto fresh = [&] {
     DeleteFileW(local.c_str());
@@ -55,7 +67,11 @@ int Digest(const std::wstring& url, const fs::path& folder, int rounds) {
     fresh();
     bool ok = false;
     verified.push_back(Seconds([&] {
-      ok = site.DownloadFile(url, local, release) && VerifyStagedCopy(local, expected, release).verified;
+      TDigestFollower follower(local);
+      site.follower = &follower;
+      const bool downloaded = site.DownloadFile(url, local, release);
+      site.follower = nullptr;
+      ok = downloaded && VerifyStagedCopy(local, expected, release, &follower).verified;
     }));
     if (!ok) return std::fprintf(stderr, "bench: the verified download failed\n"), 1;
   }

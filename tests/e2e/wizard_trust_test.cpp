@@ -17,7 +17,7 @@ SYSTEMTIME Later() { return LocalTime(2026, 12, 8, 10, 0, 0); }
 std::map<std::wstring, std::string> Installation(const ClientInstallation& client) {
   std::map<std::wstring, std::string> files;
   for (const std::wstring& name : client.AllFiles()) {
-    if (name.rfind(L"app\\update\\", 0) == 0 || name == L"client_started.txt") continue;
+    if (name.rfind(L"app\\update\\", 0) == 0 || name == L"app\\client_started.txt") continue;
     if (name.rfind(L"app\\", 0) == 0) files[name] = client.Read(name.substr(4));
   }
   return files;
@@ -40,16 +40,17 @@ std::wstring RunAndInstall(WizardSession& wizard) {
 
 TEST(WizardTrust, LeftoverCopiesOfUpToDateFilesAreNotInstalledAndNewFoldersAreMade) {
   ClientInstallation client(UpdateExe());
-  NginxFolder server;
+  // The loopback site serves the name with its "\" as it is sent.
+  LoopbackFileSite site;
   const NewNewerSame files;
-  files.Publish(server);
   files.Install(client);
   const std::string plugin = Content(700, 'p');
-  server.Put("plugins/extra/x.dat", plugin);
-  server.Put("quonel.htm", ManifestText({{L"newer.dat", L"较新的文件", ManifestDateTime(Release())},
-                                         {L"same.dat", L"未变的文件", ManifestDateTime(Installed())},
-                                         {L"plugins\\extra\\x.dat", L"插件", ManifestDateTime(Release())}}));
-  client.WriteConfig(L"quonel", L"", {{L"本地服务器", server.Url()}});
+  site.Put("newer.dat", files.newer);
+  site.Put("plugins\\extra\\x.dat", plugin);
+  site.Put("quonel.htm", ManifestText({{L"newer.dat", L"较新的文件", ManifestDateTime(Release())},
+                                       {L"same.dat", L"未变的文件", ManifestDateTime(Installed())},
+                                       {L"plugins\\extra\\x.dat", L"插件", ManifestDateTime(Release())}}));
+  client.WriteConfig(L"quonel", L"", {{L"本地服务器", Wide(site.Url())}});
   // Neither update\ nor backup\ exists yet, and a partial copy of an
   // up-to-date file lies where update\ will be.
   std::filesystem::remove_all(client.Root() / L"update");
