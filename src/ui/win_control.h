@@ -126,5 +126,8 @@ void ForgetMouseControl(TControl* control);
 // application object; without one the exception is dropped).
 using EscapedExceptionHandler = void (*)();
 void SetEscapedExceptionHandler(EscapedExceptionHandler handler);
+// Hands the exception being caught to that handler: for the other window
+// procedures of the library, which must stop exceptions in the same way.
+void HandleEscapedException();
 
 }  // namespace quonel
