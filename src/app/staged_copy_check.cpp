@@ -3,19 +3,12 @@
 #include <windows.h>
 
 #include "app/digest_follower.h"
+#include "app/file_size.h"
 #include "app/sha256_digest.h"
 #include "net/staged_copy_record.h"
 
 namespace quonel {
 namespace {
-
-int64_t FileSize(const std::wstring& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
-      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-    return -1;
-  return static_cast<int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
-}
 
 CopyVerdict Failed(const std::wstring& check) { return {false, check, -1}; }
 

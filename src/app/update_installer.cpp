@@ -2,20 +2,13 @@
 
 #include <windows.h>
 
+#include "app/file_size.h"
 #include "app/folder_creation.h"
 #include "app/install_journal.h"
 #include "net/staged_copy_record.h"
 
 namespace quonel {
 namespace {
-
-int64_t FileSize(const std::wstring& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
-      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-    return -1;
-  return static_cast<int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
-}
 
 bool FileExists(const std::wstring& path) { return FileSize(path) >= 0; }
 
