@@ -346,7 +346,9 @@ class RecordedCopy : public DownloadFault {
   void StagePartial(const std::optional<StagedCopyRecord>& record) {
     WriteBinaryFile(local, file.substr(0, 1000));
     DeleteFileW(StagedCopyRecordPath(local).c_str());
-    if (record) ASSERT_TRUE(SaveStagedCopyRecord(local, *record));
+    if (record) {
+      ASSERT_TRUE(SaveStagedCopyRecord(local, *record));
+    }
   }
 };
 
