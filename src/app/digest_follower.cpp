@@ -32,6 +32,7 @@ void TDigestFollower::Grew(int64_t size) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (size < available_) ++generation_;
     available_ = size;
+    stalled_ = false;
   }
   changed_.notify_all();
 }
@@ -43,6 +44,7 @@ std::optional<Sha256Digest> TDigestFollower::Finish(int64_t size) {
     available_ = size;
   }
   finishAt_ = size;
+  stalled_ = false;
   changed_.notify_all();
   changed_.wait(lock, [&] { return failed_ || digestSize_ == size; });
   finishAt_ = -1;
@@ -57,7 +59,8 @@ void TDigestFollower::Work() {
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
     changed_.wait(lock, [&] {
-      return stopping_ || generation != generation_ || hashed_ < available_ || (finishAt_ >= 0 && digestSize_ != finishAt_);
+      return stopping_ || generation != generation_ || (!stalled_ && hashed_ < available_) ||
+             (finishAt_ >= 0 && digestSize_ != finishAt_ && !stalled_);
     });
     if (stopping_) break;
     if (generation != generation_) {
@@ -81,9 +84,16 @@ void TDigestFollower::Work() {
         const bool ok = file != INVALID_HANDLE_VALUE &&
                         ReadFile(file, block.data(), static_cast<DWORD>(count), &read, &where) && read == count;
         lock.lock();
-        if (!ok) throw Exception(L"the staged copy cannot be read");
-        // A restart while the block was read makes it belong to the old copy.
+        // A restart while the block was read makes it belong to the old
+        // copy, and may have cut the read short.
         if (generation != generation_) continue;
+        if (!ok) {
+          // The transfer may have emptied the copy and not said so yet: wait
+          // for its next word, unless the digest is already asked for.
+          if (finishAt_ >= 0) throw Exception(L"the staged copy cannot be read");
+          stalled_ = true;
+          continue;
+        }
         sha->Update(block.data(), read);
         hashed_ += read;
       }

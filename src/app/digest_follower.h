@@ -38,6 +38,7 @@ class TDigestFollower {
   int64_t hashed_ = 0;       // bytes the worker has fed to the digest
   uint64_t generation_ = 0;  // counts the restarts from zero
   bool failed_ = false;
+  bool stalled_ = false;     // a read fell short; waits for the transfer's next word
   bool stopping_ = false;
   std::optional<Sha256Digest> digest_;
   int64_t digestSize_ = -1;  // the size digest_ belongs to
