@@ -10,6 +10,7 @@
 #include "app/regional_settings.h"
 #include "app/section_path_guard.h"
 #include "app/staged_copy_check.h"
+#include "app/stored_manifest.h"
 #include "core/ansi_text.h"
 #include "core/conversion.h"
 #include "core/win32_owners.h"
@@ -61,7 +62,7 @@ bool TForm_Update::FetchManifest() {
     if (HTTPFiles->Response().HasContentLength() &&
         body.size() < static_cast<size_t>(HTTPFiles->Response().ContentLength))
       throw Exception(L"The manifest ended before its length");
-    WriteWholeFile(ManifestPath(), body + "\r\n");
+    WriteWholeFile(ManifestPath(), StoredManifestBytes(body));
     // An empty answer or a page of a portal or proxy names no file at all.
     for (const std::wstring& section : TIniFile(ManifestPath()).ReadSections()) FileList->Add(section);
     if (FileList->Count() == 0) throw Exception(L"The manifest names no file");

@@ -17,8 +17,8 @@ class TSha256 {
   Sha256Digest Finish();
 
  private:
-  OwnedCngAlgorithm algorithm_;
-  OwnedCngHash hash_;
+  OwnedCryptAlgorithm algorithm_;
+  OwnedCryptHash hash_;
 };
 
 // Absent when the file cannot be read to its end.

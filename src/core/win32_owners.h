@@ -56,12 +56,12 @@ struct KernelObjectTraits {
   static Handle Invalid() { return nullptr; }
   static void Free(Handle handle) { CloseHandle(handle); }
 };
-struct CngAlgorithmTraits {
+struct CryptAlgorithmTraits {
   using Handle = BCRYPT_ALG_HANDLE;
   static Handle Invalid() { return nullptr; }
   static void Free(Handle handle) { BCryptCloseAlgorithmProvider(handle, 0); }
 };
-struct CngHashTraits {
+struct CryptHashTraits {
   using Handle = BCRYPT_HASH_HANDLE;
   static Handle Invalid() { return nullptr; }
   static void Free(Handle handle) { BCryptDestroyHash(handle); }
@@ -96,8 +96,8 @@ using OwnedFile = OwnedHandle<FileTraits>;
 // Events, threads, processes (null holds nothing).
 using OwnedKernelHandle = OwnedHandle<KernelObjectTraits>;
 // The platform's cryptography (CNG): an algorithm provider and a hash object.
-using OwnedCngAlgorithm = OwnedHandle<CngAlgorithmTraits>;
-using OwnedCngHash = OwnedHandle<CngHashTraits>;
+using OwnedCryptAlgorithm = OwnedHandle<CryptAlgorithmTraits>;
+using OwnedCryptHash = OwnedHandle<CryptHashTraits>;
 // Icons made by LoadImage or CopyImage (not shared ones).
 using OwnedIcon = OwnedHandle<IconTraits>;
 // A window hook, removed when its owner goes.
