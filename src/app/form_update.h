@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/digest_follower.h"
+#include "app/ini_file.h"
 #include "app/update_installer.h"
 #include "banner/shockwave_flash.h"
 #include "net/client_socket.h"
@@ -86,6 +88,7 @@ class TForm_Update : public TForm, public TDownloadSite {
   void ShowDownloadAmount(const std::wstring& amountText, int64_t gaugeMaximum, int64_t gaugeProgress) override;
   void RepaintProgressPage() override;
   void ProcessMessages() override;
+  void StagedCopyGrew(int64_t size) override;
 
  private:
   void BindComponents();
@@ -94,8 +97,15 @@ class TForm_Update : public TForm, public TDownloadSite {
   // empty and the wizard works as before; the log keeps the reason.
   void ShockwaveFlash1ControlFailure(TComponent* sender, const std::wstring& text);
   void RunCheckAndDownload();
-  // Decides, downloads and shows one manifest file; lastOK takes its outcome.
-  void CheckAndDownloadFile(int row, const std::wstring& section, const std::wstring& datetime, bool& lastOK);
+  // Decides, downloads, verifies and shows one manifest file (its outcome in outcomes_).
+  void CheckAndDownloadFile(int row, const std::wstring& section, const TIniFile& manifest);
+  // Downloads a file the run found out of date and checks the copy; a copy
+  // that fails its check is discarded and fetched once more from the start.
+  FileOutcome DownloadAndVerify(int row, const std::wstring& section, const TIniFile& manifest,
+                                const std::wstring& datetime);
+  void MarkRowFailed(int row, const std::wstring& verdict, const std::wstring& logText);
+  // The abort action: the transfer in progress ends with failure.
+  void AbortTransfer();
   void InstallUpdate();
   void SetRowImage(int row, int image);
   void ReleaseFileList();
@@ -104,7 +114,12 @@ class TForm_Update : public TForm, public TDownloadSite {
 
   // What the last run found for each entry of FileList (the row images).
   std::vector<FileOutcome> outcomes_;
+  std::vector<int64_t> verifiedSizes_;
+  TDigestFollower* digestFollower_ = nullptr;  // hashes the copy being downloaded
+  // The server address the current run started with ("/"-terminated).
+  std::wstring runServer_;
   bool runActive_ = false;
+  bool stopRequested_ = false;  // "中断下载": the run ends after the current transfer
   bool closing_ = false;  // the window closed while a run was active
   std::wstring amountText_;
   int64_t gaugeMaximum_ = 100;

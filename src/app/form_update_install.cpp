@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "app/folder_creation.h"
 #include "app/form_update.h"
 #include "app/ini_file.h"
 #include "ui/application.h"
@@ -10,10 +11,15 @@
 namespace quonel {
 namespace {
 
-std::wstring NotInstalledText(const std::vector<std::wstring>& names) {
+std::wstring NotInstalledText(const InstallReport& report) {
+  if (!report.applied) {
+    return L"升级未能应用：" + report.failure + L"\r\n" +
+           (report.restored ? L"已安装的文件保持原样，没有任何更改。"
+                            : L"部分文件未能恢复原样，下次启动升级程序时将继续恢复。");
+  }
   std::wstring text = L"以下文件未能更新：\r\n";
-  for (const std::wstring& name : names) text += L"    " + name + L"\r\n";
-  return text + L"它们的新版本保留在 update 目录中，下次升级时将重试。";
+  for (const std::wstring& name : report.notInstalled) text += L"    " + name + L"\r\n";
+  return text + L"它们的文件名指向安装目录以外，已被拒绝；其余文件已更新。";
 }
 
 }  // namespace
@@ -26,15 +32,17 @@ void TForm_Update::InstallUpdate() {
   std::vector<InstallEntry> entries;
   if (FileList) {
     for (int i = 0; i < FileList->Count(); ++i) {
-      const FileOutcome outcome = static_cast<size_t>(i) < outcomes_.size() ? outcomes_[i] : FileOutcome::NotChecked;
-      entries.push_back({FileList->Get(i), outcome});
+      const size_t at = static_cast<size_t>(i);
+      const FileOutcome outcome = at < outcomes_.size() ? outcomes_[at] : FileOutcome::NotChecked;
+      entries.push_back({FileList->Get(i), outcome, at < verifiedSizes_.size() ? verifiedSizes_[at] : -1});
     }
   }
+  CreateFolders(AppPath, L"backup");
   const InstallReport report = InstallStagedFiles(AppPath, entries);
   if (report.Complete())
     MessageBoxW(nullptr, L"升级成功!", L"恭喜你", MB_OK);
   else
-    MessageBoxW(nullptr, NotInstalledText(report.notInstalled).c_str(), L"升级未完成", MB_OK | MB_ICONWARNING);
+    MessageBoxW(nullptr, NotInstalledText(report).c_str(), L"升级未完成", MB_OK | MB_ICONWARNING);
 
   const std::wstring program = TIniFile(ConfigPath()).ReadString(L"config", L"exe", L"");
   if (!program.empty()) ShellExecuteW(Handle(), L"open", program.c_str(), nullptr, nullptr, SW_SHOW);

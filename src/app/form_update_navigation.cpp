@@ -46,6 +46,12 @@ void TForm_Update::FormCreate(TComponent*) {
   Notebook_step->SetPageIndex(0);
   ListBox_servers->Items().Clear();
   AppPath = DirectoryOfExecutable();
+  // An install that was stopped half-way is undone before anything else.
+  switch (RecoverInterruptedInstall(AppPath)) {
+    case Recovery::RolledBack: LogLine(L"上次未完成的安装已撤销\r\n"); break;
+    case Recovery::Failed: LogLine(L"上次未完成的安装未能完全撤销，下次启动时将重试\r\n"); break;
+    default: break;
+  }
 
   const TIniFile config(ConfigPath());
   SubSysName = config.ReadString(L"config", L"SubSys", L"");
@@ -80,14 +86,20 @@ void TForm_Update::Notebook_stepPageChanged(TComponent*) {
   }
 }
 
-void TForm_Update::Button2Click(TComponent*) {
+void TForm_Update::AbortTransfer() {
   UpdateReady = false;
   AbortFlag = true;
   LogLine(L"已中断下载;\r\n");
 }
 
-void TForm_Update::btn_preClick(TComponent* sender) {
-  Button2Click(sender);
+// "中断下载" stops the whole run: the transfer in progress and the files after it.
+void TForm_Update::Button2Click(TComponent*) {
+  AbortTransfer();
+  if (runActive_) stopRequested_ = true;
+}
+
+void TForm_Update::btn_preClick(TComponent*) {
+  AbortTransfer();
   try {
     HTTPFiles->CloseConnection();
   } catch (...) {

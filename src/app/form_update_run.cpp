@@ -3,14 +3,19 @@
 
 #include "app/file_age.h"
 
-#include "core/win32_owners.h"
+#include "app/expected_content.h"
+#include "app/folder_creation.h"
 #include "app/form_update.h"
 #include "app/ini_file.h"
 #include "app/regional_settings.h"
 #include "app/section_path_guard.h"
+#include "app/staged_copy_check.h"
 #include "app/stored_manifest.h"
 #include "core/ansi_text.h"
 #include "core/conversion.h"
+#include "core/win32_owners.h"
+#include "net/request_target_encoding.h"
+#include "net/staged_copy_record.h"
 
 namespace quonel {
 namespace {
@@ -27,6 +32,20 @@ void WriteWholeFile(const std::wstring& path, const std::string& bytes) {
   if (!ok || written != bytes.size()) throw Exception(L"Cannot write file \"" + path + L"\"");
 }
 
+// The request target of a section: its ANSI bytes, with those that cannot
+// stand in a request line percent-encoded.
+std::wstring RequestName(const std::wstring& section) { return AnsiToWide(PercentEncodeTarget(WideToAnsi(section))); }
+
+void DiscardStagedCopy(const std::wstring& stagedPath) {
+  DeleteFileW(stagedPath.c_str());
+  DeleteFileW(StagedCopyRecordPath(stagedPath).c_str());
+}
+
+bool Verified(FileOutcome outcome) {
+  // A refused name can never be fetched: another run would not change it.
+  return outcome == FileOutcome::UpToDate || outcome == FileOutcome::Downloaded || outcome == FileOutcome::Refused;
+}
+
 }  // namespace
 
 bool TForm_Update::FetchManifest() {
@@ -37,15 +56,22 @@ bool TForm_Update::FetchManifest() {
       server += L'/';
       Edt_url->SetTextProperty(server);
     }
+    if (!CreateFolders(AppPath, L"update")) throw Exception(L"Cannot create the folder update");
     const std::string body = HTTPFiles->GetText(WideToAnsi(server + SubSysName + L".htm"));
+    // A body cut short is part of a manifest, and would drop its last files.
+    if (HTTPFiles->Response().HasContentLength() &&
+        body.size() < static_cast<size_t>(HTTPFiles->Response().ContentLength))
+      throw Exception(L"The manifest ended before its length");
     WriteWholeFile(ManifestPath(), StoredManifestBytes(body));
+    // An empty answer or a page of a portal or proxy names no file at all.
+    for (const std::wstring& section : TIniFile(ManifestPath()).ReadSections()) FileList->Add(section);
+    if (FileList->Count() == 0) throw Exception(L"The manifest names no file");
   } catch (...) {
+    FileList->Clear();
     // Given up by the user (the abort, "上一步", the close box): no error to show.
     if (!AbortFlag && !closing_) MessageBoxW(Handle(), L"取得升级信息出错！", L"错误提示", MB_OK | MB_ICONERROR);
     return false;
   }
-  FileList->Clear();
-  for (const std::wstring& section : TIniFile(ManifestPath()).ReadSections()) FileList->Add(section);
   return true;
 }
 
@@ -68,12 +94,15 @@ void TForm_Update::btn_nextClick(TComponent*) {
 void TForm_Update::RunCheckAndDownload() {
   // An abort of an earlier run must not end this run's manifest fetch.
   AbortFlag = false;
+  stopRequested_ = false;
   Notebook_step->SetPageIndex(Notebook_step->PageIndex() + 1);
   Gauge_process->SetMaxValue(100);
   Gauge_process->SetProgress(0);
   ListView_files->ClearItems();
   SetRowImage(ListView_files->AddItem(L"分析文件升级信息..."), 0);
   if (!FetchManifest()) return;
+  // The whole run fetches from the server it started with, whatever is chosen meanwhile.
+  runServer_ = Edt_url->Text();
 
   ListView_files->ClearItems();
   Gauge_process->SetProgress(0);
@@ -86,8 +115,8 @@ void TForm_Update::RunCheckAndDownload() {
   btn_next->SetCaption(L"正下载文件..");
   Button2->SetEnabled(true);
   outcomes_.assign(static_cast<size_t>(FileList->Count()), FileOutcome::NotChecked);
+  verifiedSizes_.assign(static_cast<size_t>(FileList->Count()), -1);
 
-  bool lastOK = false;
   bool endedNormally = false;
   // What leaving the checking part does, whether it ended normally or not.
   auto leaveCheckingPart = [this] {
@@ -100,10 +129,8 @@ void TForm_Update::RunCheckAndDownload() {
     if (closing_) ReleaseFileList();
   };
   try {
-    for (int i = 0; i < FileList->Count() && !closing_; ++i) {
-      const std::wstring section = FileList->Get(i);
-      CheckAndDownloadFile(i, section, manifest.ReadString(section, L"datetime", L""), lastOK);
-    }
+    for (int i = 0; i < FileList->Count() && !closing_ && !stopRequested_; ++i)
+      CheckAndDownloadFile(i, FileList->Get(i), manifest);
     endedNormally = !closing_;
   } catch (...) {
     leaveCheckingPart();
@@ -112,22 +139,29 @@ void TForm_Update::RunCheckAndDownload() {
   leaveCheckingPart();
   if (!endedNormally) return;
   btn_next->SetEnabled(true);
-  UpdateReady = UpdateReady || lastOK;
+  // Installing is offered only when every file is up to date or verified.
+  bool allVerified = !stopRequested_;
+  for (const FileOutcome outcome : outcomes_) allVerified = allVerified && Verified(outcome);
+  UpdateReady = allVerified;
   const bool lastPage = Notebook_step->PageIndex() == Notebook_step->PageCount() - 1;
   btn_next->SetCaption(lastPage && UpdateReady ? kInstallCaption : L"继续下载");
 }
 
-void TForm_Update::CheckAndDownloadFile(int row, const std::wstring& section, const std::wstring& datetime,
-                                        bool& lastOK) {
+void TForm_Update::MarkRowFailed(int row, const std::wstring& verdict, const std::wstring& logText) {
+  outcomes_[row] = FileOutcome::TransferFailed;
+  if (!verdict.empty()) ListView_files->SetSubItem(row, 1, verdict);
+  SetRowImage(row, 2);
+  LogLine(logText + L"\r\n");
+}
+
+void TForm_Update::CheckAndDownloadFile(int row, const std::wstring& section, const TIniFile& manifest) {
+  const std::wstring datetime = manifest.ReadString(section, L"datetime", L"");
   SetRowImage(row, 0);
   ListView_files->SetSubItem(row, 0, datetime);
-  const std::wstring url = Edt_url->Text() + section;
-  const std::wstring stagedPath = AppPath + L"update\\" + section;
-  LogLine(L"连接远程文件：" + url + L"\r\n");
+  LogLine(L"连接远程文件：" + runServer_ + section + L"\r\n");
 
   if (!IsSafeSectionPath(section)) {
     // A manifest may name any path; only paths inside the installation are ours to write.
-    lastOK = false;
     outcomes_[row] = FileOutcome::Refused;
     ListView_files->SetSubItem(row, 1, L"路径无效");
     SetRowImage(row, 2);
@@ -138,22 +172,63 @@ void TForm_Update::CheckAndDownloadFile(int row, const std::wstring& section, co
   std::wstring verdict = L"需要创建";
   if (const std::optional<TDateTime> local = FileAge(AppPath + section)) {
     const std::optional<TDateTime> released = TryStrToDateTime(datetime, UserDateFormatSettings());
-    if (!released) throw EConvertError(InvalidDateTimeMessage(datetime));
+    if (!released) {
+      MarkRowFailed(row, L"日期无效",
+                    ListView_files->Item(row).caption + L"文件的日期“" + datetime + L"”无法识别，跳过下载");
+      return;
+    }
     verdict = *released > *local ? L"需要升级" : L"不需更新";
   }
+  ListView_files->SetSubItem(row, 1, verdict);
   if (verdict == L"不需更新") {
-    lastOK = true;
     outcomes_[row] = FileOutcome::UpToDate;
-    ListView_files->SetSubItem(row, 1, verdict);
     SetRowImage(row, 3);
     LogLine(ListView_files->Item(row).caption + L"文件不需要更新，跳过下载\r\n");
     return;
   }
-  ListView_files->SetSubItem(row, 1, verdict);
-  const bool downloaded = DownloadFile(url, stagedPath);
-  lastOK = downloaded;
-  outcomes_[row] = downloaded ? FileOutcome::Downloaded : FileOutcome::TransferFailed;
-  SetRowImage(row, downloaded ? 1 : 2);
+  outcomes_[row] = DownloadAndVerify(row, section, manifest, datetime);
+  SetRowImage(row, outcomes_[row] == FileOutcome::Downloaded ? 1 : 2);
+}
+
+FileOutcome TForm_Update::DownloadAndVerify(int row, const std::wstring& section, const TIniFile& manifest,
+                                            const std::wstring& datetime) {
+  const std::wstring caption = ListView_files->Item(row).caption;
+  const ExpectedContent expected =
+      ReadExpectedContent(manifest.ReadString(section, L"size", L""), manifest.ReadString(section, L"sha256", L""));
+  if (!expected.unreadableKey.empty()) {
+    LogLine(caption + L"文件的 " + expected.unreadableKey + L" 值无法识别，跳过下载\r\n");
+    return FileOutcome::TransferFailed;
+  }
+  const std::wstring stagedPath = AppPath + L"update\\" + section;
+  if (!CreateFolders(AppPath + L"update\\", FolderOf(section))) {
+    LogLine(stagedPath + L"本地文件无法写入，取消下载\r\n");
+    return FileOutcome::TransferFailed;
+  }
+  const std::string release = ReleaseDescription(datetime, expected);
+  const std::wstring url = runServer_ + RequestName(section);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    std::optional<TDigestFollower> follower;
+    if (expected.sha256) follower.emplace(stagedPath);
+    digestFollower_ = follower ? &*follower : nullptr;
+    const bool downloaded = DownloadFile(url, stagedPath, release);
+    digestFollower_ = nullptr;
+    if (!downloaded) return FileOutcome::TransferFailed;
+    const CopyVerdict check = VerifyStagedCopy(stagedPath, expected, release, follower ? &*follower : nullptr);
+    follower.reset();
+    if (check.verified) {
+      verifiedSizes_[row] = check.size;
+      return FileOutcome::Downloaded;
+    }
+    DiscardStagedCopy(stagedPath);
+    LogLine(stagedPath + L"文件校验失败：" + check.failedCheck + (attempt == 0 ? L"，重新下载" : L"，不予安装") +
+            L"\r\n");
+    if (stopRequested_ || closing_) break;
+  }
+  return FileOutcome::TransferFailed;
+}
+
+void TForm_Update::StagedCopyGrew(int64_t size) {
+  if (digestFollower_) digestFollower_->Grew(size);
 }
 
 }  // namespace quonel

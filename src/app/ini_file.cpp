@@ -30,9 +30,12 @@ std::wstring TIniFile::ReadString(const std::wstring& section, const std::wstrin
 }
 
 std::vector<std::wstring> TIniFile::ReadSections() const {
-  std::vector<wchar_t> buffer(kNameListLength, L'\0');
-  const DWORD length = GetPrivateProfileSectionNamesW(buffer.data(), kNameListLength, path_.c_str());
-  return SplitNameList(buffer.data(), length);
+  // A list that filled the buffer may have been cut: read it again through a larger one.
+  for (DWORD size = kNameListLength;; size *= 2) {
+    std::vector<wchar_t> buffer(size, L'\0');
+    const DWORD length = GetPrivateProfileSectionNamesW(buffer.data(), size, path_.c_str());
+    if (length + 2 < size || size >= (1u << 28)) return SplitNameList(buffer.data(), length);
+  }
 }
 
 std::vector<std::wstring> TIniFile::ReadSection(const std::wstring& section) const {

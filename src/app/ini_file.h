@@ -1,7 +1,7 @@
 // An INI file read through the platform's private-profile functions, as
 // config.ini and the stored manifest are: names compare without regard to
-// case, values are trimmed and at most 2047 characters, name lists come
-// through one 16384-character buffer.
+// case, values are trimmed and at most 2047 characters; section names are
+// read whole, however many there are.
 #pragma once
 #include <string>
 #include <vector>
@@ -15,7 +15,7 @@ class TIniFile {
 
   std::wstring ReadString(const std::wstring& section, const std::wstring& key,
                           const std::wstring& fallback) const;
-  // Section names in file order.
+  // Every section name, in file order.
   std::vector<std::wstring> ReadSections() const;
   // Key names of a section in file order.
   std::vector<std::wstring> ReadSection(const std::wstring& section) const;

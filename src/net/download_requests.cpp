@@ -15,10 +15,12 @@ std::string BuildHeadRequest(const std::string& urlPath, const std::string& urlH
          kUserAgent + "Host: " + urlHost + "\r\n\r\n";
 }
 
-std::string BuildGetRequest(const std::string& urlPath, const std::string& urlHost, int64_t startPos) {
+std::string BuildGetRequest(const std::string& urlPath, const std::string& urlHost, int64_t startPos,
+                            const std::string& ifRange) {
   return "GET /" + urlPath + " HTTP/1.1\r\n" +
          "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n" + kUserAgent +
-         "RANGE: bytes=" + std::to_string(startPos) + "-\r\n" + "Host: " + urlHost + "\r\n\r\n";
+         "RANGE: bytes=" + std::to_string(startPos) + "-\r\n" +
+         (ifRange.empty() ? std::string() : "If-Range: " + ifRange + "\r\n") + "Host: " + urlHost + "\r\n\r\n";
 }
 
 }  // namespace quonel

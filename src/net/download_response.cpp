@@ -73,6 +73,8 @@ HeaderLine ApplyHeaderLine(const std::string& line, ResponseHeaders& headers) {
     headers.range = ParseContentRange(line.substr(14));
     return HeaderLine::ContentRange;
   }
+  if (StartsWithNoCase(line, "Last-Modified:")) headers.lastModified = Trimmed(line.substr(14));
+  if (StartsWithNoCase(line, "ETag:")) headers.etag = Trimmed(line.substr(5));
   return HeaderLine::Other;
 }
 

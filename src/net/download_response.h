@@ -22,6 +22,9 @@ struct ResponseHeaders {
   // parsed, absent when it was malformed.
   bool hasContentRange = false;
   std::optional<ContentRange> range;
+  // The validators of the file, trimmed; empty when the answer had none.
+  std::string lastModified;
+  std::string etag;
 };
 
 enum class HeaderLine { Other, EndOfBlock, ContentLength, ContentRange, BadContentLength };

@@ -16,6 +16,8 @@
 #include "net/download_requests.h"
 #include "net/download_response.h"
 #include "net/download_url.h"
+#include "net/staged_copy_record.h"
+#include "net/win_socket_stream.h"
 #include "core/exception.h"
 #include "core/win32_owners.h"
 
@@ -51,6 +53,12 @@ DigitGrouping LocaleDigitGrouping() {
   return ParseDigitGrouping(LocaleText(LOCALE_SGROUPING, L"3;0"), LocaleText(LOCALE_STHOUSAND, L","));
 }
 
+// A failure of the local disk, reported as such rather than as the server's.
+class ELocalFileError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 // The staged copy: opened or created for reading and writing, written only at
 // its end.
 class StagedFile {
@@ -62,7 +70,7 @@ class StagedFile {
     LARGE_INTEGER end = {};
     if (!handle_ || !GetFileSizeEx(handle_.Get(), &size) ||
         !SetFilePointerEx(handle_.Get(), LARGE_INTEGER{}, &end, FILE_END)) {
-      throw Exception(L"the staged copy cannot be opened");
+      throw ELocalFileError(L"the staged copy cannot be opened");
     }
     size_ = size.QuadPart;
   }
@@ -72,9 +80,16 @@ class StagedFile {
     DWORD written = 0;
     if (count > 0 && (!WriteFile(handle_.Get(), bytes, static_cast<DWORD>(count), &written, nullptr) ||
                       written != count)) {
-      throw Exception(L"the staged copy cannot be written");
+      throw ELocalFileError(L"the staged copy cannot be written");
     }
     size_ += count;
+  }
+  // Drops every byte: the copy starts again from zero.
+  void Truncate() {
+    LARGE_INTEGER start = {};
+    if (!SetFilePointerEx(handle_.Get(), start, nullptr, FILE_BEGIN) || !SetEndOfFile(handle_.Get()))
+      throw ELocalFileError(L"the staged copy cannot be emptied");
+    size_ = 0;
   }
   void Close() { handle_.Reset(); }
 
@@ -82,6 +97,16 @@ class StagedFile {
   OwnedFile handle_;
   int64_t size_ = 0;
 };
+
+// After a GET answer to a resume of a recorded copy: true when the copy must
+// start again from zero, because the server sent the whole file (its
+// If-Range no longer matched) or a full length other than the HEAD's (the
+// file changed between the two requests).
+bool MustStartOver(const ResponseHeaders& head, const ResponseHeaders& get, int64_t startPos) {
+  const std::optional<ContentRange>& range = get.range;
+  if (range && range->full && head.contentLength && *range->full != *head.contentLength) return true;
+  return startPos > 0 && !get.hasContentRange;
+}
 
 }  // namespace
 
@@ -108,6 +133,15 @@ bool TDownloadSite::ReadHeaderBlock(ResponseHeaders& headers) {
 }
 
 bool TDownloadSite::DownloadFile(const std::wstring& url, const std::wstring& localPath) {
+  return Transfer(url, localPath, nullptr);
+}
+
+bool TDownloadSite::DownloadFile(const std::wstring& url, const std::wstring& localPath,
+                                 const std::string& release) {
+  return Transfer(url, localPath, &release);
+}
+
+bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localPath, const std::string* release) {
   RangeOK = false;
   AbortFlag = false;
   bool result = false;
@@ -130,6 +164,7 @@ bool TDownloadSite::DownloadFile(const std::wstring& url, const std::wstring& lo
     DownSocket->Connection()->SetWaitPump([this] { return KeepWaiting(); });
     file = std::make_unique<StagedFile>(localPath);
     StartPos = file->Size();
+    StagedCopyGrew(StartPos);
     DownSocket->SetActive(false);
     const HostAndPort peer = SplitHostPort(UrlHost);
     if (!peer.valid) throw Exception(L"the port is not a number");
@@ -138,16 +173,40 @@ bool TDownloadSite::DownloadFile(const std::wstring& url, const std::wstring& lo
     const std::string path = WideToAnsi(UrlPath);
     const std::string host = WideToAnsi(UrlHost);
 
-    Reconnect();
-    DownSocket->Connection()->SendString(BuildHeadRequest(path, host));
     ResponseHeaders head;
-    ReadHeaderBlock(head);
-    if (AbortFlag) throw TransferAborted();
-
-    Reconnect();
-    DownSocket->Connection()->SendString(BuildGetRequest(path, host, StartPos));
     ResponseHeaders get;
-    const bool blockEnded = ReadHeaderBlock(get);
+    bool blockEnded = false;
+    // A recorded copy that turns out stale is started over once, HEAD included.
+    for (int attempt = 0;; ++attempt) {
+      Reconnect();
+      DownSocket->Connection()->SendString(BuildHeadRequest(path, host));
+      head = ResponseHeaders{};
+      ReadHeaderBlock(head);
+      if (AbortFlag) throw TransferAborted();
+
+      std::string ifRange;
+      if (release) {
+        const StagedCopyRecord record{*release, head.contentLength.value_or(-1), head.lastModified, head.etag};
+        const std::optional<StagedCopyRecord> recorded = LoadStagedCopyRecord(localPath);
+        if (StartPos > 0 && recorded != record) {
+          file->Truncate();
+          StartPos = 0;
+          StagedCopyGrew(0);
+        }
+        if (recorded != record && !SaveStagedCopyRecord(localPath, record))
+          throw ELocalFileError(L"the staged copy's record cannot be written");
+        if (StartPos > 0) ifRange = IfRangeValidator(record);
+      }
+
+      Reconnect();
+      DownSocket->Connection()->SendString(BuildGetRequest(path, host, StartPos, ifRange));
+      get = ResponseHeaders{};
+      blockEnded = ReadHeaderBlock(get);
+      if (!release || attempt > 0 || AbortFlag || !MustStartOver(head, get, StartPos)) break;
+      file->Truncate();
+      StartPos = 0;
+      StagedCopyGrew(0);
+    }
     RangeOK = get.hasContentRange;
     // Without its empty line nobody knows where the body starts.
     if (!blockEnded && !AbortFlag) throw Exception(L"the header block did not end");
@@ -186,6 +245,7 @@ bool TDownloadSite::DownloadFile(const std::wstring& url, const std::wstring& lo
       const int64_t keep = plan.BytesToKeep(file->Size(), received, got);
       file->Append(buffer.data(), keep);
       received += keep;
+      StagedCopyGrew(file->Size());
       ShowDownloadAmount(DownloadAmountText(bodyLength, received, grouping), bodyLength, received);
       const uint64_t now = TickCountMs();
       if (throttle.Changed(now)) RepaintProgressPage();
@@ -195,7 +255,7 @@ bool TDownloadSite::DownloadFile(const std::wstring& url, const std::wstring& lo
     file->Close();
     DownSocket->SetActive(false);
     return result;
-  } catch (const Exception&) {
+  } catch (const Exception& failure) {
     if (file) file->Close();
     if (throttle.FinalPaintPending()) RepaintProgressPage();
     // A half-read answer is of no use to the next transfer.
@@ -204,7 +264,12 @@ bool TDownloadSite::DownloadFile(const std::wstring& url, const std::wstring& lo
     } catch (const Exception&) {
     }
     // An abort is the user's doing, not the server's: it has its own line.
-    if (!AbortFlag) LogLine(UrlPath + L"服务器连接失败，取消下载\r\n");
+    if (AbortFlag) {
+    } else if (dynamic_cast<const ELocalFileError*>(&failure)) {
+      LogLine(localPath + L"本地文件无法写入，取消下载\r\n");
+    } else {
+      LogLine(UrlPath + L"服务器连接失败，取消下载\r\n");
+    }
     return false;
   }
 }

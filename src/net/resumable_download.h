@@ -23,6 +23,13 @@ class TDownloadSite {
   // transfer did not finish (failure, abort, no usable range). The copy stays
   // on disk in every outcome and the next call continues it.
   bool DownloadFile(const std::wstring& url, const std::wstring& localPath);
+  // The same for a copy that must belong to one release, which `release`
+  // describes (the caller's manifest data). The record beside the copy
+  // (StagedCopyRecord) says what it is a copy of: the copy is continued, with
+  // If-Range, only when the release and the HEAD's description still match;
+  // otherwise, or when the server answers the whole file or a full length
+  // other than the HEAD's, it starts again from zero.
+  bool DownloadFile(const std::wstring& url, const std::wstring& localPath, const std::string& release);
 
   // Appends a text (ending in CR LF) to the hidden log.
   virtual void LogLine(const std::wstring& text) = 0;
@@ -47,10 +54,14 @@ class TDownloadSite {
   // Called between blocks (at most every ~15 ms) and during every wait of
   // the transfer: the connects, the header blocks and the body.
   virtual void ProcessMessages() = 0;
+  // The staged copy now holds size bytes: called when the transfer opens it,
+  // after every block written, and with 0 when it starts again from zero.
+  virtual void StagedCopyGrew(int64_t /*size*/) {}
   // A monotonic clock in milliseconds.
   virtual uint64_t TickCountMs();
 
  private:
+  bool Transfer(const std::wstring& url, const std::wstring& localPath, const std::string* release);
   bool ReadHeaderBlock(ResponseHeaders& headers);
   void Reconnect();
   // The download socket's wait pump: the window's messages, then whether

@@ -1,9 +1,16 @@
+// The install step's file work: only verified copies go in, only replaced
+// files are backed up, and an install that fails or is killed at any step
+// leaves the installation exactly as it was.
 #include "app/update_installer.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
+
+#include "app/install_journal.h"
 #include "support/scratch_folder.h"
 
 namespace quonel {
@@ -11,68 +18,201 @@ namespace {
 
 using testing::ScratchFolder;
 
-class InstallerTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    app.Write("update/.keep", "");
-    app.Write("backup/.keep", "");
+// Every file below root (relative name -> bytes), the journal left out.
+std::map<std::wstring, std::string> Snapshot(const ScratchFolder& folder) {
+  std::map<std::wstring, std::string> files;
+  for (const auto& item : std::filesystem::recursive_directory_iterator(folder.path())) {
+    const std::wstring relative = std::filesystem::relative(item.path(), folder.path()).wstring();
+    if (item.is_directory()) {
+      files[relative + L"\\"] = "";
+    } else if (relative != L"update\\update.journal") {
+      files[relative] = folder.Read(relative);
+    }
   }
-  InstallReport Install(std::vector<InstallEntry> entries) {
-    return InstallStagedFiles(app.WithSeparator(), entries);
+  return files;
+}
+
+// Fails (or stops, as a kill would) at one operation, counting them all.
+class FaultyOperations : public InstallFileOperations {
+ public:
+  struct Killed {};
+  explicit FaultyOperations(int failAt = -1, bool kill = false) : failAt_(failAt), kill_(kill) {}
+  bool Move(const std::wstring& from, const std::wstring& to) override {
+    return Fault() && InstallFileOperations::Move(from, to);
   }
-  ScratchFolder app;
+  bool CreateFolder(const std::wstring& path) override { return Fault() && InstallFileOperations::CreateFolder(path); }
+  int count = 0;
+
+ private:
+  bool Fault() {
+    if (count++ != failAt_) return true;
+    if (kill_) throw Killed{};
+    return false;
+  }
+  int failAt_;
+  bool kill_;
 };
 
-TEST_F(InstallerTest, BacksUpThenInstallsAndDeletesTheStagedCopies) {
-  app.Write("client.exe", "old client");
-  app.Write("update/client.exe", "new client");
-  app.Write("update/new.dll", "brand new");
-  app.Write("same.dat", "unchanged");
-  const InstallReport report = Install({{L"client.exe", FileOutcome::Downloaded},
-                                        {L"new.dll", FileOutcome::Downloaded},
-                                        {L"same.dat", FileOutcome::UpToDate}});
+// An application folder with its update\ and backup\ folders.
+struct AppFolder : ScratchFolder {
+  AppFolder() {
+    Write("update/.keep", "");
+    Write("backup/.keep", "");
+  }
+};
+
+// Two replaced files (one in a folder), a new file in a new folder, an
+// up-to-date one with a leftover staged copy.
+std::vector<InstallEntry> Release(const ScratchFolder& app) {
+  app.Write("a.txt", "old a");
+  app.Write("sub/b.txt", "old b");
+  app.Write("same.txt", "same");
+  app.Write("backup/a.txt.bak", "older a");
+  app.Write("update/a.txt", "new a");
+  app.Write("update/sub/b.txt", "new bb");
+  app.Write("update/fresh/deep/c.txt", "new ccc");
+  app.Write("update/same.txt", "a leftover partial copy");
+  return {{L"a.txt", FileOutcome::Downloaded, 5},
+            {L"sub\\b.txt", FileOutcome::Downloaded, 6},
+            {L"fresh\\deep\\c.txt", FileOutcome::Downloaded, 7},
+            {L"same.txt", FileOutcome::UpToDate}};
+}
+
+// The installation as it must be after an install that was undone: the
+// backups the install replaced are the one thing it does not bring back.
+void ExpectUndone(std::map<std::wstring, std::string> before, const ScratchFolder& app, int step) {
+  auto after = Snapshot(app);
+  for (const wchar_t* replacedBackup : {L"backup\\a.txt.bak", L"backup\\sub\\b.txt.bak", L"backup\\sub\\"}) {
+    before.erase(replacedBackup);
+    after.erase(replacedBackup);
+  }
+  EXPECT_EQ(before, after) << step;
+}
+
+class InstallerTest : public ::testing::Test {
+ protected:
+  InstallReport Install(std::vector<InstallEntry> entries) { return InstallStagedFiles(app.WithSeparator(), entries); }
+  AppFolder app;
+};
+
+TEST_F(InstallerTest, InstallsVerifiedCopiesAndBacksUpOnlyWhatItReplaces) {
+  const InstallReport report = Install(Release(app));
   EXPECT_TRUE(report.Complete());
-  EXPECT_EQ((std::vector<std::wstring>{L"client.exe", L"new.dll"}), report.installed);
-  EXPECT_EQ("new client", app.Read("client.exe"));
-  EXPECT_EQ("old client", app.Read("backup/client.exe.bak"));
-  EXPECT_EQ("brand new", app.Read("new.dll"));
-  EXPECT_FALSE(app.Exists("backup/new.dll.bak"));  // nothing was installed before
-  EXPECT_EQ("unchanged", app.Read("backup/same.dat.bak"));
-  EXPECT_EQ("unchanged", app.Read("same.dat"));
-  EXPECT_FALSE(app.Exists("update/client.exe"));
-  EXPECT_FALSE(app.Exists("update/new.dll"));
+  EXPECT_EQ((std::vector<std::wstring>{L"a.txt", L"sub\\b.txt", L"fresh\\deep\\c.txt"}), report.installed);
+  EXPECT_EQ("new a", app.Read("a.txt"));
+  EXPECT_EQ("new bb", app.Read("sub/b.txt"));
+  EXPECT_EQ("new ccc", app.Read("fresh/deep/c.txt"));
+  EXPECT_EQ("old a", app.Read("backup/a.txt.bak"));
+  EXPECT_EQ("old b", app.Read("backup/sub/b.txt.bak"));
+  EXPECT_FALSE(app.Exists("backup/fresh/deep/c.txt.bak"));
+  // Up to date: not backed up, and its leftover copy is not installed.
+  EXPECT_FALSE(app.Exists("backup/same.txt.bak"));
+  EXPECT_EQ("same", app.Read("same.txt"));
+  EXPECT_EQ("a leftover partial copy", app.Read("update/same.txt"));
+  EXPECT_FALSE(app.Exists("update/a.txt"));
+  EXPECT_FALSE(app.Exists("update/update.journal"));
 }
 
-TEST_F(InstallerTest, IncompleteStagedCopyNeverReplacesTheInstalledFile) {
-  app.Write("big.pak", "good installed data");
-  app.Write("update/big.pak", "half");
-  const InstallReport report = Install({{L"big.pak", FileOutcome::TransferFailed}});
-  EXPECT_FALSE(report.Complete());
-  EXPECT_EQ(std::vector<std::wstring>{L"big.pak"}, report.notInstalled);
-  EXPECT_EQ("good installed data", app.Read("big.pak"));
-  EXPECT_EQ("half", app.Read("update/big.pak"));  // the next run resumes it
+TEST(InstallRollback, EveryStepFailingInTurnLeavesTheInstallationAsItWas) {
+  FaultyOperations counter;
+  {
+    AppFolder probe;
+    ASSERT_TRUE(InstallStagedFiles(probe.WithSeparator(), Release(probe), counter).applied);
+  }
+  ASSERT_EQ(7, counter.count);  // 2 new folders, 2 backups, 3 replacements
+  for (int step = 0; step < counter.count; ++step) {
+    AppFolder app;
+    const std::vector<InstallEntry> entries = Release(app);
+    const auto before = Snapshot(app);
+    FaultyOperations failing(step);
+    const InstallReport report = InstallStagedFiles(app.WithSeparator(), entries, failing);
+    EXPECT_FALSE(report.applied) << step;
+    EXPECT_TRUE(report.restored) << step;
+    EXPECT_FALSE(report.failure.empty()) << step;
+    EXPECT_TRUE(report.installed.empty()) << step;
+    EXPECT_FALSE(app.Exists("update/update.journal")) << step;
+    ExpectUndone(before, app, step);
+  }
 }
 
-TEST_F(InstallerTest, StagedCopyIsKeptWhenTheInstalledFileIsInUse) {
+TEST(InstallRollback, AnInstallKilledAtAnyStepIsUndoneAtTheNextStart) {
+  for (int step = 0; step < 7; ++step) {
+    AppFolder app;
+    const std::vector<InstallEntry> entries = Release(app);
+    const auto before = Snapshot(app);
+    FaultyOperations killer(step, true);
+    EXPECT_THROW(InstallStagedFiles(app.WithSeparator(), entries, killer), FaultyOperations::Killed);
+    ASSERT_TRUE(app.Exists("update/update.journal")) << step;
+    EXPECT_EQ(Recovery::RolledBack, RecoverInterruptedInstall(app.WithSeparator())) << step;
+    EXPECT_FALSE(app.Exists("update/update.journal")) << step;
+    ExpectUndone(before, app, step);
+    EXPECT_EQ(Recovery::Nothing, RecoverInterruptedInstall(app.WithSeparator())) << step;
+  }
+}
+
+TEST_F(InstallerTest, ACommittedJournalOnlyFinishesItsCleanUp) {
+  app.Write("a.txt", "new a");
+  app.Write("update/a.txt.origin", "record");
+  InstallJournal journal;
+  ASSERT_TRUE(journal.Open(app.WithSeparator()));
+  ASSERT_TRUE(journal.Write(JournalStep::Backup, L"a.txt"));
+  ASSERT_TRUE(journal.Write(JournalStep::Replace, L"a.txt"));
+  ASSERT_TRUE(journal.Write(JournalStep::Commit));
+  journal.Close();
+  EXPECT_EQ(Recovery::Completed, RecoverInterruptedInstall(app.WithSeparator()));
+  EXPECT_EQ("new a", app.Read("a.txt"));
+  EXPECT_FALSE(app.Exists("update/a.txt.origin"));
+  EXPECT_FALSE(app.Exists("update/update.journal"));
+}
+
+TEST_F(InstallerTest, UnverifiedOrVanishedCopiesInstallNothing) {
+  for (const InstallEntry& bad : {InstallEntry{L"big.pak", FileOutcome::TransferFailed},
+                                  InstallEntry{L"big.pak", FileOutcome::NotChecked},
+                                  InstallEntry{L"gone.pak", FileOutcome::Downloaded, 4},
+                                  InstallEntry{L"big.pak", FileOutcome::Downloaded, 5}}) {
+    app.Write("a.txt", "old a");
+    app.Write("update/a.txt", "new a");
+    app.Write("big.pak", "good installed data");
+    app.Write("update/big.pak", "half");
+    const InstallReport report = Install({{L"a.txt", FileOutcome::Downloaded, 5}, bad});
+    EXPECT_FALSE(report.applied) << static_cast<int>(bad.outcome);
+    EXPECT_NE(std::wstring::npos, report.failure.find(bad.name)) << static_cast<int>(bad.outcome);
+    EXPECT_EQ("old a", app.Read("a.txt"));
+    EXPECT_EQ("good installed data", app.Read("big.pak"));
+    EXPECT_EQ("half", app.Read("update/big.pak"));
+    EXPECT_EQ("new a", app.Read("update/a.txt"));
+  }
+}
+
+TEST_F(InstallerTest, AFileInUseStopsTheInstallAndKeepsEverything) {
+  app.Write("first.dll", "old first");
+  app.Write("update/first.dll", "new first");
   app.Write("running.exe", "running");
   app.Write("update/running.exe", "newer");
   const std::wstring installed = app.WithSeparator() + L"running.exe";
   HANDLE locked = CreateFileW(installed.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, locked);
-  const InstallReport report = Install({{L"running.exe", FileOutcome::Downloaded}});
+  const InstallReport report =
+      Install({{L"first.dll", FileOutcome::Downloaded, 9}, {L"running.exe", FileOutcome::Downloaded, 5}});
   CloseHandle(locked);
-  EXPECT_EQ(std::vector<std::wstring>{L"running.exe"}, report.notInstalled);
+  EXPECT_FALSE(report.applied);
+  EXPECT_TRUE(report.restored);
+  EXPECT_NE(std::wstring::npos, report.failure.find(L"running.exe"));
+  EXPECT_EQ("old first", app.Read("first.dll"));
+  EXPECT_EQ("new first", app.Read("update/first.dll"));
   EXPECT_EQ("running", app.Read("running.exe"));
   EXPECT_EQ("newer", app.Read("update/running.exe"));
 }
 
-TEST_F(InstallerTest, RefusedNamesAreNeverTouched) {
+TEST_F(InstallerTest, RefusedNamesAreNeverTouchedAndTheUpdateIsNotComplete) {
   ScratchFolder outside;
   outside.Write("victim.txt", "outside");
   app.Write("update/victim.txt", "hostile");
   const std::wstring name = L"..\\" + outside.path().filename().wstring() + L"\\victim.txt";
   const InstallReport report = Install({{name, FileOutcome::Refused}});
-  EXPECT_TRUE(report.Complete());
+  EXPECT_TRUE(report.applied);
+  EXPECT_FALSE(report.Complete());
+  EXPECT_EQ(std::vector<std::wstring>{name}, report.notInstalled);
   EXPECT_TRUE(report.installed.empty());
   EXPECT_EQ("outside", outside.Read("victim.txt"));
   EXPECT_FALSE(outside.Exists("victim.txt.bak"));
@@ -81,9 +221,9 @@ TEST_F(InstallerTest, RefusedNamesAreNeverTouched) {
 TEST_F(InstallerTest, InstallingTwiceReplacesTheEarlierBackup) {
   app.Write("a.txt", "v1");
   app.Write("update/a.txt", "v2");
-  Install({{L"a.txt", FileOutcome::Downloaded}});
+  Install({{L"a.txt", FileOutcome::Downloaded, 2}});
   app.Write("update/a.txt", "v3");
-  Install({{L"a.txt", FileOutcome::Downloaded}});
+  Install({{L"a.txt", FileOutcome::Downloaded, 2}});
   EXPECT_EQ("v3", app.Read("a.txt"));
   EXPECT_EQ("v2", app.Read("backup/a.txt.bak"));
 }

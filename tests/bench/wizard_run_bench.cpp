@@ -1,4 +1,4 @@
-// A run over a 2,000-file manifest whose files are all up to date: the time
+// A run over a manifest of FILES (2,000) files, all up to date: the time
 // from pressing "下一步" until the caption reads "完成升级", per file.
 //   wizard_run_bench.exe [FILES]
 #include <windows.h>
@@ -34,9 +34,8 @@ int wmain(int argc, wchar_t** argv) {
   const SYSTEMTIME installed = LocalTime(2026, 1, 1, 8, 0, 0);
   std::vector<ManifestFile> manifest;
   for (int i = 0; i < files; ++i) {
-    wchar_t name[16];
-    // Short names: every section name must fit the 16 KB name buffer.
-    std::swprintf(name, 16, L"a%04d", i);
+    wchar_t name[32];
+    std::swprintf(name, 32, L"files\\section-%05d.dat", i);
     client.WriteFile(name, "installed", installed);
     manifest.push_back({name, std::wstring(L"文件") + name, ManifestDateTime(installed)});
   }

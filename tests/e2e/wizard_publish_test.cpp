@@ -18,8 +18,8 @@ struct ReleaseFile {
   SYSTEMTIME lastWrite;
 };
 
-// An installation served by site, with the folder 数据. The wizard creates no
-// folders: 数据 exists in the installation and in its staging and backup folders.
+// An installation served by site, with the folder 数据 in the installation
+// and in its staging and backup folders.
 void PrepareInstallation(ClientInstallation& client, const LoopbackFileSite& site) {
   for (const fs::path& folder : {fs::path(L"数据"), L"update" / fs::path(L"数据"), L"backup" / fs::path(L"数据")})
     fs::create_directories(client.Root() / folder);

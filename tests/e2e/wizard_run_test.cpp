@@ -93,11 +93,12 @@ TEST(WizardRun, TheDateCheckLooksAtTheInstallationWhateverTheWorkingFolder) {
   EXPECT_TRUE(std::filesystem::is_empty(elsewhere));
 }
 
-// A date the locale cannot read breaks the run off with the standard error
-// box; "上一步" leads back and lets the user try again.
-TEST(WizardRun, AnUnreadableDateBreaksTheRunOff) {
+// A date the locale cannot read is that file's red cross; the run goes on
+// with the next file, and ends with "继续下载".
+TEST(WizardRun, AnUnreadableDateIsARedCrossAndTheRunGoesOn) {
   ClientInstallation client(UpdateExe());
   NginxFolder server;
+  server.Put("b.dat", "b from the server");
   server.Put("quonel.htm", ManifestText({{L"a.dat", L"甲", L"not a date"}, {L"b.dat", L"乙", ManifestDateTime(Release())}}));
   client.WriteFile("a.dat", "a", Installed());
   client.WriteConfig(L"quonel", L"", {{L"本地服务器", server.Url()}});
@@ -105,21 +106,16 @@ TEST(WizardRun, AnUnreadableDateBreaksTheRunOff) {
   WizardSession wizard(client.Exe());
   ASSERT_TRUE(wizard.WaitForWindow());
   wizard.Press(wizard.NextButton());
-  const MessageBoxWindow box = wizard.WaitForMessageBox();
-  ASSERT_NE(nullptr, box.window);
-  // The application's standard box may close the message with a full stop.
-  EXPECT_TRUE(StartsWith(box.text, L"'not a date' is not a valid date and time")) << Narrow(box.text);
-  ASSERT_TRUE(AnswerMessageBox(box, L""));
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box.window) && !wizard.Enabled(wizard.AbortButton()); }, 10000));
-  EXPECT_EQ(L"正下载文件..", wizard.NextCaption());
-  EXPECT_FALSE(wizard.Enabled(wizard.NextButton()));
-  EXPECT_TRUE(wizard.Enabled(wizard.PreButton()));
-  EXPECT_EQ(0, server.Requests("HEAD", "b.dat"));
-
-  wizard.Press(wizard.PreButton());
-  ASSERT_TRUE(WaitFor([&] { return wizard.ServerPageShown(); }, 10000));
-  EXPECT_EQ(L"下一步", wizard.NextCaption());
+  ASSERT_TRUE(wizard.WaitForNextCaption(L"继续下载"));
+  const std::vector<FileRow> rows = wizard.Rows();
+  ASSERT_EQ(2u, rows.size());
+  EXPECT_EQ(kCross, rows[0].stateImage);
+  EXPECT_EQ(kTick, rows[1].stateImage);
+  EXPECT_TRUE(wizard.LogHas(L"甲文件的日期“not a date”无法识别，跳过下载"));
+  EXPECT_EQ(0, server.Requests("HEAD", "a.dat"));
+  EXPECT_EQ("b from the server", client.Read(L"update\\b.dat"));
   EXPECT_TRUE(wizard.Enabled(wizard.NextButton()));
+  EXPECT_FALSE(wizard.Enabled(wizard.AbortButton()));
 }
 
 // A manifest must never make the wizard reach outside its folder.

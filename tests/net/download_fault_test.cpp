@@ -2,11 +2,14 @@
 // it reads the answers, and every way a server can misbehave.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "download_test_site.h"
+#include "net/staged_copy_record.h"
 #include "support/loopback_server.h"
 
 namespace quonel::testing {
@@ -371,16 +374,97 @@ TEST_F(DownloadFault, WithoutADownloadSocketTheTransferFailsAndLogsIt) {
   EXPECT_EQ(std::vector<std::wstring>{L"s/a.dat" + kFailed}, site.log);
 }
 
-TEST_F(DownloadFault, StagedCopyThatCannotBeCreatedIsReportedUnderThisFilesName) {
+TEST_F(DownloadFault, StagedCopyThatCannotBeCreatedIsReportedAsALocalFailure) {
   ScriptedFileServer server(HeadWithLength(10), ServePartial(Pattern(10)));
-  EXPECT_FALSE(site.DownloadFile(Wide(server.Url("/n/a.dat")), DownloadTestDir() + L"\\missing\\a.dat"));
-  EXPECT_EQ(std::vector<std::wstring>{L"n/a.dat" + kFailed}, site.log);
+  const std::wstring path = DownloadTestDir() + L"\\missing\\a.dat";
+  EXPECT_FALSE(site.DownloadFile(Wide(server.Url("/n/a.dat")), path));
+  EXPECT_EQ(std::vector<std::wstring>{path + L"本地文件无法写入，取消下载\r\n"}, site.log);
+  EXPECT_TRUE(server.Requests().empty());
 }
 
 TEST_F(DownloadFault, ContentLengthThatIsNoNumberFails) {
   ScriptedFileServer server("HTTP/1.1 200 OK\r\nContent-Length: 12abc\r\n\r\n", ServePartial(Pattern(10)));
   EXPECT_FALSE(Download(server.Url("/a.dat")));
   EXPECT_EQ(std::vector<std::wstring>{L"a.dat" + kFailed}, site.log);
+}
+
+// A copy recorded for a release: resumed only for the same release and file.
+class RecordedCopy : public DownloadFault {
+ protected:
+  const std::string file = Pattern(5000);
+  const std::string lastModified = "Mon, 07 Dec 2026 09:05:00 GMT";
+  std::string Head() const {
+    return "HTTP/1.1 200 OK\r\nContent-Length: 5000\r\nLast-Modified: " + lastModified +
+           "\r\nETag: \"e1\"\r\n\r\n";
+  }
+  void StagePartial(const std::optional<StagedCopyRecord>& record) {
+    WriteBinaryFile(local, file.substr(0, 1000));
+    DeleteFileW(StagedCopyRecordPath(local).c_str());
+    if (record) {
+      ASSERT_TRUE(SaveStagedCopyRecord(local, *record));
+    }
+  }
+};
+
+TEST_F(RecordedCopy, ResumesWithIfRangeOnlyWhenReleaseAndServerFileAreTheSame) {
+  const StagedCopyRecord same{"r1", 5000, lastModified, "\"e1\""};
+  struct Case {
+    std::optional<StagedCopyRecord> record;
+    int64_t start;
+  } cases[] = {{same, 1000},
+               {StagedCopyRecord{"r0", 5000, lastModified, "\"e1\""}, 0},  // an older release
+               {StagedCopyRecord{"r1", 5000, lastModified, "\"e0\""}, 0},  // the server's file changed
+               {std::nullopt, 0}};                                          // nobody knows what it is
+  for (const Case& c : cases) {
+    StagePartial(c.record);
+    ScriptedFileServer server(Head(), ServePartial(file));
+    EXPECT_TRUE(site.DownloadFile(Wide(server.Url("/a.dat")), local, "r1")) << c.start;
+    EXPECT_EQ(file, ReadBinaryFile(local)) << c.start;
+    const auto requests = server.Requests();
+    ASSERT_EQ(2u, requests.size());
+    EXPECT_EQ(c.start, RangeStart(requests[1]));
+    EXPECT_EQ(c.start > 0, requests[1].find("If-Range: \"e1\"\r\n") != std::string::npos) << requests[1];
+    EXPECT_EQ(same, LoadStagedCopyRecord(local));
+  }
+}
+
+TEST_F(RecordedCopy, AWholeFileAnswerOrAChangedLengthStartsOverFromZero) {
+  // The server's If-Range no longer matches: it answers the whole file.
+  StagePartial(StagedCopyRecord{"r1", 5000, lastModified, "\"e1\""});
+  const std::string other = Pattern(5000).replace(0, 1000, std::string(1000, 'x'));
+  ScriptedFileServer whole(Head(), [&](ScriptedConnection& c, int64_t start) {
+    if (start > 0) {
+      c.Send(HeadWithLength(other.size()) + other);
+    } else {
+      c.Send(PartialHead(0, 5000) + other);
+    }
+    c.WaitForClientClose();
+  });
+  EXPECT_TRUE(site.DownloadFile(Wide(whole.Url("/a.dat")), local, "r1"));
+  EXPECT_EQ(other, ReadBinaryFile(local));
+  auto requests = whole.Requests();
+  ASSERT_EQ(4u, requests.size());
+  EXPECT_EQ(1000, RangeStart(requests[1]));
+  EXPECT_EQ(0, RangeStart(requests[3]));
+
+  // The file grew between the HEAD and the GET: the range names another total.
+  StagePartial(StagedCopyRecord{"r1", 5000, lastModified, "\"e1\""});
+  const std::string grown = Pattern(6000);
+  std::atomic<int> heads{0};
+  LoopbackServer changing([&](ScriptedConnection& c) {
+    const std::string request = c.ReadRequestHead();
+    if (request.rfind("HEAD ", 0) == 0) {
+      c.Send(heads++ == 0 ? Head() : HeadWithLength(grown.size()));
+    } else {
+      const int64_t start = RangeStart(request);
+      c.Send(PartialHead(start, 6000) + grown.substr(static_cast<size_t>(start)));
+    }
+    c.WaitForClientClose();
+  });
+  EXPECT_TRUE(site.DownloadFile(Wide(changing.Url("/a.dat")), local, "r1"));
+  EXPECT_EQ(grown, ReadBinaryFile(local));
+  EXPECT_EQ(2, heads.load());
+  EXPECT_EQ(6000, LoadStagedCopyRecord(local)->size);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
+#include <utility>
 
 namespace quonel::testing {
 namespace {
@@ -30,6 +32,31 @@ long long RangeStart(const std::string& head) {
   } catch (...) {
     return -1;
   }
+}
+
+// The target's bytes, "%XX" decoded as a web server decodes them.
+std::string Decoded(const std::string& target) {
+  std::string bytes;
+  for (size_t i = 0; i < target.size(); ++i) {
+    if (target[i] == '%' && i + 2 < target.size() && std::isxdigit(static_cast<unsigned char>(target[i + 1])) &&
+        std::isxdigit(static_cast<unsigned char>(target[i + 2]))) {
+      bytes += static_cast<char>(std::stoi(target.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      bytes += target[i];
+    }
+  }
+  return bytes;
+}
+
+// The request's method and decoded target without its leading "/".
+std::pair<std::string, std::string> MethodAndPath(const std::string& head) {
+  const size_t space = head.find(' ');
+  const std::string method = head.substr(0, space);
+  const size_t targetStart = space == std::string::npos ? head.size() : space + 1;
+  std::string target = head.substr(targetStart, head.find(' ', targetStart) - targetStart);
+  if (!target.empty() && target[0] == '/') target.erase(0, 1);
+  return {method, Decoded(target)};
 }
 
 std::string Status(int code, const std::string& reason, const std::string& headers) {
@@ -66,10 +93,10 @@ std::vector<std::string> LoopbackFileSite::Requests() const {
 }
 
 int LoopbackFileSite::CountRequests(const std::string& method, const std::string& path) const {
-  const std::string start = method + " /" + path + " ";
   std::lock_guard<std::mutex> lock(mutex_);
-  return static_cast<int>(std::count_if(requests_.begin(), requests_.end(),
-                                        [&](const std::string& head) { return head.rfind(start, 0) == 0; }));
+  return static_cast<int>(std::count_if(requests_.begin(), requests_.end(), [&](const std::string& head) {
+    return MethodAndPath(head) == std::make_pair(method, path);
+  }));
 }
 
 LoopbackFileSite::Pacing LoopbackFileSite::PacingOf(const std::string& path) const {
@@ -101,11 +128,7 @@ void LoopbackFileSite::Serve(ScriptedConnection& connection) {
       std::lock_guard<std::mutex> lock(mutex_);
       requests_.push_back(head);
     }
-    const size_t space = head.find(' ');
-    const std::string method = head.substr(0, space);
-    const size_t targetStart = space == std::string::npos ? head.size() : space + 1;
-    std::string target = head.substr(targetStart, head.find(' ', targetStart) - targetStart);
-    if (!target.empty() && target[0] == '/') target.erase(0, 1);
+    const auto [method, target] = MethodAndPath(head);
 
     std::string body;
     bool found = false;

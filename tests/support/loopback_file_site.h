@@ -21,8 +21,8 @@ class LoopbackFileSite {
   LoopbackFileSite(const LoopbackFileSite&) = delete;
   LoopbackFileSite& operator=(const LoopbackFileSite&) = delete;
 
-  // path is the request target without its leading "/", taken byte for byte
-  // (a "\" stays a "\").
+  // path is the request target without its leading "/", after "%XX" is
+  // decoded as web servers do (a "\" stays a "\").
   void Put(const std::string& path, std::string bytes);
   // Sends path's body in blocks of blockBytes with pauseMs between them;
   // pauseMs 0 sends at once. Applies to the blocks sent from now on, so a
@@ -35,7 +35,7 @@ class LoopbackFileSite {
   std::string Url(const std::string& path = "") const;
   // The request heads received so far, in order.
   std::vector<std::string> Requests() const;
-  // How many requests began with `method` + " /" + path + " ".
+  // How many requests of `method` asked for path (decoded).
   int CountRequests(const std::string& method, const std::string& path) const;
 
  private:

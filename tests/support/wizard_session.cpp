@@ -95,7 +95,7 @@ std::wstring ManifestDateTime(const SYSTEMTIME& t) {
 std::string ManifestText(const std::vector<ManifestFile>& files) {
   std::wstring text;
   for (const ManifestFile& file : files)
-    text += L"[" + file.section + L"]\r\nname=" + file.name + L"\r\ndatetime=" + file.datetime + L"\r\n\r\n";
+    text += L"[" + file.section + L"]\r\nname=" + file.name + L"\r\ndatetime=" + file.datetime + L"\r\n" + file.extra + L"\r\n";
   return WideToAnsi(text);
 }
 

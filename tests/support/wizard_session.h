@@ -33,6 +33,7 @@ struct ManifestFile {
   std::wstring section;   // path relative to the installation
   std::wstring name;      // the row caption
   std::wstring datetime;  // as written
+  std::wstring extra = {};  // further lines, each "key=value\r\n"
 };
 // The manifest as the server publishes it: GB2312 INI text.
 std::string ManifestText(const std::vector<ManifestFile>& files);
@@ -120,6 +121,8 @@ class WizardSession {
   void Close() const;
   bool WaitForExit(DWORD& exitCode, int timeoutMs = 60000);
   bool Running() const { return process_.Running(); }
+  // Ends the program at once, as a crash or the task manager would.
+  void Kill() const { TerminateProcess(process_.Handle(), 1); }
 
  private:
   std::vector<HWND> Buttons() const;
