@@ -15,7 +15,7 @@
 
 #include "ui/application.h"
 #include "ui/button.h"
-#include "ui/exception.h"
+#include "core/exception.h"
 #include "ui/form.h"
 
 namespace quonel {
