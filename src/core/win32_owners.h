@@ -97,6 +97,22 @@ class WindowDc {
   HDC dc_;
 };
 
+// The DC of a whole window, non-client area included, released at the end of its scope.
+class WholeWindowDc {
+ public:
+  explicit WholeWindowDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+  ~WholeWindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WholeWindowDc(const WholeWindowDc&) = delete;
+  WholeWindowDc& operator=(const WholeWindowDc&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // BeginPaint / EndPaint around a scope.
 class PaintScope {
  public:

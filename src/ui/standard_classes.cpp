@@ -1,6 +1,7 @@
 #include "ui/standard_classes.h"
 
 #include "ui/button.h"
+#include "ui/check_box.h"
 #include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/gauge.h"
@@ -12,6 +13,7 @@
 #include "ui/list_view.h"
 #include "ui/notebook.h"
 #include "ui/panel.h"
+#include "ui/radio_button.h"
 #include "core/component_class.h"
 #include "core/property_registry.h"
 
@@ -96,6 +98,8 @@ void RegisterStandardClasses() {
   registered = true;
   RegisterBaseClasses();
   RegisterButtonClass();
+  RegisterCheckBoxClass();
+  RegisterRadioButtonClass();
   RegisterLabelClass();
   RegisterListBoxClass();
   RegisterEditClasses();
