@@ -229,6 +229,10 @@ void TSkinButton::DrawButtonCaption(HDC dc, const RECT& rect, UINT format) {
   SetBkMode(dc, OPAQUE);
   if (focused_ && SkinData() && !InSet(SkinData()->Options(), xoNoFocusRect)) {
     InflateRect(&textRect, 2, 2);
+    // A caption as high as the button would put the dots on its border.
+    RECT inner = rect;
+    InflateRect(&inner, -2, -2);
+    IntersectRect(&textRect, &textRect, &inner);
     DrawFocusRect(dc, &textRect);
   }
 }

@@ -170,6 +170,7 @@ void TSkinControl::AfterMessage(TMessage& message) {
       Redraw();
       break;
     case WM_PAINT:
+    case WM_PRINTCLIENT:
       PaintFrame(reinterpret_cast<HDC>(message.WParam));
       break;
   }
