@@ -6,11 +6,10 @@
 
 #include <algorithm>
 #include <map>
-#include <mutex>
-#include <unordered_map>
 
 #include "core/exception.h"
 #include "ui/form.h"
+#include "ui/objects_by_window.h"
 
 namespace quonel {
 
@@ -18,32 +17,9 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
 
 namespace {
 
-// The one route from a window to its object, kept in the process: every
-// message looks its control up, and under Wine a window property would be a
-// round trip to the server.
-class ControlsByWindow {
- public:
-  TWinControl* Find(HWND window) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto found = controls_.find(window);
-    return found == controls_.end() ? nullptr : found->second;
-  }
-  void Add(HWND window, TWinControl* control) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    controls_[window] = control;
-  }
-  void Remove(HWND window) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    controls_.erase(window);
-  }
-
- private:
-  std::mutex mutex_;
-  std::unordered_map<HWND, TWinControl*> controls_;
-};
-
-ControlsByWindow& WindowControls() {
-  static ControlsByWindow controls;
+// The one route from a window to its object.
+ObjectsByWindow<TWinControl>& WindowControls() {
+  static ObjectsByWindow<TWinControl> controls;
   return controls;
 }
 

@@ -1,10 +1,9 @@
 #include "ui/window_subclass.h"
 
 #include <memory>
-#include <mutex>
-#include <unordered_map>
 #include <vector>
 
+#include "ui/objects_by_window.h"
 #include "ui/win_control.h"
 
 namespace quonel {
@@ -25,29 +24,8 @@ LRESULT CALLBACK ChainProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 // The chains by window. comctl32's subclassing would do the chaining too, but
 // under Wine it looks its chain up in a window property on every message,
 // which is a round trip to the server.
-class ChainTable {
- public:
-  SubclassChain* Find(HWND window) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto found = chains_.find(window);
-    return found == chains_.end() ? nullptr : found->second;
-  }
-  void Add(HWND window, SubclassChain* chain) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    chains_[window] = chain;
-  }
-  void Remove(HWND window) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    chains_.erase(window);
-  }
-
- private:
-  std::mutex mutex_;
-  std::unordered_map<HWND, SubclassChain*> chains_;
-};
-
-ChainTable& Chains() {
-  static ChainTable table;
+ObjectsByWindow<SubclassChain>& Chains() {
+  static ObjectsByWindow<SubclassChain> table;
   return table;
 }
 
