@@ -199,9 +199,13 @@ void TSkinButton::PaintSkin(HDC dc, const RECT& rect) {
   if (offscreen_.Empty()) return;
   BitmapDc memory(offscreen_);
   const RECT local{0, 0, width, height};
-  if (drawParentBackground_ && Window()) DrawParentBackground(Window(), memory.Get());
-  else FillBackground(memory.Get(), local);
-  DrawSkinObject(memory.Get(), FromRECT(local), buttons.Frames, state, buttons);
+  if (drawParentBackground_ && Window()) {
+    DrawParentBackground(Window(), memory.Get());
+    DrawSkinObject(memory.Get(), FromRECT(local), buttons.Frames, state, buttons);
+  } else if (const SkinBitmap& face = Face(state, width, height); !face.Empty()) {
+    BitmapDc faceDc(face);
+    BitBlt(memory.Get(), 0, 0, width, height, faceDc.Get(), 0, 0, SRCCOPY);
+  }
 
   TColor colour = clBtnText;
   const HFONT font = ControlFont(&colour);
@@ -215,6 +219,25 @@ void TSkinButton::PaintSkin(HDC dc, const RECT& rect) {
     DrawButtonCaption(memory.Get(), local, DT_CENTER);
   }
   BitBlt(dc, rect.left, rect.top, width, height, memory.Get(), 0, 0, SRCCOPY);
+}
+
+const SkinBitmap& TSkinButton::Face(int state, int width, int height) {
+  SkinBitmap& face = faces_.at(static_cast<size_t>(state));
+  if (face.Width() != width || face.Height() != height) {
+    face = SkinBitmap::Create(width, height);
+    if (face.Empty()) return face;
+    BitmapDc dc(face);
+    const RECT local{0, 0, width, height};
+    FillBackground(dc.Get(), local);
+    const TDataSkinButton& buttons = SkinData()->Buttons();
+    DrawSkinObject(dc.Get(), FromRECT(local), buttons.Frames, state, buttons);
+  }
+  return face;
+}
+
+void TSkinButton::SkinChanged() {
+  for (SkinBitmap& face : faces_) face = SkinBitmap();
+  TSkinControl::SkinChanged();
 }
 
 void TSkinButton::DrawButtonCaption(HDC dc, const RECT& rect, UINT format) {

@@ -5,6 +5,8 @@
 // button; leaving the button, losing the capture or a disabled button give
 // none.
 #pragma once
+#include <array>
+
 #include "skin/controls/skin_control.h"
 #include "skin/gdi/skin_bitmap.h"
 
@@ -15,6 +17,7 @@ class TSkinButton : public TSkinControl {
   const wchar_t* ClassName() const override { return L"TSkinButton"; }
   void Attach(TControl* control, TSkinData* data, TSkinForm* form, bool recolour) override;
   void AttachHandle(HWND window, TSkinData* data, TSkinForm* form) override;
+  void SkinChanged() override;
 
   // The frame of the Buttons strip for the present state.
   int VisualState();
@@ -35,7 +38,12 @@ class TSkinButton : public TSkinControl {
   void Release(const TMessage& message);
   void Click();
 
+  // The strip's frame for state over the face colour, at the button's size:
+  // composed once, since the transparent nine-slice is the dear part.
+  const SkinBitmap& Face(int state, int width, int height);
+
   SkinBitmap offscreen_;
+  std::array<SkinBitmap, 6> faces_;
   bool drawParentBackground_ = false;
 };
 
