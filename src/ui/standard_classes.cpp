@@ -1,5 +1,7 @@
 #include "ui/standard_classes.h"
 
+#include "ui/bit_btn.h"
+#include "ui/bitmap.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/edit.h"
@@ -14,6 +16,7 @@
 #include "ui/notebook.h"
 #include "ui/panel.h"
 #include "ui/radio_button.h"
+#include "ui/speed_button.h"
 #include "core/component_class.h"
 #include "core/property_registry.h"
 
@@ -97,7 +100,10 @@ void RegisterStandardClasses() {
   if (registered) return;
   registered = true;
   RegisterBaseClasses();
+  RegisterBitmapClass();
   RegisterButtonClass();
+  RegisterBitBtnClass();
+  RegisterSpeedButtonClass();
   RegisterCheckBoxClass();
   RegisterRadioButtonClass();
   RegisterLabelClass();

@@ -4,6 +4,7 @@
 
 #include "skin/controls/skin_boxes.h"
 #include "skin/controls/skin_button.h"
+#include "skin/controls/skin_glyph_buttons.h"
 #include "skin/controls/skin_group_box.h"
 #include "skin/controls/skin_mark_buttons.h"
 
@@ -13,6 +14,9 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind) {
   std::wstring name = kind;
   for (wchar_t& c : name) c = static_cast<wchar_t>(std::towlower(c));
   if (name == L"button") return std::make_unique<TSkinButton>();
+  if (name == L"bitbtn") return std::make_unique<TSkinBitButton>();
+  if (name == L"menubtn") return std::make_unique<TSkinMenuButton>();
+  if (name == L"speedbutton") return std::make_unique<TSkinSpeedButton>();
   if (name == L"checkbox") return std::make_unique<TSkinCheckBox>();
   if (name == L"radiobutton") return std::make_unique<TSkinRadioButton>();
   if (name == L"groupbox") return std::make_unique<TSkinGroupBox>();

@@ -1,5 +1,7 @@
 // The one way the frame's dispatch table makes control skins: a skin for a
-// kind name as the skin's kinds go - "button", "checkbox", "radiobutton",
+// kind name as the skin's kinds go - "button", "bitbtn" (a glyph beside the
+// caption), "menubtn" (a drop-down arrow), "speedbutton" (windowless),
+// "checkbox", "radiobutton",
 // "groupbox", "panel" and "form" (a container recoloured, TSkinBox),
 // "dialog" (a bare dialog window, TSkinBoxH). Letter case does not matter.
 // Unknown kinds give nullptr. The caller attaches the skin (Attach for a

@@ -62,7 +62,7 @@ int TSkinButton::VisualState() {
   if (!enabled_) return 3;
   if (Pressed()) return 2;
   if (Hot()) return 4;
-  if (focused_) return 5;
+  if (focused_) return FocusedState();
   return 1;
 }
 
@@ -186,39 +186,51 @@ void TSkinButton::Click() {
   PostMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(window));
 }
 
-void TSkinButton::PaintSkin(HDC dc, const RECT& rect) {
+bool TSkinButton::PrepareFace(const RECT& rect, int state, bool withFrame) {
   TSkinData* data = SkinData();
-  if (!data) return;
-  const TDataSkinButton& buttons = data->Buttons();
-  if (buttons.Image.Empty()) return;
-  const int state = VisualState();
-  ReadCaption();
+  if (!data || data->Buttons().Image.Empty()) return false;
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  if (width <= 0 || height <= 0) return;
+  if (width <= 0 || height <= 0) return false;
   if (offscreen_.Width() != width || offscreen_.Height() != height) offscreen_ = SkinBitmap::Create(width, height);
-  if (offscreen_.Empty()) return;
+  if (offscreen_.Empty()) return false;
   BitmapDc memory(offscreen_);
   const RECT local{0, 0, width, height};
+  const TDataSkinButton& buttons = data->Buttons();
   if (drawParentBackground_ && Window()) {
     DrawParentBackground(Window(), memory.Get());
-    DrawSkinObject(memory.Get(), FromRECT(local), buttons.Frames, state, buttons);
+    if (withFrame) DrawSkinObject(memory.Get(), FromRECT(local), buttons.Frames, state, buttons);
+  } else if (!withFrame) {
+    FillBackground(memory.Get(), local);
   } else if (const SkinBitmap& face = Face(state, width, height); !face.Empty()) {
     BitmapDc faceDc(face);
     BitBlt(memory.Get(), 0, 0, width, height, faceDc.Get(), 0, 0, SRCCOPY);
   }
+  return true;
+}
 
+TColor TSkinButton::StateTextColour(int state, TColor fontColour) const {
+  const TDataSkinButton& buttons = SkinData()->Buttons();
+  if (state == 1 && buttons.HasNormalColour2) return buttons.NormalColour2;
+  if (state == 4 && buttons.HasMouseOverColour2) return buttons.MouseOverColour2;
+  if (state == 2 && buttons.HasPressedColour2) return buttons.PressedColour2;
+  if (state == 3) return clBtnShadow;
+  return fontColour;
+}
+
+void TSkinButton::PaintSkin(HDC dc, const RECT& rect) {
+  const int state = VisualState();
+  ReadCaption();
+  if (!PrepareFace(rect, state)) return;
+  BitmapDc memory(offscreen_);
+  const RECT local{0, 0, offscreen_.Width(), offscreen_.Height()};
   TColor colour = clBtnText;
   const HFONT font = ControlFont(&colour);
-  if (state == 1 && buttons.HasNormalColour2) colour = buttons.NormalColour2;
-  else if (state == 4 && buttons.HasMouseOverColour2) colour = buttons.MouseOverColour2;
-  else if (state == 2 && buttons.HasPressedColour2) colour = buttons.PressedColour2;
-  else if (state == 3) colour = clBtnShadow;
   {
     SelectionScope selected(memory.Get(), font);
-    SetTextColor(memory.Get(), ColorToRGB(colour));
+    SetTextColor(memory.Get(), ColorToRGB(StateTextColour(state, colour)));
     DrawButtonCaption(memory.Get(), local, DT_CENTER);
   }
-  BitBlt(dc, rect.left, rect.top, width, height, memory.Get(), 0, 0, SRCCOPY);
+  BitBlt(dc, rect.left, rect.top, local.right, local.bottom, memory.Get(), 0, 0, SRCCOPY);
 }
 
 const SkinBitmap& TSkinButton::Face(int state, int width, int height) {
@@ -250,14 +262,17 @@ void TSkinButton::DrawButtonCaption(HDC dc, const RECT& rect, UINT format) {
   RECT textRect = ToRECT(ButtonTextRect(FromRECT(rect), size, (format & DT_CENTER) != 0));
   DrawTextWide(dc, text, textRect, TextDirectionFlags(format | kDrawFormat));
   SetBkMode(dc, OPAQUE);
-  if (focused_ && SkinData() && !InSet(SkinData()->Options(), xoNoFocusRect)) {
-    InflateRect(&textRect, 2, 2);
-    // A caption as high as the button would put the dots on its border.
-    RECT inner = rect;
-    InflateRect(&inner, -2, -2);
-    IntersectRect(&textRect, &textRect, &inner);
-    DrawFocusRect(dc, &textRect);
-  }
+  FocusRectangle(dc, textRect, rect);
+}
+
+void TSkinButton::FocusRectangle(HDC dc, RECT textRect, const RECT& bounds) const {
+  if (!focused_ || !SkinData() || InSet(SkinData()->Options(), xoNoFocusRect)) return;
+  InflateRect(&textRect, 2, 2);
+  // A caption as high as the button would put the dots on its border.
+  RECT inner = bounds;
+  InflateRect(&inner, -2, -2);
+  IntersectRect(&textRect, &textRect, &inner);
+  DrawFocusRect(dc, &textRect);
 }
 
 }  // namespace quonel

@@ -29,6 +29,19 @@ class TSkinButton : public TSkinControl {
   // The prepared caption centred (or spread) in rect, and the focus
   // rectangle around it when the button has the focus.
   void DrawButtonCaption(HDC dc, const RECT& rect, UINT format);
+  // Steps every push-button painter shares: the off-screen bitmap at the
+  // rectangle's size with the background and the strip's frame for state
+  // (frame drawn only when withFrame). False when the skin has no buttons.
+  bool PrepareFace(const RECT& rect, int state, bool withFrame = true);
+  // The caption colour of state: the skin's state colours where given,
+  // clBtnShadow when disabled, else the font's.
+  TColor StateTextColour(int state, TColor fontColour) const;
+  // The state a focused button shows.
+  virtual int FocusedState() const { return 5; }
+  void FocusRectangle(HDC dc, RECT textRect, const RECT& bounds) const;
+
+  SkinBitmap offscreen_;
+  bool drawParentBackground_ = false;
 
  private:
   void TakeTransparencyRule();
@@ -42,9 +55,7 @@ class TSkinButton : public TSkinControl {
   // composed once, since the transparent nine-slice is the dear part.
   const SkinBitmap& Face(int state, int width, int height);
 
-  SkinBitmap offscreen_;
   std::array<SkinBitmap, 6> faces_;
-  bool drawParentBackground_ = false;
 };
 
 }  // namespace quonel

@@ -233,6 +233,10 @@ void TSkinControl::Redraw() {
   if (const HWND window = Window()) {
     InvalidateRect(window, nullptr, TRUE);
     UpdateWindow(window);
+  } else if (control_ && !dynamic_cast<TWinControl*>(control_)) {
+    // A control without a window repaints through its parent.
+    control_->Invalidate();
+    if (control_->Parent() && control_->Parent()->HandleAllocated()) UpdateWindow(control_->Parent()->Handle());
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "skin/controls/caption_layout.h"
 #include "skin/controls/control_skin_kinds.h"
+#include "skin/controls/glyph_layout.h"
 #include "skin/controls/mark_frames.h"
 
 namespace quonel {
@@ -82,6 +83,54 @@ TEST(CaptionLayout, GroupBoxFrameAndCaptionBand) {
   EXPECT_EQ(-1, GroupFrameTop(0)) << "no caption font still gives a frame";
   EXPECT_EQ((Rect{8, 0, 396, 41}), GroupCaptionRect({0, 0, 396, 41}, false));
   EXPECT_EQ((Rect{0, 0, 388, 41}), GroupCaptionRect({0, 0, 396, 41}, true)) << "ends 8 pixels before the right edge";
+}
+
+GlyphLayoutInput Glyph(GlyphSide side, int margin, int spacing, TextSize text, bool speed = false) {
+  GlyphLayoutInput in;
+  in.width = 87;
+  in.height = 23;
+  in.glyph = {16, 16};
+  in.text = text;
+  in.side = side;
+  in.margin = margin;
+  in.spacing = spacing;
+  in.speedButton = speed;
+  return in;
+}
+
+TEST(GlyphLayout, CentredPairsAndEvenSpreadAlongTheGlyphsSide) {
+  GlyphLayout out = LayOutGlyph(Glyph(GlyphSide::Left, -1, 4, {36, 12}));
+  EXPECT_EQ(15, out.glyphX);
+  EXPECT_EQ(4, out.glyphY);
+  EXPECT_EQ((Rect{35, 6, 71, 18}), out.text);
+  EXPECT_EQ(0u, out.format);
+  EXPECT_EQ(16, LayOutGlyph(Glyph(GlyphSide::Left, -1, 4, {36, 12}, true)).glyphX) << "speed buttons: one further";
+  out = LayOutGlyph(Glyph(GlyphSide::Left, -1, -1, {36, 12}));
+  EXPECT_EQ(11, out.glyphX);
+  EXPECT_EQ(38, out.text.left);
+  EXPECT_EQ(35, LayOutGlyph(Glyph(GlyphSide::Left, -1, 4, {0, 0})).glyphX) << "no caption, no spacing";
+
+  out = LayOutGlyph(Glyph(GlyphSide::Right, 2, -1, {36, 12}));
+  EXPECT_EQ(69, out.glyphX);
+  EXPECT_EQ(17, out.text.left);
+  EXPECT_EQ(kFormatRight, out.format);
+
+  GlyphLayoutInput top = Glyph(GlyphSide::Top, -1, 4, {30, 12});
+  top.width = top.height = 60;
+  out = LayOutGlyph(top);
+  EXPECT_EQ(22, out.glyphX);
+  EXPECT_EQ(14, out.glyphY);
+  EXPECT_EQ((Rect{15, 34, 45, 46}), out.text);
+  EXPECT_EQ(kFormatCentre, out.format);
+
+  GlyphLayoutInput centred = Glyph(GlyphSide::Left, 3, 4, {36, 12});
+  centred.centred = true;
+  EXPECT_EQ(15, LayOutGlyph(centred).glyphX) << "a centred bit button ignores its margin";
+  centred.speedButton = true;
+  EXPECT_EQ(3, LayOutGlyph(centred).glyphX) << "speed buttons have no alignment";
+
+  EXPECT_EQ((Rect{2, 2, 67, 21}), GlyphTextArea(87, 23, {16, 16}, GlyphSide::Left));
+  EXPECT_EQ((Rect{2, 2, 85, 3}), GlyphTextArea(87, 23, {16, 16}, GlyphSide::Bottom));
 }
 
 TEST(BareWindowSkinKind, ButtonsByStyleDialogsWithoutTabStop) {
