@@ -4,26 +4,13 @@
 
 namespace quonel {
 
-namespace {
-
-WPARAM CheckValue(TCheckBoxState state) {
-  switch (state) {
-    case TCheckBoxState::cbChecked: return BST_CHECKED;
-    case TCheckBoxState::cbGrayed: return BST_INDETERMINATE;
-    default: return BST_UNCHECKED;
-  }
-}
-
-}  // namespace
-
-TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
+TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner) {
   SetBounds(0, 0, 97, 17);
   SetTabStop(true);
 }
 
 TCheckBoxState TCheckBox::State() const {
-  if (!HandleAllocated()) return state_;
-  switch (SendMessageW(const_cast<TCheckBox*>(this)->Handle(), BM_GETCHECK, 0, 0)) {
+  switch (CheckValue()) {
     case BST_CHECKED: return TCheckBoxState::cbChecked;
     case BST_INDETERMINATE: return TCheckBoxState::cbGrayed;
     default: return TCheckBoxState::cbUnchecked;
@@ -31,43 +18,20 @@ TCheckBoxState TCheckBox::State() const {
 }
 
 void TCheckBox::SetState(TCheckBoxState state) {
-  state_ = state;
-  if (HandleAllocated()) SendMessageW(Handle(), BM_SETCHECK, CheckValue(state), 0);
+  SetCheckValue(state == TCheckBoxState::cbChecked   ? BST_CHECKED
+                : state == TCheckBoxState::cbGrayed ? BST_INDETERMINATE
+                                                    : BST_UNCHECKED);
 }
 
 void TCheckBox::SetAllowGrayed(bool value) {
   if (allowGrayed_ == value) return;
-  state_ = State();
   allowGrayed_ = value;
-  RecreateWnd();
-}
-
-void TCheckBox::SetAlignment(TLeftRight alignment) {
-  if (alignment_ == alignment) return;
-  state_ = State();
-  alignment_ = alignment;
-  RecreateWnd();
+  RecreateKeepingCheck();
 }
 
 void TCheckBox::CreateParams(TCreateParams& params) {
-  TWinControl::CreateParams(params);
-  params.systemClass = L"BUTTON";
+  TButtonControl::CreateParams(params);
   params.style |= allowGrayed_ ? BS_AUTO3STATE : BS_AUTOCHECKBOX;
-  if (alignment_ == TLeftRight::taLeftJustify) params.style |= BS_LEFTTEXT;
-}
-
-void TCheckBox::HandleCreated() { SendMessageW(Handle(), BM_SETCHECK, CheckValue(state_), 0); }
-
-void TCheckBox::WndProc(TMessage& message) {
-  if (message.Msg == CN_COMMAND) {
-    if (HIWORD(message.WParam) == BN_CLICKED) {
-      state_ = State();
-      Click();
-    }
-    return;
-  }
-  if (message.Msg == WM_DESTROY) state_ = State();
-  TWinControl::WndProc(message);
 }
 
 void RegisterCheckBoxClass() {

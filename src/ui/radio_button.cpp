@@ -4,16 +4,10 @@
 
 namespace quonel {
 
-TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 113, 17); }
-
-bool TRadioButton::Checked() const {
-  if (!HandleAllocated()) return checked_;
-  return SendMessageW(const_cast<TRadioButton*>(this)->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) { SetBounds(0, 0, 113, 17); }
 
 void TRadioButton::SetChecked(bool checked) {
-  checked_ = checked;
-  if (HandleAllocated()) SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  SetCheckValue(checked ? BST_CHECKED : BST_UNCHECKED);
   SetTabStop(checked);
   if (!checked || !Parent()) return;
   for (int i = 0; i < Parent()->ControlCount(); ++i) {
@@ -22,34 +16,16 @@ void TRadioButton::SetChecked(bool checked) {
   }
 }
 
-void TRadioButton::SetAlignment(TLeftRight alignment) {
-  if (alignment_ == alignment) return;
-  checked_ = Checked();
-  alignment_ = alignment;
-  RecreateWnd();
-}
-
 void TRadioButton::CreateParams(TCreateParams& params) {
-  TWinControl::CreateParams(params);
-  params.systemClass = L"BUTTON";
+  TButtonControl::CreateParams(params);
   // Not an automatic radio button: the siblings are unchecked here, by the
   // library's own parent list, whatever windows exist.
   params.style |= BS_RADIOBUTTON;
-  if (alignment_ == TLeftRight::taLeftJustify) params.style |= BS_LEFTTEXT;
 }
 
-void TRadioButton::HandleCreated() { SendMessageW(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0); }
-
-void TRadioButton::WndProc(TMessage& message) {
-  if (message.Msg == CN_COMMAND) {
-    if (HIWORD(message.WParam) == BN_CLICKED) {
-      if (!Checked()) SetChecked(true);
-      Click();
-    }
-    return;
-  }
-  if (message.Msg == WM_DESTROY) checked_ = Checked();
-  TWinControl::WndProc(message);
+void TRadioButton::Clicked() {
+  if (!Checked()) SetChecked(true);
+  Click();
 }
 
 void RegisterRadioButtonClass() {

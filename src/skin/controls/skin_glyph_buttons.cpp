@@ -176,15 +176,8 @@ void TSkinSpeedButton::AfterMessage(TMessage& message) {
     case CM_FOCUSCHANGED:
     case CM_ENABLEDCHANGED:
       return;
-    case WM_KEYDOWN:
-      if (message.WParam == VK_SPACE) {
-        mouseState_ |= kPressed;
-        Redraw();
-      }
-      return;
-    case WM_KEYUP:
     case WM_LBUTTONUP:
-      if (message.Msg == WM_KEYUP && message.WParam != VK_SPACE) return;
+      // The button's own handling clicked; the space key is TSkinButton's.
       mouseState_ &= ~kPressed;
       Redraw();
       return;

@@ -38,6 +38,12 @@ class SkinButton : public SkinnedControls {
     return 0;
   }
   static LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+  // A press and a release over the button, through the message queue.
+  static void PostClick(HWND window) {
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
+    PostMessageW(window, WM_LBUTTONUP, 0, At(10, 10));
+    PumpMessages();
+  }
 
   int clicks = 0;
 };
@@ -118,9 +124,7 @@ TEST_F(SkinButton, OnePressGivesOneClickOnlyWhenReleasedOverTheButton) {
   auto skin = Skin(next);
   const HWND window = next->Handle();
 
-  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
-  PostMessageW(window, WM_LBUTTONUP, 0, At(10, 10));
-  PumpMessages();
+  PostClick(window);
   EXPECT_EQ(1, clicks) << "one posted click";
 
   PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
@@ -204,9 +208,7 @@ TEST_F(SkinButton, SwitchedOffTheButtonLooksAndWorksAsWithoutTheSkin) {
   EXPECT_EQ(0, EdgeDifferences(Print(next->Handle()), unskinned, kWidth));
   EXPECT_TRUE(SameAs(ScreenWhen(next->Handle(), [&](const Capture& c) { return SameAs(c, unskinned); }), unskinned));
   EXPECT_EQ(0, SendMessageW(next->Handle(), SKM_ISSKINNED, 0, 0));
-  PostMessageW(next->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
-  PostMessageW(next->Handle(), WM_LBUTTONUP, 0, At(10, 10));
-  PumpMessages();
+  PostClick(next->Handle());
   EXPECT_EQ(1, clicks) << "the button's own click";
 
   SendMessageW(next->Handle(), SKM_ENABLE, 1, 0);
@@ -221,9 +223,7 @@ TEST_F(SkinButton, FreeingTheSkinGivesTheButtonBackWorking) {
   skin.reset();
   EXPECT_EQ(0, SendMessageW(next->Handle(), SKM_ISSKINNED, 0, 0));
   EXPECT_EQ(0, EdgeDifferences(Print(next->Handle()), unskinned, kWidth));
-  PostMessageW(next->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
-  PostMessageW(next->Handle(), WM_LBUTTONUP, 0, At(10, 10));
-  PumpMessages();
+  PostClick(next->Handle());
   EXPECT_EQ(1, clicks);
 }
 
@@ -241,9 +241,7 @@ TEST_F(SkinButton, ALaterWindowProcOnTopIsNeverUndoneByTheSkin) {
   EXPECT_EQ(0, SendMessageW(next->Handle(), SKM_ISSKINNED, 0, 0)) << "the skin only passes messages on";
   EXPECT_GT(seen, before) << "the later handler is still in place";
   EXPECT_EQ(0, EdgeDifferences(Print(next->Handle()), unskinned, kWidth));
-  PostMessageW(next->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
-  PostMessageW(next->Handle(), WM_LBUTTONUP, 0, At(10, 10));
-  PumpMessages();
+  PostClick(next->Handle());
   EXPECT_EQ(1, clicks);
 }
 
@@ -275,9 +273,7 @@ TEST_F(SkinButton, TheSkinLeavesWithTheWindowAndAHiddenButtonIsSkinnedWhenItsWin
       ++commands;
     saved(m);
   };
-  PostMessageW(bare, WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
-  PostMessageW(bare, WM_LBUTTONUP, 0, At(10, 10));
-  PumpMessages();
+  PostClick(bare);
   EXPECT_EQ(1, commands) << "a bare button tells its parent once";
   DestroyWindow(bare);
   EXPECT_EQ(TSkinControl::kWindowGone, bareSkin.GetLifeState());
