@@ -17,7 +17,7 @@ bool TSkinBoxH::BeforeMessage(TMessage& message) {
         RECT client;
         GetClientRect(window, &client);
         FillRect(reinterpret_cast<HDC>(message.WParam), &client, data->FaceBrush());
-        message.Result = 1;
+        message.Result = 0;
         return false;
       }
       break;
