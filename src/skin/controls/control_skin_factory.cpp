@@ -21,7 +21,7 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind) {
   if (name == L"radiobutton") return std::make_unique<TSkinRadioButton>();
   if (name == L"groupbox") return std::make_unique<TSkinGroupBox>();
   if (name == L"panel" || name == L"form") return std::make_unique<TSkinBox>();
-  if (name == L"dialog") return std::make_unique<TSkinBoxH>();
+  if (name == L"dialog" || name == L"boxh") return std::make_unique<TSkinBoxH>();
   return nullptr;
 }
 
