@@ -10,6 +10,7 @@
 #include "skin/pixels/pixel_buffer.h"
 #include "ui/bitmap.h"
 #include "ui/control.h"
+#include "ui/image_list.h"
 #include "ui/win_control.h"
 
 namespace quonel {
@@ -52,6 +53,13 @@ void DrawGlyphAndText(TSkinButton& skin, HDC dc, TControl* control, const std::w
   in.width = width;
   in.height = height;
   if (glyph && !glyph->Empty()) in.glyph = {glyph->Width() / numGlyphs, glyph->Height()};
+  // Without a glyph an image list may stand in its place.
+  auto* images = in.glyph.width == 0 ? dynamic_cast<TImageList*>(GetObjectPropOf(control, L"Images", L"TImageList"))
+                                     : nullptr;
+  const int imageIndex = IntProp(control, L"ImageIndex", -1);
+  const int disabledIndex = IntProp(control, L"DisabledIndex", -1);
+  const int image = grey && disabledIndex != -1 ? disabledIndex : imageIndex;
+  if (images && image != -1) in.glyph = {images->Width(), images->Height()};
   in.side = SideOf(control);
   in.margin = IntProp(control, L"Margin", -1);
   in.spacing = IntProp(control, L"Spacing", 4);
@@ -59,7 +67,10 @@ void DrawGlyphAndText(TSkinButton& skin, HDC dc, TControl* control, const std::w
   in.speedButton = speedButton;
   in.text = Measure(dc, caption, GlyphTextArea(width, height, in.glyph, in.side));
   const GlyphLayout out = LayOutGlyph(in);
-  if (glyph && in.glyph.width > 0) DrawButtonGlyph(dc, out.glyphX, out.glyphY, *glyph, numGlyphs, glyphNumber, grey);
+  if (glyph && !glyph->Empty() && in.glyph.width > 0)
+    DrawButtonGlyph(dc, out.glyphX, out.glyphY, *glyph, numGlyphs, glyphNumber, grey);
+  else if (images && image != -1)
+    ImageList_Draw(images->Handle(), image, dc, out.glyphX, out.glyphY, ILD_TRANSPARENT);
   textFormat = DT_WORDBREAK | (out.format & kFormatRight ? DT_RIGHT : 0) | (out.format & kFormatCentre ? DT_CENTER : 0);
   textRect = ToRECT(out.text);
   if (!caption.empty()) {

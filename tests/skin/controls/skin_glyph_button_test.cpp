@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "skin/controls/control_skin_factory.h"
 #include "skin/controls/skinned_controls_fixture.h"
@@ -54,6 +56,20 @@ TEST_F(SkinGlyphButtons, ABitButtonDrawsTheGlyphOfItsStateOnTheSkinsFrame) {
   EXPECT_EQ(RedOf(grey), BlueOf(grey));
   EXPECT_EQ((0xFF + 0 + 0) / 3, RedOf(grey)) << "from the second glyph's pure red";
   EXPECT_EQ(0, EdgeDifferences(printed, ButtonFrame(87, 23, 3), 6));
+
+  // Without a glyph an image list stands in: ImageIndex, DisabledIndex while disabled.
+  auto* images = new TImageList(form);
+  images->LoadStripFromRows(std::vector<std::wstring>(16, std::wstring(16, L'R') + std::wstring(16, L'B')));
+  auto* listed = Add<TBitBtn>(20, 60, 87, 23, L"");
+  listed->SetImages(images);
+  listed->SetImageIndex(0);
+  listed->SetDisabledIndex(1);
+  auto listedSkin = Skin(L"bitbtn", listed);
+  TColor centre = Print(listed->Handle()).At(35 + 8, 4 + 8);
+  EXPECT_TRUE(RedOf(centre) > 150 && BlueOf(centre) < 100) << std::hex << centre;
+  listed->SetEnabled(false);
+  centre = Print(listed->Handle()).At(35 + 8, 4 + 8);
+  EXPECT_TRUE(BlueOf(centre) > 100 && RedOf(centre) < 100) << std::hex << centre;
 }
 
 TEST_F(SkinGlyphButtons, AMenuButtonHasItsArrowRightOfTheCaption) {
