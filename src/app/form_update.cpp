@@ -2,6 +2,7 @@
 
 #include "net/net_http_registration.h"
 #include "skin/data/skin_data_class.h"
+#include "skin/manager/skin_manage.h"
 #include "ui/application.h"
 #include "core/placeholder_component.h"
 #include "ui/placeholder_control.h"
@@ -33,6 +34,7 @@ void RegisterFormUpdateClasses() {
   RegisterClassInfo(L"TForm_Update", L"TForm");
   RegisterNetHTTPClass();
   RegisterSkinDataClass();
+  RegisterSkinManager();
   // Until their own code is part of the program, these keep their places.
   RegisterPlaceholderControlClass(L"TShockwaveFlash");
   RegisterPlaceholderClass(L"TSkinCaption");

@@ -53,4 +53,9 @@ constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;      // 0xBD15
 
 static_assert(CN_NOTIFY == 0xBC4E && CN_VSCROLL == 0xBD15);
 
+// Reflections whose lParam points to a structure of the parent's message.
+constexpr bool IsReflectionWithStructure(UINT msg) {
+  return msg == CN_NOTIFY || msg == CN_DRAWITEM || msg == CN_MEASUREITEM || msg == CN_COMPAREITEM;
+}
+
 }  // namespace quonel

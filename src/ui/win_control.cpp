@@ -8,6 +8,7 @@
 #include <map>
 
 #include "core/exception.h"
+#include "core/program_icon.h"
 #include "ui/form.h"
 #include "ui/objects_by_window.h"
 
@@ -51,6 +52,8 @@ WNDPROC RegisterWindowClass(const std::wstring& name, const TCreateParams& param
     windowClass.style = params.classStyle;
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     windowClass.hbrBackground = params.classBackground;
+    // Windows of ours show the program's icon (none when the program has no icon resource).
+    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), kProgramIconName);
   }
   windowClass.lpfnWndProc = ControlWindowProc;
   windowClass.hInstance = GetModuleHandleW(nullptr);
@@ -95,6 +98,10 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
     creating = nullptr;
     control->Attach(window);
   }
+  // Reflected notifications that carry the parent's structures reach a control
+  // only through Perform; a window message of such a value is someone else's
+  // (0xBC4E is also a skin message) and its lParam points to no structure.
+  if (IsReflectionWithStructure(msg)) return DefWindowProcW(window, msg, wParam, lParam);
   TMessage message{msg, wParam, lParam, 0};
   // An exception must not cross the platform's window procedure: it ends the
   // action that raised it and is reported by the application.

@@ -10,6 +10,7 @@
 #include "lzh_encoder.h"
 #include "skin/data/skin_data.h"
 #include "skin/archive/skin_reader.h"
+#include "skin/manager/skin_manage.h"
 #include "skin_archive_writer.h"
 #include "support/message_box_hook.h"
 #include "support/test_paths.h"
@@ -23,11 +24,7 @@ namespace {
 
 class WizardSkin : public ::testing::Test {
  protected:
-  void SetUp() override {
-    application.Initialize();
-    TSkinData::SkinManagerSeam = [this](TSkinData&, SkinManagerRequest request) { requests.push_back(request); };
-  }
-  void TearDown() override { TSkinData::SkinManagerSeam = nullptr; }
+  void SetUp() override { application.Initialize(); }
 
   // The wizard's stored layout with SkinData1's SkinStream replaced, read
   // into a plain form.
@@ -51,7 +48,6 @@ class WizardSkin : public ::testing::Test {
   }
 
   TApplication application;
-  std::vector<SkinManagerRequest> requests;
 };
 
 TEST_F(WizardSkin, SkinData1CarriesTheBuiltInBlueSkinBuiltWhenTheFormIsRead) {
@@ -62,7 +58,13 @@ TEST_F(WizardSkin, SkinData1CarriesTheBuiltInBlueSkinBuiltWhenTheFormIsRead) {
   EXPECT_TRUE(boxes.Boxes().empty());
   EXPECT_FALSE(data->Empty());
   EXPECT_TRUE(data->Active());
-  EXPECT_EQ((std::vector<SkinManagerRequest>{SkinManagerRequest::Start, SkinManagerRequest::SkinAll}), requests);
+  TSkinManage* manager = TSkinManage::Instance();
+  ASSERT_NE(nullptr, manager) << "made while the form is read";
+  EXPECT_EQ(std::vector<TSkinData*>{data}, manager->Components());
+  EXPECT_EQ(data, manager->DefaultComponent());
+  EXPECT_NE(nullptr, manager->HookHandle());
+  EXPECT_EQ(kCommandSkinAll, manager->PendingCommand());
+  EXPECT_TRUE(manager->Active());
   EXPECT_EQ(LoadResourceBytes(L"BLUE_SKIN"), data->SkinStreamProperty()) << "the stored value, length first";
 
   TSkinReader archive;
@@ -126,7 +128,6 @@ TEST_F(WizardSkin, ADamagedStoredSkinLoadsTheFormWithoutASkin) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    requests.clear();
     testing::MessageBoxAnswerer boxes;
     TForm form(nullptr);
     ASSERT_NO_THROW(ReadDamagedWizard(form, c.stream));
@@ -134,7 +135,11 @@ TEST_F(WizardSkin, ADamagedStoredSkinLoadsTheFormWithoutASkin) {
     ASSERT_NE(nullptr, data);
     EXPECT_TRUE(data->Empty());
     EXPECT_FALSE(data->Active()) << "stored True, turned off by Loaded";
-    EXPECT_EQ(std::vector<SkinManagerRequest>{SkinManagerRequest::Start}, requests) << "nothing is to be skinned";
+    TSkinManage* manager = TSkinManage::Instance();
+    ASSERT_NE(nullptr, manager);
+    EXPECT_EQ(std::vector<TSkinData*>{data}, manager->Components());
+    EXPECT_EQ(0, manager->PendingCommand()) << "nothing is to be skinned";
+    EXPECT_FALSE(manager->Active());
     ASSERT_EQ(c.messages, boxes.Boxes().size());
     if (c.messages) {
       EXPECT_EQ(kOlderSkinMessage, boxes.Boxes()[0].text);

@@ -1,5 +1,6 @@
 // The program itself: Update.exe opens the wizard window from its stored
-// layout, and closing the window ends the program with exit code 0.
+// layout, its skin engine takes the window over, and closing the window ends
+// the program with exit code 0.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -55,6 +56,11 @@ TEST(UpdateExe, OpensTheWizardWindowAndEndsWhenItIsClosed) {
   EXPECT_EQ(347, client.bottom);
   HWND next = FindWindowExW(window, nullptr, L"TButton", L"下一步");
   EXPECT_NE(nullptr, next);
+  // Other programs ask a window 0x3523 to learn whether it is skinned.
+  const DWORD skinnedBy = GetTickCount() + 10000;
+  while (SendMessageW(window, 0x3523, 0, 0) != 1 && GetTickCount() < skinnedBy)
+    ASSERT_FALSE(program.WaitForExit(50, code)) << "Update.exe ended with " << code;
+  EXPECT_EQ(1, SendMessageW(window, 0x3523, 0, 0));
 
   PostMessageW(window, WM_CLOSE, 0, 0);
   ASSERT_TRUE(program.WaitForExit(60000, code));

@@ -112,6 +112,8 @@ TEST(WizardStart, WithoutConfigTheWindowOpensAndTheFetchFailureIsReported) {
   EXPECT_EQ(wizard.Window(), GetWindow(box.window, GW_OWNER));
   EXPECT_NE(nullptr, GetDlgItem(box.window, IDOK));
   EXPECT_EQ(nullptr, GetDlgItem(box.window, IDNO));
+  // The program's boxes are taken over by its skin engine once they are active.
+  EXPECT_TRUE(WaitFor([&] { return SendMessageW(box.window, 0x3523, 0, 0) == 1; }, 10000)) << "skinned";
   // While the box is up the run waits on the progress page with its one row.
   EXPECT_TRUE(wizard.ProgressPageShown());
   Answer(box, IDOK);

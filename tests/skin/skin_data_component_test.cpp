@@ -10,6 +10,8 @@
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_data_class.h"
 #include "skin/archive/skin_reader.h"
+#include "skin/manager/skin_manage.h"
+#include "ui/form.h"
 #include "skin_archive_writer.h"
 #include "support/test_paths.h"
 #include "core/property_access.h"
@@ -39,10 +41,10 @@ class SkinDataTest : public ::testing::Test {
  protected:
   void SetUp() override {
     RegisterSkinDataClass();
-    TSkinData::SkinManagerSeam = [this](TSkinData&, SkinManagerRequest request) { requests.push_back(request); };
+    RegisterSkinManager();
     data.ShowMessage = [this](const std::wstring& text) { messages.push_back(text); };
   }
-  void TearDown() override { TSkinData::SkinManagerSeam = nullptr; }
+  void TearDown() override { FreeSkinManager(); }
   // As the layout reader does: properties while loading, then Loaded.
   void ReadStored(bool active, const std::string& skinStream) {
     data.SetState(ComponentStateFlag::Loading, true);
@@ -50,12 +52,14 @@ class SkinDataTest : public ::testing::Test {
     data.ReadSkinStreamProperty(skinStream);
     data.Loaded();
   }
-  int Count(SkinManagerRequest request) const {
-    return static_cast<int>(std::count(requests.begin(), requests.end(), request));
+  static TSkinManage& Manager() {
+    TSkinManage* manager = TSkinManage::Instance();
+    EXPECT_NE(nullptr, manager) << "made by the first loaded component";
+    static TSkinManage* none = nullptr;
+    return manager ? *manager : *none;
   }
 
   TSkinData data{nullptr};
-  std::vector<SkinManagerRequest> requests;
   std::vector<std::wstring> messages;
 };
 
@@ -100,32 +104,59 @@ TEST_F(SkinDataTest, LoadedTurnsActiveOffWithoutUsableSkinAndNeverAsksToSkin) {
   ReadStored(true, Stored(OlderArchive()));
   EXPECT_FALSE(data.Active());
   EXPECT_EQ(1u, messages.size()) << "the version message once";
-  EXPECT_EQ(std::vector<SkinManagerRequest>{SkinManagerRequest::Start}, requests);
+  TSkinManage& manager = Manager();
+  EXPECT_EQ(std::vector<TSkinData*>{&data}, manager.Components());
+  EXPECT_EQ(0, manager.PendingCommand());
   data.SetActive(true);
   EXPECT_TRUE(data.Active());
-  EXPECT_EQ(0, Count(SkinManagerRequest::SkinAll)) << "an empty component never schedules skinning";
+  EXPECT_EQ(0, manager.PendingCommand()) << "an empty component never schedules skinning";
+  EXPECT_FALSE(manager.Active());
 }
 
-TEST_F(SkinDataTest, LoadedWithASkinAsksToSkinEveryWindowOnce) {
+TEST_F(SkinDataTest, LoadedWithASkinHooksWindowsAndSwitchesSkinningOn) {
   ReadStored(true, Stored(BlueSkin()));
   EXPECT_TRUE(data.Active());
-  EXPECT_EQ((std::vector<SkinManagerRequest>{SkinManagerRequest::Start, SkinManagerRequest::SkinAll}), requests);
   EXPECT_NE(nullptr, data.CaptionFont());
+  TSkinManage& manager = Manager();
+  EXPECT_EQ(std::vector<TSkinData*>{&data}, manager.Components());
+  EXPECT_EQ(&data, manager.DefaultComponent());
+  EXPECT_NE(nullptr, manager.HookHandle());
+  EXPECT_EQ(kCommandSkinAll, manager.PendingCommand());
+  EXPECT_TRUE(manager.Active()) << "before the first activation, the switch alone";
+  EXPECT_FALSE(manager.CommandScheduled());
+  EXPECT_EQ(nullptr, manager.RequestingComponent());
+
+  // The program's icon at small-icon size, on magenta where the icon lets the background through.
+  const SkinBitmap& icon = data.ApplicationIcon();
+  ASSERT_FALSE(icon.Empty()) << "the test carries the program's icon resource";
+  EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), icon.Width());
+  EXPECT_EQ(GetSystemMetrics(SM_CYSMICON), icon.Height());
+  EXPECT_TRUE(icon.transparent);
+  EXPECT_EQ(clMagenta, icon.Pixel(0, 0)) << "a rounded corner";
+  EXPECT_NE(clMagenta, icon.Pixel(icon.Width() / 2, icon.Height() / 5));
+  // The same icon is the class icon of the program's own windows.
+  TForm form(nullptr);
+  EXPECT_NE(0u, GetClassLongPtrW(form.Handle(), GCLP_HICON));
 }
 
 TEST_F(SkinDataTest, ActiveSetterActsOnlyOnChangesAtRunTime) {
   ReadStored(true, Stored(BlueSkin()));
-  requests.clear();
+  TSkinManage& manager = Manager();
   data.SetActive(true);
-  EXPECT_TRUE(requests.empty()) << "the value it already has";
+  EXPECT_EQ(nullptr, manager.RequestingComponent()) << "the value it already has";
   data.SetActive(false);
+  EXPECT_EQ(&data, manager.RequestingComponent());
+  EXPECT_EQ(kCommandRemoveAll, manager.PendingCommand());
+  EXPECT_FALSE(manager.Active());
+  EXPECT_EQ(0, manager.Started());
   data.SetActive(true);
-  EXPECT_EQ((std::vector<SkinManagerRequest>{SkinManagerRequest::RemoveAll, SkinManagerRequest::SkinAll}), requests);
-  requests.clear();
+  EXPECT_EQ(kCommandSkinAll, manager.PendingCommand());
+  EXPECT_TRUE(manager.Active());
+  EXPECT_EQ(1, manager.Started()) << "switching on at run time starts the manager";
   data.SetSkinFormtype(TSkinFormType::sfDialog);
   data.SetActive(false);
   EXPECT_FALSE(data.Active());
-  EXPECT_TRUE(requests.empty()) << "dialog components only store the value";
+  EXPECT_EQ(kCommandSkinAll, manager.PendingCommand()) << "dialog components only store the value";
 }
 
 TEST_F(SkinDataTest, LoadedKeepsEitherMenuItemsOrTheSystemMenu) {
@@ -148,6 +179,8 @@ TEST_F(SkinDataTest, LoadedKeepsEitherMenuItemsOrTheSystemMenu) {
   onlyThisForm.Loaded();
   EXPECT_EQ(SetBit(xcMenuItem) | SetBit(xcSystemMenu), onlyThisForm.SkinControls()) << "stops after the hand-over";
   EXPECT_TRUE(onlyThisForm.Active());
+  EXPECT_TRUE(Manager().Active()) << "a component for one form switches the manager on";
+  EXPECT_EQ(1, Manager().Started());
 }
 
 TEST_F(SkinDataTest, DecidesWhichWindowsAreSkinned) {
@@ -174,11 +207,15 @@ TEST_F(SkinDataTest, SkinFileReplacesTheSkinOnlyWhenItExists) {
   data.SetSkinFile(std::wstring(path.begin(), path.end()));
   EXPECT_FALSE(data.Empty());
   EXPECT_EQ(BlueSkin(), data.SkinStream());
-  EXPECT_EQ(std::vector<SkinManagerRequest>{SkinManagerRequest::Refresh}, requests);
+  TSkinManage& manager = Manager();
+  EXPECT_EQ(std::vector<TSkinData*>{&data}, manager.Components()) << "handed over to a manager first";
+  EXPECT_EQ(kCommandRefresh, manager.PendingCommand());
+  EXPECT_EQ(&data, manager.RequestingComponent());
+  manager.SetRequestingComponent(nullptr);
   data.SetSkinFile(L"Z:\\no\\such\\skin.skn");
   EXPECT_FALSE(data.Empty()) << "a missing file is ignored";
   EXPECT_EQ(BlueSkin(), data.SkinStream());
-  EXPECT_EQ(1u, requests.size());
+  EXPECT_EQ(nullptr, manager.RequestingComponent());
 }
 
 TEST_F(SkinDataTest, NewComponentHoldsTheDefaults) {
@@ -208,7 +245,7 @@ TEST_F(SkinDataTest, PropertiesByNameGoThroughTheSettersAndKeepReadOnlyTexts) {
   EXPECT_EQ(L"4.11.07.25", GetTextProp(&data, L"Version")) << "read-only";
   EXPECT_EQ(L"(none)", GetTextProp(&data, L"SkinStore"));
   EXPECT_TRUE(SetPropText(&data, L"Active", L"False"));
-  EXPECT_EQ(SkinManagerRequest::RemoveAll, requests.back()) << "through the setter";
+  EXPECT_EQ(kCommandRemoveAll, Manager().PendingCommand()) << "through the setter";
 
   EXPECT_FALSE(HasProperty(&data, L"SkinStream")) << "stored, not published";
   EXPECT_TRUE(HasProperty(&data, L"Tag"));

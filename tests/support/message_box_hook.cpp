@@ -32,7 +32,7 @@ std::wstring MessageText(HWND box) {
 
 }  // namespace
 
-MessageBoxAnswerer::MessageBoxAnswerer(int button) : defaultButton_(button) {
+MessageBoxAnswerer::MessageBoxAnswerer(int button, Moment moment) : defaultButton_(button), moment_(moment) {
   active = this;
   hook_ = SetWindowsHookExW(WH_CALLWNDPROCRET, Hook, nullptr, GetCurrentThreadId());
 }
@@ -47,9 +47,12 @@ void MessageBoxAnswerer::QueueAnswers(std::initializer_list<int> buttons) {
 }
 
 LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam) {
-  // After the box's WM_INITDIALOG its caption and text are set.
+  // After the box's WM_INITDIALOG its caption and text are set; WM_ACTIVATE
+  // comes once it is shown.
   const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-  if (code == HC_ACTION && active && call->message == WM_INITDIALOG) {
+  const UINT seenAt = active && active->moment_ == Moment::Active ? WM_ACTIVATE : WM_INITDIALOG;
+  if (code == HC_ACTION && active && call->message == seenAt &&
+      (seenAt != WM_ACTIVATE || (LOWORD(call->wParam) != WA_INACTIVE && call->hwnd != active->lastAnswered_))) {
     wchar_t className[16] = {};
     GetClassNameW(call->hwnd, className, 16);
     if (lstrcmpW(className, L"#32770") == 0) active->Answer(call->hwnd);
@@ -58,7 +61,8 @@ LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam
 }
 
 void MessageBoxAnswerer::Answer(HWND box) {
-  SeenMessageBox seen{WindowText(box), MessageText(box), GetWindow(box, GW_OWNER)};
+  lastAnswered_ = box;
+  SeenMessageBox seen{box, WindowText(box), MessageText(box), GetWindow(box, GW_OWNER)};
   boxes_.push_back(seen);
   if (OnBox) OnBox(seen);
   int button = defaultButton_;

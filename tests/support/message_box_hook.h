@@ -13,6 +13,7 @@
 namespace quonel::testing {
 
 struct SeenMessageBox {
+  HWND window = nullptr;
   std::wstring caption;
   std::wstring text;
   HWND owner = nullptr;
@@ -20,8 +21,11 @@ struct SeenMessageBox {
 
 class MessageBoxAnswerer {
  public:
+  // When a box is seen: once it is set up, or once it is shown and active
+  // (then whatever takes windows over on activation has done so).
+  enum class Moment { Created, Active };
   // Presses `button` (IDOK, IDYES, IDNO ...) on every box unless answers are queued.
-  explicit MessageBoxAnswerer(int button = IDOK);
+  explicit MessageBoxAnswerer(int button = IDOK, Moment moment = Moment::Created);
   ~MessageBoxAnswerer();
   MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
   MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
@@ -38,6 +42,8 @@ class MessageBoxAnswerer {
 
   HHOOK hook_ = nullptr;
   int defaultButton_;
+  Moment moment_;
+  HWND lastAnswered_ = nullptr;
   std::deque<int> queued_;
   std::vector<SeenMessageBox> boxes_;
 };

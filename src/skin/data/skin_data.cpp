@@ -1,6 +1,7 @@
 #include "skin/data/skin_data.h"
 
 #include "core/little_endian.h"
+#include "core/program_icon.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "skin/gdi/builtin_images.h"
 #include "skin/archive/lzh.h"
 #include "skin/data/quick_ini.h"
+#include "skin/data/skin_manager_link.h"
 #include "skin/archive/skin_reader.h"
 
 namespace quonel {
@@ -55,7 +57,10 @@ TSkinData::TSkinData(TComponent* owner) : TComponent(owner) {
   maximizedSize_ = {GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
 }
 
-TSkinData::~TSkinData() = default;
+// The manager must never hold a freed component.
+TSkinData::~TSkinData() {
+  if (TSkinManagerLink* manager = TSkinManagerLink::Current()) manager->Unregister(*this);
+}
 
 bool TSkinData::LoadSkin() {
   empty_ = true;
@@ -90,12 +95,20 @@ void TSkinData::SetActive(bool active) {
   if (active == active_) return;
   active_ = active;
   if (HasState(ComponentStateFlag::Designing) || HasState(ComponentStateFlag::Loading)) return;
+  TSkinManagerLink* manager = TSkinManagerLink::Current();
+  if (!manager) return;
   switch (skinFormtype_) {
     case TSkinFormType::sfMainform:
-    case TSkinFormType::sfOnlyThisForm:
-      if (!active) AskSkinManager(SkinManagerRequest::RemoveAll);
       // A component without a usable skin never asks for windows to be skinned.
-      else if (!empty_) AskSkinManager(SkinManagerRequest::SkinAll);
+      if (active && empty_) return;
+      manager->SetRequestingComponent(this);
+      manager->PostCommand(active ? kCommandSkinAll : kCommandRemoveAll, kCommandDelayMs);
+      if (active) manager->MarkStarted();
+      break;
+    case TSkinFormType::sfOnlyThisForm:
+      manager->SetRequestingComponent(this);
+      if (active && empty_) return;
+      manager->PostCommand(active ? kCommandSkinAll : kCommandRemoveAll, kCommandDelayMs);
       break;
     case TSkinFormType::sfDialog:
     case TSkinFormType::sfDLL:
@@ -126,15 +139,40 @@ void TSkinData::Loaded() {
   TComponent::Loaded();
   if (HasState(ComponentStateFlag::Designing)) return;
   if (!PlatformOffersScrollBarInfo()) skinControls_ &= ~SetBit(xcScrollbar);
+  TSkinManagerLink* manager = TSkinManagerLink::Obtain();
+  if (manager) manager->Register(*this);
   captionFont_ = CaptionFontFromMetrics();
-  AskSkinManager(SkinManagerRequest::Start);
-  if (skinFormtype_ != TSkinFormType::sfMainform) return;
+  if (skinFormtype_ != TSkinFormType::sfMainform) {
+    if (manager) {
+      manager->SwitchOn();
+      if (active_) manager->AttachOwner(*this);
+    }
+    return;
+  }
+  if (manager) manager->InstallHook();
   if (active_) {
     // A stored skin that could not be read leaves the form unskinned.
     if (empty_) active_ = false;
-    else AskSkinManager(SkinManagerRequest::SkinAll);
+    else if (manager) manager->PostCommand(kCommandSkinAll, kCommandDelayMs);
   }
   skinControls_ &= InSet(skinControls_, xcMainMenu) ? ~SetBit(xcMenuItem) : ~SetBit(xcSystemMenu);
+  BuildApplicationIcon();
+}
+
+void TSkinData::BuildApplicationIcon() {
+  const int width = GetSystemMetrics(SM_CXSMICON), height = GetSystemMetrics(SM_CYSMICON);
+  OwnedIcon icon = LoadProgramIcon(width, height);
+  if (!icon) return;
+  SkinBitmap bitmap = SkinBitmap::Create(width, height, 24);
+  if (bitmap.Empty()) return;
+  bitmap.Fill(clMagenta);
+  {
+    BitmapDc dc(bitmap);
+    DrawIconEx(dc.Get(), 0, 0, icon.Get(), width, height, 0, nullptr, DI_NORMAL);
+  }
+  bitmap.transparent = true;
+  bitmap.transparentColour = clMagenta;
+  applicationIcon_ = std::move(bitmap);
 }
 
 void TSkinData::DecideFormSkin(HWND window, const std::wstring& className, bool& doSkin) {
@@ -147,14 +185,17 @@ void TSkinData::DecideFormSkin(HWND window, const std::wstring& className, bool&
   if (InSet(skinControls_, xcFastReport) && className.starts_with(L"Tfr")) doSkin = false;
 }
 
-void TSkinData::ApplyNewSkin() { AskSkinManager(SkinManagerRequest::Refresh); }
+void TSkinData::ApplyNewSkin() {
+  const bool reading = HasState(ComponentStateFlag::Designing) || HasState(ComponentStateFlag::Loading);
+  if (!TSkinManagerLink::Current() && !reading) Loaded();
+  TSkinManagerLink* manager = TSkinManagerLink::Current();
+  if (!manager) return;
+  manager->SetRequestingComponent(this);
+  manager->PostCommand(kCommandRefresh, kCommandDelayMs);
+}
 
 void TSkinData::SkinChanged() {
   if (OnSkinChanged) OnSkinChanged(this);
-}
-
-void TSkinData::AskSkinManager(SkinManagerRequest request) {
-  if (SkinManagerSeam) SkinManagerSeam(*this, request);
 }
 
 }  // namespace quonel

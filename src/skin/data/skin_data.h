@@ -28,14 +28,6 @@ using TOnSkinForm = std::function<void(TComponent* sender, HWND ahwnd, const std
 using TOnSkinControl = std::function<void(TComponent* sender, TSkinData* SkinData, TControl* Form, TControl* Control,
                                           const std::wstring& ControlClass, TComponent*& SkinnedControl)>;
 
-// What a skin data component asks of the skin manager.
-enum class SkinManagerRequest {
-  Start,      // once loaded: create the manager, register, hook window creation or attach to the owner
-  SkinAll,    // skin every window (command 1, after 250 ms)
-  RemoveAll,  // remove every skin (command 2, after 250 ms)
-  Refresh,    // the skin changed: rebuild per-window resources, refresh (command 3)
-};
-
 inline constexpr const wchar_t* kSkinDataVersion = L"4.11.07.25";
 
 // The default Skin3rd list of every new component.
@@ -136,19 +128,18 @@ class TSkinData : public TComponent {
   // xcFastReport is set, are not.
   void DecideFormSkin(HWND window, const std::wstring& className, bool& doSkin);
   HWND DecidingWindow() const { return decidingWindow_; }
-  // Every window skin that uses this component rebuilds from the new skin.
+  // Every window skin that uses this component rebuilds from the new skin
+  // (first hands over to the manager when the component never did).
   void ApplyNewSkin();
   // Fired by the manager after each scheduled command.
   void SkinChanged();
 
-  // The seam where the skin manager joins: Loaded, the Active setter and
-  // ApplyNewSkin ask it through this. The manager is not part of the program
-  // yet, so nothing is installed here and no window is skinned; the skin is
-  // still loaded and held. Tests may listen.
-  static inline std::function<void(TSkinData&, SkinManagerRequest)> SkinManagerSeam;
-
   HFONT CaptionFont() const { return captionFont_.Get(); }
   SIZE MaximizedSize() const { return maximizedSize_; }
+  // The program's small icon on magenta (the transparent colour), for
+  // windows that have no icon of their own; empty until Loaded finds one.
+  const SkinBitmap& ApplicationIcon() const { return applicationIcon_; }
+  void SetApplicationIcon(SkinBitmap icon) { applicationIcon_ = std::move(icon); }
 
   const TSkinColours& Colours() const { return colours_; }
   const std::vector<TColor>& ColourTable() const { return colourTable_; }
@@ -161,7 +152,7 @@ class TSkinData : public TComponent {
  private:
   friend class SkinBuilder;
 
-  void AskSkinManager(SkinManagerRequest request);
+  void BuildApplicationIcon();
 
   bool empty_ = true;
   bool active_ = false;
@@ -191,6 +182,7 @@ class TSkinData : public TComponent {
   TColor titleColour_ = clBlack;
   OwnedBrush faceBrush_;
   SkinBitmap menuGlyphs_;
+  SkinBitmap applicationIcon_;
 };
 
 }  // namespace quonel
