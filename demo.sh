@@ -23,30 +23,28 @@ mkdir -p "$client/update/data" "$client/backup/data" "$client/data" "$www" "$sho
 gb() { iconv -f UTF-8 -t GB2312; }
 
 # The server's release: a newer library, a new data file, an unchanged text,
-# a large package (so that the progress is visible) and the client program.
+# a large package (so that the progress is visible) and the client program,
+# published with the manifest tool.
 printf 'Quonel core library, release 2\n' >"$www/Quonel.dll"
 # Section names go into the URL unchanged: data\maps.pak is served under that name.
 head -c 3000000 /dev/urandom >"$www/data\\maps.pak"
 printf 'Quonel readme\n' >"$www/readme.txt"
 head -c 160000000 /dev/zero | tr '\0' 'Q' >"$www/big.pak"
 cp "$QUONEL_BUILD/win/tools/demo/QuonelClient.exe" "$www/QuonelClient.exe"
-gb >"$www/quonel.htm" <<MANIFEST
-[Quonel.dll]
-name=核心库
-datetime=2026/11/20 10:00:00
-[data\\maps.pak]
-name=地图数据
-datetime=2026/11/20 10:00:00
-[readme.txt]
-name=说明
-datetime=2026/10/1 8:00:00
-[big.pak]
-name=资源包
-datetime=2026/11/21 9:30:00
-[QuonelClient.exe]
-name=客户端
-datetime=2026/10/1 8:00:00
-MANIFEST
+# The release engineer's dates: the last-write times the manifest tool reads.
+touch -d '2026-11-20 10:00:00' "$www/Quonel.dll" "$www/data\\maps.pak"
+touch -d '2026-10-01 08:00:00' "$www/readme.txt" "$www/QuonelClient.exe"
+touch -d '2026-11-21 09:30:00' "$www/big.pak"
+cat >"$server/names.txt" <<'NAMES'
+Quonel.dll=核心库
+data\maps.pak=地图数据
+readme.txt=说明
+big.pak=资源包
+QuonelClient.exe=客户端
+NAMES
+updmanifest=$QUONEL_BUILD/native/tools/updmanifest/updmanifest
+"$updmanifest" --names "$server/names.txt" --output "$www/quonel.htm" "$www"
+"$updmanifest" --check "$www/quonel.htm" "$www"
 
 # The installation: an older library and package, the same readme and client.
 cp "$QUONEL_BUILD/win/src/app/Update.exe" "$client/Update.exe"

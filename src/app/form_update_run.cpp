@@ -8,6 +8,7 @@
 #include "app/ini_file.h"
 #include "app/regional_settings.h"
 #include "app/section_path_guard.h"
+#include "app/stored_manifest.h"
 #include "core/ansi_text.h"
 #include "core/conversion.h"
 
@@ -37,7 +38,7 @@ bool TForm_Update::FetchManifest() {
       Edt_url->SetTextProperty(server);
     }
     const std::string body = HTTPFiles->GetText(WideToAnsi(server + SubSysName + L".htm"));
-    WriteWholeFile(ManifestPath(), body + "\r\n");
+    WriteWholeFile(ManifestPath(), StoredManifestBytes(body));
   } catch (...) {
     MessageBoxW(Handle(), L"取得升级信息出错！", L"错误提示", MB_OK | MB_ICONERROR);
     return false;

@@ -26,30 +26,49 @@ bool IsDeviceName(const std::wstring& component) {
   return false;
 }
 
-bool IsSafeComponent(const std::wstring& component) {
-  if (component.empty()) return false;
+SectionPathFault FindComponentFault(const std::wstring& component) {
+  if (component.empty()) return SectionPathFault::EmptyComponent;
   const wchar_t last = component.back();
-  if (last == L'.' || last == L' ') return false;  // also refuses "." and ".."
+  if (last == L'.' || last == L' ') return SectionPathFault::DotOrBlankEnding;  // also "." and ".."
   for (wchar_t c : component) {
-    if (c < 0x20 || c == L':' || c == L'*' || c == L'?' || c == L'"' || c == L'<' || c == L'>' ||
-        c == L'|')
-      return false;
+    if (c < 0x20) return SectionPathFault::ControlCharacter;
+    if (c == L':') return SectionPathFault::Colon;
+    if (c == L'*' || c == L'?' || c == L'"' || c == L'<' || c == L'>' || c == L'|') return SectionPathFault::Wildcard;
   }
-  return !IsDeviceName(component);
+  return IsDeviceName(component) ? SectionPathFault::DeviceName : SectionPathFault::None;
 }
 
 }  // namespace
 
-bool IsSafeSectionPath(const std::wstring& name) {
-  if (name.empty() || IsSeparator(name.front())) return false;
+SectionPathFault FindSectionPathFault(const std::wstring& name) {
+  if (name.empty()) return SectionPathFault::Empty;
+  if (IsSeparator(name.front())) return SectionPathFault::Rooted;
   size_t start = 0;
   for (;;) {
     size_t end = start;
     while (end < name.size() && !IsSeparator(name[end])) ++end;
-    if (!IsSafeComponent(name.substr(start, end - start))) return false;
-    if (end == name.size()) return true;
+    const SectionPathFault fault = FindComponentFault(name.substr(start, end - start));
+    if (fault != SectionPathFault::None || end == name.size()) return fault;
     start = end + 1;
   }
+}
+
+bool IsSafeSectionPath(const std::wstring& name) { return FindSectionPathFault(name) == SectionPathFault::None; }
+
+const char* SectionPathFaultText(SectionPathFault fault) {
+  switch (fault) {
+    case SectionPathFault::None: return "a plain relative path";
+    case SectionPathFault::Empty: return "the name is empty";
+    case SectionPathFault::Rooted: return "it starts at a root or names another machine";
+    case SectionPathFault::EmptyComponent: return "it has an empty folder name (a doubled or trailing separator)";
+    case SectionPathFault::DotOrBlankEnding:
+      return "a part of it is \".\" or \"..\" or ends in a dot or blank, which Windows strips";
+    case SectionPathFault::Colon: return "it contains \":\" (a drive letter or an alternate data stream)";
+    case SectionPathFault::DeviceName: return "a part of it is a reserved device name (CON, NUL, COM1, ...)";
+    case SectionPathFault::Wildcard: return "it contains a wildcard or one of \" < > |";
+    case SectionPathFault::ControlCharacter: return "it contains a control character";
+  }
+  return "it is refused";
 }
 
 }  // namespace quonel

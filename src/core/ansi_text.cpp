@@ -13,12 +13,14 @@ std::string WideToAnsi(std::wstring_view text) {
   return ansi;
 }
 
-std::wstring AnsiToWide(std::string_view text) {
+std::wstring AnsiToWide(std::string_view text) { return CodePageToWide(CP_ACP, text); }
+
+std::wstring CodePageToWide(unsigned codePage, std::string_view text) {
   if (text.empty()) return {};
   const int length = static_cast<int>(text.size());
-  const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+  const int size = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
   std::wstring wide(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), size);
+  MultiByteToWideChar(codePage, 0, text.data(), length, wide.data(), size);
   return wide;
 }
 

@@ -16,6 +16,12 @@ inline std::string AsciiLower(std::string_view text) {
   return lower;
 }
 
+inline std::wstring AsciiLower(std::wstring_view text) {
+  std::wstring lower(text);
+  for (wchar_t& c : lower) c = AsciiLower(c);
+  return lower;
+}
+
 inline std::string AsciiUpper(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) c = AsciiUpper(c);

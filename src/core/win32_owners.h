@@ -3,6 +3,7 @@
 // a saved DC state is undone when its scope ends.
 #pragma once
 #include <windows.h>
+#include <bcrypt.h>
 
 #include <utility>
 
@@ -55,6 +56,16 @@ struct KernelObjectTraits {
   static Handle Invalid() { return nullptr; }
   static void Free(Handle handle) { CloseHandle(handle); }
 };
+struct CryptAlgorithmTraits {
+  using Handle = BCRYPT_ALG_HANDLE;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { BCryptCloseAlgorithmProvider(handle, 0); }
+};
+struct CryptHashTraits {
+  using Handle = BCRYPT_HASH_HANDLE;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { BCryptDestroyHash(handle); }
+};
 struct IconTraits {
   using Handle = HICON;
   static Handle Invalid() { return nullptr; }
@@ -84,6 +95,9 @@ using OwnedRegion = GdiObject<HRGN>;
 using OwnedFile = OwnedHandle<FileTraits>;
 // Events, threads, processes (null holds nothing).
 using OwnedKernelHandle = OwnedHandle<KernelObjectTraits>;
+// The platform's cryptography (CNG): an algorithm provider and a hash object.
+using OwnedCryptAlgorithm = OwnedHandle<CryptAlgorithmTraits>;
+using OwnedCryptHash = OwnedHandle<CryptHashTraits>;
 // Icons made by LoadImage or CopyImage (not shared ones).
 using OwnedIcon = OwnedHandle<IconTraits>;
 // A window hook, removed when its owner goes.

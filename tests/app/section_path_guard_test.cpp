@@ -22,5 +22,24 @@ TEST(SectionPathGuard, RefusesEverythingThatCanLeaveIt) {
     EXPECT_FALSE(IsSafeSectionPath(name)) << std::string(name, name + wcslen(name));
 }
 
+TEST(SectionPathGuard, NamesTheFirstReasonForARefusal) {
+  const struct {
+    const wchar_t* name;
+    SectionPathFault fault;
+  } cases[] = {{L"", SectionPathFault::Empty},
+               {L"\\\\server\\share\\x", SectionPathFault::Rooted},
+               {L"data\\\\x", SectionPathFault::EmptyComponent},
+               {L"data\\..\\x", SectionPathFault::DotOrBlankEnding},
+               {L"x.dll:ads", SectionPathFault::Colon},
+               {L"data\\Nul.txt", SectionPathFault::DeviceName},
+               {L"a?b", SectionPathFault::Wildcard},
+               {L"a\tb", SectionPathFault::ControlCharacter},
+               {L"data\\加速器.dll", SectionPathFault::None}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.fault, FindSectionPathFault(c.name)) << static_cast<int>(c.fault);
+    EXPECT_EQ(c.fault == SectionPathFault::None, IsSafeSectionPath(c.name));
+  }
+}
+
 }  // namespace
 }  // namespace quonel

@@ -1,5 +1,7 @@
 #include "support/wizard_session.h"
 
+#include "core/win32_owners.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -76,6 +78,14 @@ SYSTEMTIME LocalTime(int year, int month, int day, int hour, int minute, int sec
   return t;
 }
 
+bool SetLastWriteTime(const std::filesystem::path& path, const SYSTEMTIME& local) {
+  FILETIME localTime, utc;
+  if (!SystemTimeToFileTime(&local, &localTime) || !LocalFileTimeToFileTime(&localTime, &utc)) return false;
+  OwnedFile file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, 0, nullptr));
+  return file && SetFileTime(file.Get(), nullptr, nullptr, &utc);
+}
+
 std::wstring ManifestDateTime(const SYSTEMTIME& t) {
   wchar_t text[64];
   std::swprintf(text, 64, L"%u/%u/%u %u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
@@ -109,14 +119,7 @@ void ClientInstallation::WriteFile(const std::filesystem::path& relative, const 
 void ClientInstallation::WriteFile(const std::filesystem::path& relative, const std::string& bytes,
                                    const SYSTEMTIME& lastWrite) {
   WriteFile(relative, bytes);
-  FILETIME local, utc;
-  SystemTimeToFileTime(&lastWrite, &local);
-  LocalFileTimeToFileTime(&local, &utc);
-  HANDLE file = CreateFileW((root_ / relative).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  SetFileTime(file, nullptr, nullptr, &utc);
-  CloseHandle(file);
+  SetLastWriteTime(root_ / relative, lastWrite);
 }
 
 void ClientInstallation::CopyIn(const std::filesystem::path& source, const std::filesystem::path& relative) {

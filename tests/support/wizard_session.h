@@ -23,6 +23,8 @@ inline constexpr wchar_t kWizardCaption[] = L"Quonel加速器升级程序";
 // A local wall-clock time. Seconds should be even: file times are compared
 // in the two-second steps of the file-age query.
 SYSTEMTIME LocalTime(int year, int month, int day, int hour, int minute, int second);
+// Sets a file's last-write time to a local wall-clock time; false when it cannot.
+bool SetLastWriteTime(const std::filesystem::path& file, const SYSTEMTIME& local);
 // The manifest's `datetime` text of t in the Simplified Chinese short date
 // and time form, e.g. "2026/12/7 9:05:00".
 std::wstring ManifestDateTime(const SYSTEMTIME& t);
