@@ -4,6 +4,7 @@
 
 #include "app/form_update.h"
 #include "app/ini_file.h"
+#include "net/net_http_wizard_settings.h"
 #include "ui/application.h"
 
 namespace quonel {
@@ -34,6 +35,13 @@ void TForm_Update::FormCreate(TComponent*) {
   UpdateReady = true;
   DownSocket = new TClientSocket(Application ? static_cast<TComponent*>(Application) : this);
   DownSocket->SetClientType(ctBlocking);
+  // The manifest fetch keeps the window alive like the downloads do; the
+  // abort, "上一步" and the close box end it.
+  HTTPFiles->RequestTimeLimit = kWizardRequestTimeLimitMs;
+  HTTPFiles->WaitPump = [this] {
+    ProcessMessages();
+    return !AbortFlag && !closing_;
+  };
   FileList = new TStringList;
   Notebook_step->SetPageIndex(0);
   ListBox_servers->Items().Clear();

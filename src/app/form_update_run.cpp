@@ -40,7 +40,8 @@ bool TForm_Update::FetchManifest() {
     const std::string body = HTTPFiles->GetText(WideToAnsi(server + SubSysName + L".htm"));
     WriteWholeFile(ManifestPath(), StoredManifestBytes(body));
   } catch (...) {
-    MessageBoxW(Handle(), L"取得升级信息出错！", L"错误提示", MB_OK | MB_ICONERROR);
+    // Given up by the user (the abort, "上一步", the close box): no error to show.
+    if (!AbortFlag && !closing_) MessageBoxW(Handle(), L"取得升级信息出错！", L"错误提示", MB_OK | MB_ICONERROR);
     return false;
   }
   FileList->Clear();
@@ -65,6 +66,8 @@ void TForm_Update::btn_nextClick(TComponent*) {
 }
 
 void TForm_Update::RunCheckAndDownload() {
+  // An abort of an earlier run must not end this run's manifest fetch.
+  AbortFlag = false;
   Notebook_step->SetPageIndex(Notebook_step->PageIndex() + 1);
   Gauge_process->SetMaxValue(100);
   Gauge_process->SetProgress(0);

@@ -61,5 +61,7 @@ QUONEL_DECLARE_EXCEPTION(ENetSocketHandleError, ENetException);
 QUONEL_DECLARE_EXCEPTION(ENetCouldNotBindSocket, ENetSocketHandleError);
 QUONEL_DECLARE_EXCEPTION(ENetURIException, ENetException);
 QUONEL_DECLARE_EXCEPTION(ENetUnknownProtocol, ENetException);
+// The connection's wait pump gave a wait up (the user aborted, the window closed).
+QUONEL_DECLARE_EXCEPTION(ENetWaitAbandoned, ENetException);
 
 }  // namespace quonel

@@ -61,8 +61,11 @@ std::string NetInputBuffer::ReadLn() {
       start_ = lf + 1;
       return line;
     }
-    searched = data_.size();
+    // Filling may move the unread bytes to the front: remember how far they
+    // were searched, not where.
+    const size_t unreadSearched = data_.size() - start_;
     if (!Fill(ReadTimeout)) throw ENetConnClosedGracefully(L"Connection Closed Gracefully.");
+    searched = start_ + unreadSearched;
   }
 }
 
@@ -86,15 +89,6 @@ void NetInputBuffer::ReadUntilClose(TNetStream* stream) {
       start_ = data_.size();
     }
     if (!Fill(ReadTimeout)) return;
-  }
-}
-
-void NetInputBuffer::Poll(int timeoutMs) {
-  if (Buffered() > 0 || peerClosed_) return;
-  try {
-    Fill(timeoutMs);
-  } catch (const ENetException&) {
-    // A failure shows again on the next send or read.
   }
 }
 

@@ -11,13 +11,10 @@ namespace quonel {
 
 class TNetStream;
 
-// A wait limit that does not wait: only what has already arrived is read.
-inline constexpr int kNetNoWait = -1;
-
 class NetByteSource {
  public:
   virtual ~NetByteSource() = default;
-  // Waits at most timeoutMs (0: without limit, kNetNoWait: not at all) for bytes and reads up to
+  // Waits at most timeoutMs (0: without limit) for bytes and reads up to
   // capacity of them. Returns the count, 0 when the peer has closed; raises
   // ENetReadTimeout "Read Timeout" when nothing arrived in time.
   virtual size_t Receive(char* buffer, size_t capacity, int timeoutMs) = 0;
@@ -39,8 +36,6 @@ class NetInputBuffer {
   uint64_t ReadBytes(TNetStream* stream, uint64_t count);
   // Everything until the peer closes (or dropped when the stream is null).
   void ReadUntilClose(TNetStream* stream);
-  // Reads once with the given limit if nothing is buffered; no exception.
-  void Poll(int timeoutMs);
 
   bool PeerClosed() const { return peerClosed_; }
   size_t Buffered() const { return data_.size() - start_; }

@@ -1,5 +1,7 @@
 #include "net/net_http_client.h"
 
+#include <windows.h>
+
 #include "net/http_body.h"
 #include "net/http_exceptions.h"
 #include "net/http_request_target.h"
@@ -213,10 +215,37 @@ void TNetCustomHTTP::OpenForRequest() {
   // A connection whose last response was not read to its end (a time-out,
   // an overlong line) would hand its rest to this request as a status line.
   if (Connected() && (!KeepAliveAllowed() || !responseInStep_)) CloseConnection();
-  // A kept-alive connection the server has closed in the meantime shows here:
-  // its close has already arrived, so looking costs no wait.
-  if (Connected()) InputBuffer().Poll(kNetNoWait);
-  if (!Connected()) Connect(ReadTimeout());
+  connectedForRequest_ = !Connected();
+  if (connectedForRequest_) Connect(ReadTimeout());
+}
+
+namespace {
+
+// What a server's close of an idle kept-alive connection looks like to the
+// next request: its answer ends, or the connection is reset, before a byte.
+bool DroppedWhileIdle(const ENetException& e) {
+  if (dynamic_cast<const ENetConnClosedGracefully*>(&e)) return true;
+  const auto* socketError = dynamic_cast<const ENetSocketError*>(&e);
+  return socketError && (socketError->LastError() == 10053 || socketError->LastError() == 10054 ||
+                         socketError->LastError() == 10058);
+}
+
+}  // namespace
+
+void TNetCustomHTTP::SendAndReadResponseHead() {
+  try {
+    SendRequest();
+    protocol_->ReadResponseHead();
+  } catch (const ENetException& e) {
+    // Looking for that close before every request would cost a wait per
+    // request; sending once more on a new connection costs nothing until
+    // it happens.
+    if (connectedForRequest_ || InputBuffer().Buffered() > 0 || !DroppedWhileIdle(e)) throw;
+    CloseConnection();
+    OpenForRequest();
+    SendRequest();
+    protocol_->ReadResponseHead();
+  }
 }
 
 void TNetCustomHTTP::SendRequest() {
@@ -254,14 +283,18 @@ void TNetCustomHTTP::PerformRequest(TNetHTTPMethod method, const std::string& ur
     body->Seek(start);
     body->SetSize(start);
   };
+  struct DeadlineScope {
+    TNetCustomHTTP& http;
+    ~DeadlineScope() { http.SetWaitDeadline(0); }
+  } deadlineScope{*this};
+  SetWaitDeadline(RequestTimeLimit > 0 ? GetTickCount64() + static_cast<uint64_t>(RequestTimeLimit) : 0);
   try {
     for (bool again = true; again;) {
       ++requestCount_;
       MergeRequestTarget(url_, request, requestedUrl_, request.Method, ProtocolVersion, source ? source->Size() : -1);
       OpenForRequest();
       responseInStep_ = false;
-      SendRequest();
-      protocol_->ReadResponseHead();
+      SendAndReadResponseHead();
       authorisationRetry_ = false;
       const TNetHTTPStep step = protocol_->ProcessResponse();
       responseInStep_ = true;
@@ -289,6 +322,11 @@ void TNetCustomHTTP::PerformRequest(TNetHTTPMethod method, const std::string& ur
           break;
       }
     }
+  } catch (const ENetWaitAbandoned&) {
+    // The caller gave the request up: the rest of its answer is of no use.
+    requestCount_ = 0;
+    CloseConnection();
+    throw;
   } catch (const ENetHTTPProtocolException&) {
     responseInStep_ = true;  // its body was read before it was raised
     requestCount_ = 0;

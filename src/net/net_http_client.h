@@ -93,6 +93,9 @@ class TNetCustomHTTP : public TNetTCPClient {
   bool HandleRedirects = false;
   TNetHTTPProtocolVersion ProtocolVersion = pv1_1;
   int AuthRetries = 3;
+  // A bound on the whole of one PerformRequest in ms (connects, every read,
+  // retries and redirects included); 0: only each wait is bounded.
+  int RequestTimeLimit = 0;
 
   // (destination, method, accepted): may change the destination and method and decide.
   std::function<void(std::string& destination, TNetHTTPMethod& method, bool& accepted)> OnRedirect;
@@ -103,6 +106,9 @@ class TNetCustomHTTP : public TNetTCPClient {
   friend class TNetHTTPProtocol;
   void OpenForRequest();
   void SendRequest();
+  // Sends the request and reads the answer's head; a kept-alive connection
+  // that the server closed while idle is replaced once.
+  void SendAndReadResponseHead();
 
   std::unique_ptr<TNetHTTPProtocol> protocol_;
   TNetURI url_;
@@ -114,6 +120,7 @@ class TNetCustomHTTP : public TNetTCPClient {
   std::string requestedUrl_;  // the URL of the current pass of the loop
   bool responseInStep_ = true;  // the last response was read to its end
   bool authorisationRetry_ = false;  // the pass ends in a retry with new credentials
+  bool connectedForRequest_ = false;  // OpenForRequest made a new connection
 };
 
 class TNetHTTP : public TNetCustomHTTP {

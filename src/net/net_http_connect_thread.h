@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/win32_owners.h"
+#include "net/network_wait.h"
 
 namespace quonel {
 
@@ -19,8 +20,10 @@ class TNetConnectThread {
   TNetConnectThread(const TNetConnectThread&) = delete;
   TNetConnectThread& operator=(const TNetConnectThread&) = delete;
 
-  // Waits up to timeoutMs in steps of 125 ms; true when the thread has finished.
-  bool WaitFinished(int timeoutMs);
+  // Waits up to timeoutMs in steps of 125 ms (of kNetWaitSliceMs with a pump,
+  // called between them); true when the thread has finished. Raises
+  // ENetWaitAbandoned when the pump gives up.
+  bool WaitFinished(int timeoutMs, const TNetWaitPump& pump = nullptr);
   void WaitFor();
   // The message of the exception the connect met, "" when none (codes 10009
   // and 10038 mean the socket was closed under it and are not recorded).

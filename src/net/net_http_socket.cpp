@@ -3,6 +3,7 @@
 #include <ws2tcpip.h>
 
 #include <algorithm>
+#include <climits>
 
 #include "net/http_cookies.h"
 #include "net/http_exceptions.h"
@@ -75,7 +76,7 @@ void TNetSocketHandle::CloseSocket() {
 }
 
 void TNetIOHandlerSocket::ConnectClient(const std::string& host, int port, int timeoutMs,
-                                        const TNetStatusEvent& status) {
+                                        const TNetStatusEvent& status, const TNetWaitPump& pump) {
   try {
     binding_->AllocateSocket();
     receiveTimeLimit_ = 0;
@@ -83,15 +84,26 @@ void TNetIOHandlerSocket::ConnectClient(const std::string& host, int port, int t
     const uint32_t address = ResolveHostAddress(host, status);
     if (status) status(hsConnecting, AddressText(address));
     const uint16_t networkPort = static_cast<uint16_t>(port);
-    if (timeoutMs != -1 && timeoutMs != 0) {
+    if ((timeoutMs != -1 && timeoutMs != 0) || pump) {
       TNetSocketHandle* binding = binding_.get();
       TNetConnectThread thread([binding, address, networkPort] { binding->Connect(address, networkPort); });
-      if (!thread.WaitFinished(timeoutMs)) {
+      bool finished = false;
+      try {
+        finished = thread.WaitFinished(timeoutMs > 0 ? timeoutMs : INT_MAX, pump);
+      } catch (...) {
+        binding_->CloseSocket();
+        thread.WaitFor();
+        throw;
+      }
+      if (!finished) {
         // Closing the socket ends the blocked connect; the thread is then joined.
         binding_->CloseSocket();
         thread.WaitFor();
         throw ENetConnectTimeout(L"Connect timed out.");
       }
+      // Closed meanwhile by a handler the pump ran: whatever the connect met
+      // after that is of no interest.
+      if (!binding_->HandleAllocated()) throw ENetClosedSocket(L"Disconnected.");
       if (!thread.ExceptionMessage().empty()) throw ENetConnectException(thread.ExceptionMessage());
     } else {
       binding_->Connect(address, networkPort);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "net/net_http_component.h"
+#include "net/network_wait.h"
 
 namespace quonel {
 
@@ -41,7 +42,10 @@ class TNetIOHandler : public TNetComponent {
  public:
   using TNetComponent::TNetComponent;
   const wchar_t* ClassName() const override { return L"TNetIOHandler"; }
-  virtual void ConnectClient(const std::string& host, int port, int timeoutMs, const TNetStatusEvent& status) = 0;
+  // Connects within timeoutMs; with a pump, the wait calls it between slices
+  // (ENetWaitAbandoned when it gives up).
+  virtual void ConnectClient(const std::string& host, int port, int timeoutMs, const TNetStatusEvent& status,
+                             const TNetWaitPump& pump) = 0;
   virtual bool Connected() const = 0;
   virtual void Close() = 0;
   // Waits at most timeoutMs (-2: without limit) for data and reads it: the
@@ -59,7 +63,8 @@ class TNetIOHandlerSocket : public TNetIOHandler {
  public:
   using TNetIOHandler::TNetIOHandler;
   const wchar_t* ClassName() const override { return L"TNetIOHandlerSocket"; }
-  void ConnectClient(const std::string& host, int port, int timeoutMs, const TNetStatusEvent& status) override;
+  void ConnectClient(const std::string& host, int port, int timeoutMs, const TNetStatusEvent& status,
+                     const TNetWaitPump& pump) override;
   bool Connected() const override { return binding_ && binding_->HandleAllocated(); }
   void Close() override;
   int Recv(char* buffer, int count, int timeoutMs, int* error) override;

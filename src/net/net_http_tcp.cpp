@@ -1,5 +1,7 @@
 #include "net/net_http_tcp.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <climits>
 
@@ -50,27 +52,59 @@ void TNetTCPConnection::Disconnect() {
   DoStatus(hsDisconnecting, "");
   if (ioHandler_) ioHandler_->Close();
   peerCloseSeen_ = false;
-  if (ioHandler_ && freeIOHandlerOnDisconnect_) {
-    TNetIOHandler* handler = ioHandler_;
-    ioHandler_ = nullptr;
-    freeIOHandlerOnDisconnect_ = false;
-    delete handler;
-  }
+  FreeOwnedHandler();
   if (OnDisconnected) OnDisconnected();
   DoStatus(hsDisconnected, "");
+}
+
+void TNetTCPConnection::FreeOwnedHandler() {
+  if (!ioHandler_ || !freeIOHandlerOnDisconnect_) return;
+  if (channelWaits_ > 0) {
+    freeWhenWaitsEnd_ = true;
+    return;
+  }
+  TNetIOHandler* handler = ioHandler_;
+  ioHandler_ = nullptr;
+  freeIOHandlerOnDisconnect_ = false;
+  freeWhenWaitsEnd_ = false;
+  delete handler;
+}
+
+int TNetTCPConnection::LimitedByDeadline(int timeoutMs) const {
+  if (waitDeadline_ == 0) return timeoutMs;
+  const uint64_t now = GetTickCount64();
+  if (now >= waitDeadline_) throw ENetReadTimeout(L"Read Timeout");
+  const int left = static_cast<int>(std::min<uint64_t>(waitDeadline_ - now, INT_MAX));
+  return timeoutMs <= 0 ? left : std::min(timeoutMs, left);
+}
+
+int TNetTCPConnection::ReceivePumping(char* buffer, int count, int timeoutMs, int* error) {
+  const uint64_t deadline = timeoutMs > 0 ? GetTickCount64() + static_cast<uint64_t>(timeoutMs) : UINT64_MAX;
+  for (;;) {
+    const uint64_t now = GetTickCount64();
+    if (now >= deadline) throw ENetReadTimeout(L"Read Timeout");
+    // A receive limited to one slice rather than a select before it: a select
+    // with a time limit wakes milliseconds late under Wine.
+    const int slice = static_cast<int>(std::min<uint64_t>(kNetWaitSliceMs, deadline - now));
+    const int n = ioHandler_->Recv(buffer, count, slice, error);
+    if (n >= 0 || *error != 10060) return n;
+    if (!WaitPump()) throw ENetWaitAbandoned(L"Wait abandoned.");
+    // A handler the pump ran may have closed the connection.
+    if (!ioHandler_ || !ioHandler_->Connected()) throw ENetClosedSocket(L"Disconnected.");
+  }
 }
 
 size_t TNetTCPConnection::Receive(char* buffer, size_t capacity, int timeoutMs) {
   // A closed channel reads as the end of the stream: buffered bytes stay
   // readable, and a line awaited beyond them ends "Connection Closed Gracefully."
   if (!ioHandler_ || !ioHandler_->Connected()) return 0;
-  // Only what has already arrived, when asked not to wait.
-  if (timeoutMs == kNetNoWait && !ioHandler_->Readable(0)) throw ENetReadTimeout(L"Read Timeout");
-  // Data is waiting after a no-wait look: the usual limit saves changing it.
-  if (timeoutMs == kNetNoWait) timeoutMs = ReadTimeout();
+  timeoutMs = LimitedByDeadline(timeoutMs);
   int error = 0;
-  const int n = ioHandler_->Recv(buffer, static_cast<int>(std::min<size_t>(capacity, INT_MAX)),
-                                 timeoutMs == 0 ? -2 : timeoutMs, &error);
+  const int count = static_cast<int>(std::min<size_t>(capacity, INT_MAX));
+  // Pumped here, between the channel's calls, where a closing handler cannot
+  // pull the channel away from under a wait.
+  const int n = WaitPump ? ReceivePumping(buffer, count, timeoutMs, &error)
+                         : ioHandler_->Recv(buffer, count, timeoutMs == 0 ? -2 : timeoutMs, &error);
   if (n < 0 && error == 10060) throw ENetReadTimeout(L"Read Timeout");
   if (n > 0) return static_cast<size_t>(n);
   if (n == 0) {
@@ -115,7 +149,19 @@ void TNetTCPClient::Connect(int timeoutMs) {
   }
   input_.Reset();
   peerCloseSeen_ = false;
-  ioHandler_->ConnectClient(Host, Port, timeoutMs, OnStatus);
+  {
+    // The pump runs inside the channel's connect: a disconnect meanwhile
+    // must leave the channel alive until the connect has unwound.
+    struct ChannelWait {
+      TNetTCPClient& client;
+      explicit ChannelWait(TNetTCPClient& c) : client(c) { ++client.channelWaits_; }
+      ~ChannelWait() {
+        if (--client.channelWaits_ == 0 && client.freeWhenWaitsEnd_) client.FreeOwnedHandler();
+      }
+    } wait(*this);
+    ioHandler_->ConnectClient(Host, Port, LimitedByDeadline(timeoutMs), OnStatus, WaitPump);
+  }
+  if (!ioHandler_) throw ENetClosedSocket(L"Disconnected.");
   DoStatus(hsConnected, Host);
   if (OnConnected) OnConnected();
 }

@@ -1,6 +1,7 @@
 // A TCP connection with an input buffer for lines and counted reads, and the
 // client side that connects it to a host and port with a time limit.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -44,6 +45,11 @@ class TNetTCPConnection : public TNetComponent, protected NetByteSource {
 
   TNetStatusEvent OnStatus;
   std::function<void()> OnConnected, OnDisconnected;
+  // While set, no wait of the connection blocks the thread: the connect and
+  // every read wait in slices of kNetWaitSliceMs with the pump called between
+  // them. It may close the connection (ENetClosedSocket then); when it
+  // returns false the wait ends in ENetWaitAbandoned.
+  TNetWaitPump WaitPump;
 
  protected:
   void DoStatus(TNetStatus status, const std::string& text) {
@@ -53,11 +59,28 @@ class TNetTCPConnection : public TNetComponent, protected NetByteSource {
   size_t Receive(char* buffer, size_t capacity, int timeoutMs) override;
   // Closes the socket after a peer close and runs the disconnected notification.
   void ClosePeerClosedSocket();
+  // Every wait ends by this monotonic time in ms (0: no such bound), with
+  // ENetReadTimeout "Read Timeout".
+  void SetWaitDeadline(uint64_t deadlineMs) { waitDeadline_ = deadlineMs; }
+  // timeoutMs (0: without limit) cut to what is left before the deadline;
+  // raises "Read Timeout" when nothing is left.
+  int LimitedByDeadline(int timeoutMs) const;
+  // Frees a channel this connection created; deferred while a wait of the
+  // channel itself is running (a handler the pump ran closed it).
+  void FreeOwnedHandler();
 
   TNetIOHandler* ioHandler_ = nullptr;
   bool freeIOHandlerOnDisconnect_ = false;
   bool peerCloseSeen_ = false;
+  int channelWaits_ = 0;          // waits running inside the channel's own calls
+  bool freeWhenWaitsEnd_ = false;  // it was disconnected meanwhile
+  uint64_t waitDeadline_ = 0;
   NetInputBuffer input_{*this};
+
+ private:
+  // Receives in slices of one wait each, pumping between them; raises on
+  // the time-out, an abandoned wait or a close by a handler the pump ran.
+  int ReceivePumping(char* buffer, int count, int timeoutMs, int* error);
 };
 
 class TNetTCPClient : public TNetTCPConnection {

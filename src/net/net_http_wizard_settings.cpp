@@ -6,6 +6,7 @@ void ApplyWizardHTTPSettings(TNetHTTP& http) {
   http.AllowCookies = true;
   http.HTTPOptions = hoForceEncodeParams;
   http.SetReadTimeout(kWizardReadTimeoutMs);
+  http.RequestTimeLimit = kWizardRequestTimeLimitMs;
   http.SetMaxLineAction(maException);
   TNetHTTPRequest& request = http.Request();
   request.ContentType = kDefaultContentType;

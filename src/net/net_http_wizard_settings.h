@@ -7,6 +7,9 @@
 namespace quonel {
 
 inline constexpr int kWizardReadTimeoutMs = 5000;
+// The whole manifest fetch ends after this long, however slowly the server
+// keeps sending. Not a stored setting: the form sets it when it is created.
+inline constexpr int kWizardRequestTimeLimitMs = 60000;
 
 // Applies the wizard's stored values to a client created with the defaults.
 void ApplyWizardHTTPSettings(TNetHTTP& http);

@@ -15,12 +15,6 @@ namespace quonel {
 
 struct ResponseHeaders;
 
-// Reads up to and including the terminator, one byte per wait, so that no
-// byte after a header line is consumed. Returns "" when the terminator did
-// not arrive within timeoutMs (for the whole line), the peer closed, or the
-// line grew beyond a header line's limit.
-std::string ReadUntil(TCustomWinSocket& connection, int32_t timeoutMs, const std::string& terminator);
-
 class TDownloadSite {
  public:
   virtual ~TDownloadSite() = default;
@@ -50,6 +44,8 @@ class TDownloadSite {
   // more at the end when the last numbers are not painted yet).
   virtual void RepaintProgressPage() = 0;
   // Processes every pending window message (abort, "上一步", the close box).
+  // Called between blocks (at most every ~15 ms) and during every wait of
+  // the transfer: the connects, the header blocks and the body.
   virtual void ProcessMessages() = 0;
   // A monotonic clock in milliseconds.
   virtual uint64_t TickCountMs();
@@ -57,7 +53,12 @@ class TDownloadSite {
  private:
   bool ReadHeaderBlock(ResponseHeaders& headers);
   void Reconnect();
-  bool WaitForBody();
+  // The download socket's wait pump: the window's messages, then whether
+  // the wait may go on (no abort, the deadline of WaitAtMost not passed).
+  bool KeepWaiting();
+  void WaitAtMost(uint64_t ms);
+
+  uint64_t waitDeadline_ = 0;
 };
 
 }  // namespace quonel

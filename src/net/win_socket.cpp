@@ -58,10 +58,60 @@ void TCustomWinSocket::SetAsyncStyles(unsigned styles) {
 
 void TCustomWinSocket::ApplyAsyncStyles() {
   // No notification is ever registered (the asynchronous mode is not built),
-  // so switching to blocking only clears the non-blocking flag.
+  // so switching to blocking only sets the non-blocking flag: cleared, unless
+  // a wait pump does the waiting.
   if (asyncStyles_ == 0) {
     u_long nonBlocking = 0;
     ioctlsocket(Native(socket_), FIONBIO, &nonBlocking);
+    // A receive waits one slice at most, so that the pump runs between slices.
+    // (A select with a time limit wakes late under Wine: milliseconds per wait.)
+    const DWORD limit = waitPump_ ? kNetWaitSliceMs : 0;
+    if (limit != receiveLimitMs_) {
+      setsockopt(Native(socket_), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&limit), sizeof limit);
+      receiveLimitMs_ = limit;
+    }
+  }
+}
+
+void TCustomWinSocket::SetWaitPump(TNetWaitPump pump) {
+  waitPump_ = std::move(pump);
+  if (socket_ != kInvalidSocket) ApplyAsyncStyles();
+}
+
+bool TCustomWinSocket::ConnectedWhilePumping(TSocket handle) {
+  for (;;) {
+    fd_set ready, failed;
+    FD_ZERO(&ready);
+    FD_ZERO(&failed);
+    FD_SET(Native(handle), &ready);
+    FD_SET(Native(handle), &failed);
+    timeval slice = {0, kNetWaitSliceMs * 1000};
+    // A failed select is reported through the socket's pending error.
+    if (select(0, nullptr, &ready, &failed, &slice) != 0) return true;
+    // The pump may close this connection (an abort handler): look again after it.
+    if (!waitPump_() || socket_ != handle) return false;
+  }
+}
+
+void TCustomWinSocket::ConnectPumping(TSocket handle, const void* peer, int length) {
+  // The connect alone does not block; the receives wait in slices instead.
+  u_long nonBlocking = 1;
+  ioctlsocket(Native(handle), FIONBIO, &nonBlocking);
+  const int result = connect(Native(handle), static_cast<const sockaddr*>(peer), length);
+  if (result != 0 && WSAGetLastError() != WSAEWOULDBLOCK) CheckSocketCall(SOCKET_ERROR, "connect");
+  if (result != 0 && !ConnectedWhilePumping(handle)) {
+    WSASetLastError(WSAEINTR);
+    CheckSocketCall(SOCKET_ERROR, "connect");
+  }
+  nonBlocking = 0;
+  ioctlsocket(Native(handle), FIONBIO, &nonBlocking);
+  // A refused or unreachable peer shows as the socket's pending error.
+  int code = 0;
+  int size = sizeof code;
+  getsockopt(Native(handle), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&code), &size);
+  if (code != 0) {
+    WSASetLastError(code);
+    CheckSocketCall(SOCKET_ERROR, "connect");
   }
 }
 
@@ -72,6 +122,7 @@ void TCustomWinSocket::OpenConnection(const std::string& host, const std::string
   const SOCKET handle = socket(AF_INET, SOCK_STREAM, 0);
   if (handle == INVALID_SOCKET) throw ESocketError(kCannotCreate);
   socket_ = static_cast<TSocket>(handle);
+  receiveLimitMs_ = 0;  // a new socket's receives wait without limit
   try {
     NotifyEvent(this, seLookup);
     sockaddr_in peer = {};
@@ -102,6 +153,8 @@ void TCustomWinSocket::OpenConnection(const std::string& host, const std::string
       // local host: an unresolved name must never reach a local server.
       WSASetLastError(WSAEADDRNOTAVAIL);
       CheckSocketCall(SOCKET_ERROR, "connect");
+    } else if (waitPump_) {
+      ConnectPumping(socket_, &peer, sizeof peer);
     } else {
       CheckSocketCall(connect(handle, reinterpret_cast<const sockaddr*>(&peer), sizeof peer),
                       "connect");
@@ -154,16 +207,31 @@ int TCustomWinSocket::SendString(const std::string& text) {
 }
 
 int TCustomWinSocket::ReceiveBytes(void* buffer, int count) {
-  std::lock_guard<std::recursive_mutex> guard(lock_);
-  if (count == -1 && connected_) {
+  if (count == -1) {
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    if (!connected_) return 0;
     u_long waiting = 0;
     ioctlsocket(Native(socket_), FIONREAD, &waiting);
     return static_cast<int>(waiting);
   }
-  if (!connected_) return 0;
-  const int got = recv(Native(socket_), static_cast<char*>(buffer), count, 0);
-  if (got == SOCKET_ERROR) return TransferFailed(eeReceive, "recv");
-  return got;
+  return Receive(buffer, count, 0);
+}
+
+int TCustomWinSocket::PeekBytes(void* buffer, int count) { return Receive(buffer, count, MSG_PEEK); }
+
+int TCustomWinSocket::Receive(void* buffer, int count, int flags) {
+  for (;;) {
+    {
+      std::lock_guard<std::recursive_mutex> guard(lock_);
+      if (!connected_) return 0;
+      const int got = recv(Native(socket_), static_cast<char*>(buffer), count, flags);
+      if (got != SOCKET_ERROR) return got;
+      if (!waitPump_ || WSAGetLastError() != WSAETIMEDOUT) return TransferFailed(eeReceive, "recv");
+    }
+    // Pumped outside the lock: the pump runs the window's handlers, which
+    // may close this connection.
+    if (!waitPump_() || !connected_) return -1;
+  }
 }
 
 void TClientWinSocket::SetClientType(TClientType value) {

@@ -7,6 +7,8 @@
 #include <mutex>
 #include <string>
 
+#include "net/network_wait.h"
+
 namespace quonel {
 
 // The platform socket handle, kept free of the platform headers.
@@ -55,8 +57,17 @@ class TCustomWinSocket {
   int SendBytes(const void* buffer, int count);
   int SendString(const std::string& text);
   // One platform receive; 0 once the peer has closed. A count of -1 asks for
-  // the number of bytes waiting and reads nothing.
+  // the number of bytes waiting and reads nothing. With a wait pump it waits
+  // for data in slices and gives -1 when the pump gives the wait up.
   int ReceiveBytes(void* buffer, int count);
+  // Like ReceiveBytes, but the bytes stay waiting for the next receive.
+  int PeekBytes(void* buffer, int count);
+
+  // While a pump is set, no wait of this connection blocks the thread for
+  // long: the connect and the receives wait in slices of kNetWaitSliceMs
+  // with the pump called between them; a receive whose wait is given up
+  // gives -1, a connect fails with the interrupted-call code (10004).
+  void SetWaitPump(TNetWaitPump pump);
 
   bool IsConnected() const { return connected_; }
   TSocket SocketHandle() const { return socket_; }
@@ -80,12 +91,19 @@ class TCustomWinSocket {
   void ApplyAsyncStyles();
   void ResetAddress();
   int TransferFailed(TErrorEvent event, const char* api);
+  int Receive(void* buffer, int count, int flags);
+  // Waits for the connect to finish while pumping; false when the pump gave
+  // up or the connection was closed meanwhile.
+  bool ConnectedWhilePumping(TSocket handle);
+  void ConnectPumping(TSocket handle, const void* peer, int length);
 
   TSocket socket_;
   bool connected_ = false;
   uint32_t peerAddress_ = 0;
   int peerPort_ = 0;
   unsigned asyncStyles_ = kNonBlockingStyles;
+  TNetWaitPump waitPump_;
+  unsigned long receiveLimitMs_ = 0;  // the open socket's receive time limit
   TLookupState lookupState_ = lsIdle;
   TSocketEventCallback onSocketEvent_;
   TSocketErrorCallback onErrorEvent_;

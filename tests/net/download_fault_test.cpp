@@ -270,16 +270,17 @@ TEST_F(DownloadFault, RangeAtAnotherOffsetOrUnsatisfiableAddsNothing) {
   EXPECT_TRUE(site.log.empty());
 }
 
-TEST_F(DownloadFault, AmountFollowsEveryBlockButPaintsAreThrottledAndEndOnTheLastNumbers) {
-  const std::string file = Pattern(8 << 20);
+TEST_F(DownloadFault, AmountFollowsEveryBlockButPaintsAndPumpsAreThrottledAndEndOnTheLastNumbers) {
+  const std::string file = Pattern(40 << 20);
   ScriptedFileServer server(HeadWithLength(file.size()), ServePartial(file));
-  site.countingClock = true;  // one millisecond per block: 33 blocks per paint
+  site.countingClock = true;  // one millisecond per block: 33 blocks per paint, 15 per look at the window
   ASSERT_TRUE(Download(server.Url("/a.dat")));
   EXPECT_EQ(file, ReadBinaryFile(local));
-  ASSERT_GE(site.amounts, 32);
+  ASSERT_GE(site.amounts, 40);
   EXPECT_LE(site.paints, site.amounts / 33 + 2);
-  EXPECT_GE(site.pumps, site.amounts);
-  EXPECT_EQ(L"共 8,388,608 字节，已下载 8,388,608 字节", site.label);
+  EXPECT_GE(site.pumps, site.amounts / 15);
+  EXPECT_LT(site.pumps, site.amounts);
+  EXPECT_EQ(L"共 41,943,040 字节，已下载 41,943,040 字节", site.label);
   EXPECT_EQ(site.label, site.paintedLabel);
 }
 
@@ -296,6 +297,59 @@ TEST_F(DownloadFault, AbortFromAPumpedMessageStopsAStalledBody) {
   EXPECT_EQ(file.substr(0, 1000), ReadBinaryFile(local));
   EXPECT_TRUE(site.log.empty());
   EXPECT_FALSE(site.socket.Active());
+}
+
+// The waits before the body pump the window too: an abort pressed while a
+// connect hangs or a server sits on the request ends that transfer at once,
+// as an abort (no failure line), and the next transfer is not hit by it.
+TEST_F(DownloadFault, AbortDuringAHangingConnectOrASilentHeaderWaitEndsThatTransferOnly) {
+  LoopbackServer deaf([](ScriptedConnection&) {}, 1, /*accepts=*/false);
+  const FullListenQueue queue(deaf.port());
+  ASSERT_TRUE(queue.full()) << "the listen queue never filled";
+  PostMessageW(site.window, WM_APP, 0, 0);  // handled by the first pump of the connect
+  EXPECT_FALSE(Download(deaf.Url("/c/a.dat")));
+  EXPECT_TRUE(site.AbortFlag);
+  EXPECT_GE(site.pumps, 1);
+  EXPECT_TRUE(site.log.empty());
+  EXPECT_FALSE(site.socket.Active());
+
+  const HWND window = site.window;
+  LoopbackServer silent([window](ScriptedConnection& c) {
+    c.ReadRequestHead();
+    PostMessageW(window, WM_APP, 0, 0);  // pressed while the answer is awaited
+    c.HoldUntilServerStops();
+  });
+  site.pumps = 0;
+  EXPECT_FALSE(Download(silent.Url("/s/a.dat")));
+  EXPECT_TRUE(site.AbortFlag);
+  EXPECT_GE(site.pumps, 1);
+  EXPECT_TRUE(site.log.empty());
+  EXPECT_EQ(1, silent.connectionCount()) << "no GET after an aborted HEAD";
+  EXPECT_FALSE(site.socket.Active());
+
+  const std::string file = Pattern(3000);
+  ScriptedFileServer good(HeadWithLength(file.size()), ServePartial(file));
+  EXPECT_TRUE(Download(good.Url("/a.dat")));
+  EXPECT_EQ(file, ReadBinaryFile(local));
+}
+
+// A header block that arrives byte by byte, with the body's first bytes in
+// the same packet as its empty line, and a body that pauses for several of
+// the waits' slices: every header line counts, and not one body byte is lost
+// to the header reading or to a slice that ended without data.
+TEST_F(DownloadFault, HeaderBlockInPiecesAndBodyInTheSamePacketAsItsEnd) {
+  const std::string file = Pattern(5000);
+  ScriptedFileServer server(HeadWithLength(file.size()), [&](ScriptedConnection& c, int64_t start) {
+    const std::string head = PartialHead(start, 5000);
+    for (size_t i = 0; i + 1 < head.size(); ++i) c.Send(head.substr(i, 1));
+    c.Send(head.substr(head.size() - 1) + file.substr(0, 1000));
+    c.Pause(300);
+    c.Send(file.substr(1000));
+    c.WaitForClientClose();
+  });
+  ASSERT_TRUE(Download(server.Url("/a.dat")));
+  EXPECT_EQ(file, ReadBinaryFile(local));
+  EXPECT_EQ(L"共 5,000 字节，已下载 5,000 字节", site.label);
 }
 
 TEST_F(DownloadFault, ConnectFailuresAndBadAddressesTakeTheFailurePath) {

@@ -28,6 +28,28 @@ TEST(NetInputBuffer, LinesEndAtLfAndLoseOneCr) {
   EXPECT_TRUE(input.PeerClosed());
 }
 
+// When a read moves the unread bytes to the front of the buffer (everything
+// before them was consumed), a line begun before that read must still be
+// found whole: after a consumed response, and after many consumed lines.
+TEST(NetInputBuffer, ALineSpanningAReadThatCompactsTheBufferIsFoundWhole) {
+  ScriptedByteSource source;
+  source.closesAtEnd = false;
+  source.Then("HTTP/1.1 200 OK\r\n").Then("next line\r\n");
+  NetInputBuffer input(source);
+  EXPECT_EQ("HTTP/1.1 200 OK", input.ReadLn());
+  EXPECT_EQ("next line", input.ReadLn());
+
+  ScriptedByteSource many;
+  many.closesAtEnd = false;
+  std::string lines;
+  for (int i = 0; i < 5000; ++i) lines += "abcdefghijklmn\r\n";
+  many.Then(lines + "par").Then("tial\r\n");
+  NetInputBuffer second(many);
+  second.RecvBufferSize = 100000;
+  for (int i = 0; i < 5000; ++i) ASSERT_EQ("abcdefghijklmn", second.ReadLn());
+  EXPECT_EQ("partial", second.ReadLn());
+}
+
 TEST(NetInputBuffer, EachWaitHasTheReadTimeout) {
   ScriptedByteSource source;
   source.closesAtEnd = false;

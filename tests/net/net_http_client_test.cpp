@@ -316,31 +316,10 @@ TEST_F(HttpClientTest, UnresolvableHostAndRefusedConnection) {
   EXPECT_FALSE(http.IsConnected());
 }
 
-// Connects to port without waiting; true when the connect is still pending
-// after 200 ms (the listen queue is full).
-bool ConnectHangs(int port, std::vector<SOCKET>& sockets) {
-  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockets.push_back(s);
-  u_long nonBlocking = 1;
-  ioctlsocket(s, FIONBIO, &nonBlocking);
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<u_short>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  fd_set writable;
-  FD_ZERO(&writable);
-  FD_SET(s, &writable);
-  timeval limit = {0, 200000};
-  return select(0, nullptr, &writable, nullptr, &limit) == 0;
-}
-
 TEST_F(HttpClientTest, ConnectThatNeverCompletesTimesOutAfterTheReadTimeout) {
   LoopbackServer listener(Answer(""), 1, /*accepts=*/false);
-  std::vector<SOCKET> fillers;
-  bool full = false;
-  for (int i = 0; i < 32 && !full; ++i) full = ConnectHangs(listener.port(), fillers);
-  ASSERT_TRUE(full) << "the listen queue never filled";
+  const FullListenQueue queue(listener.port());
+  ASSERT_TRUE(queue.full()) << "the listen queue never filled";
   http.SetReadTimeout(600);
   const Failure failure = FailureOf([&] { http.GetText(listener.Url("/m.htm")); });
   EXPECT_EQ(L"ENetConnectTimeout", failure.className);
@@ -348,7 +327,59 @@ TEST_F(HttpClientTest, ConnectThatNeverCompletesTimesOutAfterTheReadTimeout) {
   EXPECT_GE(failure.elapsedMs, 550u);
   EXPECT_LT(failure.elapsedMs, 3000u);
   EXPECT_FALSE(http.IsConnected());
-  for (SOCKET s : fillers) closesocket(s);
+}
+
+// A server that answers one byte at a time never lets a single read time
+// out; the bound on the whole request is what ends it.
+TEST_F(HttpClientTest, ATricklingAnswerIsCutByTheBoundOnTheWholeRequest) {
+  const std::string reply = "HTTP/1.1 200 OK\r\nContent-Length: 60\r\n\r\n" + std::string(60, 'x');
+  LoopbackServer server([reply](ScriptedConnection& c) {
+    c.ReadRequestHead();
+    for (char byte : reply)
+      if (!c.Send(std::string(1, byte)) || !c.Pause(20)) return;
+    c.HoldUntilServerStops();
+  });
+  http.RequestTimeLimit = 500;
+  const Failure failure = FailureOf([&] { http.GetText(server.Url("/m.htm")); });
+  EXPECT_EQ(L"ENetReadTimeout", failure.className);
+
+  // The bound is per request: the next one has its own.
+  http.RequestTimeLimit = 60000;
+  EXPECT_EQ(std::string(60, 'x'), http.GetText(server.Url("/m.htm")));
+}
+
+// With a wait pump every wait runs the pump; the pump may close the
+// connection (the wizard's "上一步") or give the wait up (the close box),
+// during a connect that hangs and during a silent answer alike.
+TEST_F(HttpClientTest, AWaitPumpRunsDuringEveryWaitAndMayCloseOrGiveUp) {
+  LoopbackServer silent([](ScriptedConnection& c) {
+    c.ReadRequestHead();
+    c.HoldUntilServerStops();
+  });
+  LoopbackServer deaf(Answer(""), 1, /*accepts=*/false);
+  const FullListenQueue queue(deaf.port());
+  ASSERT_TRUE(queue.full()) << "the listen queue never filled";
+  http.SetReadTimeout(0);  // only the pump ends these waits
+
+  for (const std::string& url : {silent.Url("/m.htm"), deaf.Url("/m.htm")}) {
+    int pumps = 0;
+    http.WaitPump = [&] {
+      if (++pumps == 3) http.CloseConnection();
+      return true;
+    };
+    Failure failure = FailureOf([&] { http.GetText(url); });
+    EXPECT_EQ(L"ENetClosedSocket", failure.className) << url;
+    EXPECT_EQ(L"Disconnected.", failure.message) << url;
+    EXPECT_EQ(3, pumps) << url;
+    EXPECT_FALSE(http.IsConnected()) << url;
+
+    pumps = 0;
+    http.WaitPump = [&] { return ++pumps < 3; };
+    failure = FailureOf([&] { http.GetText(url); });
+    EXPECT_EQ(L"ENetWaitAbandoned", failure.className) << url;
+    EXPECT_EQ(3, pumps) << url;
+    EXPECT_FALSE(http.IsConnected()) << url;
+  }
 }
 
 }  // namespace

@@ -53,6 +53,11 @@ void LoopbackFileSite::Pace(const std::string& path, size_t blockBytes, int paus
   pacing_[path] = {blockBytes, pauseMs};
 }
 
+void LoopbackFileSite::Silence(const std::string& path) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  silent_.push_back(path);
+}
+
 std::string LoopbackFileSite::Url(const std::string& path) const { return server_->Url("/" + path); }
 
 std::vector<std::string> LoopbackFileSite::Requests() const {
@@ -104,13 +109,19 @@ void LoopbackFileSite::Serve(ScriptedConnection& connection) {
 
     std::string body;
     bool found = false;
+    bool silent = false;
     {
       std::lock_guard<std::mutex> lock(mutex_);
+      silent = std::find(silent_.begin(), silent_.end(), target) != silent_.end();
       const auto it = files_.find(target);
       if (it != files_.end()) {
         body = it->second;
         found = true;
       }
+    }
+    if (silent) {
+      connection.HoldUntilServerStops();
+      return;
     }
     const std::string size = std::to_string(body.size());
     bool ok = true;

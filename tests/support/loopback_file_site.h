@@ -28,6 +28,9 @@ class LoopbackFileSite {
   // pauseMs 0 sends at once. Applies to the blocks sent from now on, so a
   // transfer in progress speeds up when it is released.
   void Pace(const std::string& path, size_t blockBytes, int pauseMs);
+  // Requests for path are taken and never answered: the connection stays
+  // open and silent until the site stops.
+  void Silence(const std::string& path);
   // "http://127.0.0.1:<port>/" + path
   std::string Url(const std::string& path = "") const;
   // The request heads received so far, in order.
@@ -47,6 +50,7 @@ class LoopbackFileSite {
   mutable std::mutex mutex_;
   std::map<std::string, std::string> files_;
   std::map<std::string, Pacing> pacing_;
+  std::vector<std::string> silent_;
   std::vector<std::string> requests_;
   // Last: its threads use the members above, so it stops first.
   std::unique_ptr<LoopbackServer> server_;

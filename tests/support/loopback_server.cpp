@@ -162,4 +162,35 @@ void LoopbackServer::Forget(SOCKET socket) {
   }
 }
 
+namespace {
+
+// Connects without waiting; true when the connect is still pending after
+// 200 ms.
+bool ConnectHangs(int port, std::vector<SOCKET>& sockets) {
+  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockets.push_back(s);
+  u_long nonBlocking = 1;
+  ioctlsocket(s, FIONBIO, &nonBlocking);
+  sockaddr_in address = {};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<u_short>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  fd_set writable;
+  FD_ZERO(&writable);
+  FD_SET(s, &writable);
+  timeval limit = {0, 200000};
+  return select(0, nullptr, &writable, nullptr, &limit) == 0;
+}
+
+}  // namespace
+
+FullListenQueue::FullListenQueue(int port) {
+  for (int i = 0; i < 32 && !full_; ++i) full_ = ConnectHangs(port, sockets_);
+}
+
+FullListenQueue::~FullListenQueue() {
+  for (SOCKET s : sockets_) closesocket(s);
+}
+
 }  // namespace quonel::testing

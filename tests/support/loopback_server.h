@@ -85,4 +85,19 @@ class LoopbackServer {
   std::vector<SOCKET> openSockets_;
 };
 
+// Fills the listen queue of a listener that does not accept (backlog 1), so
+// that the next connect to it hangs until the platform gives up.
+class FullListenQueue {
+ public:
+  explicit FullListenQueue(int port);
+  ~FullListenQueue();
+  FullListenQueue(const FullListenQueue&) = delete;
+  FullListenQueue& operator=(const FullListenQueue&) = delete;
+  bool full() const { return full_; }
+
+ private:
+  std::vector<SOCKET> sockets_;
+  bool full_ = false;
+};
+
 }  // namespace quonel::testing

@@ -40,6 +40,13 @@ int RunGet(const std::vector<std::string>& arguments) {
   TNetHTTP http(nullptr);
   http.SetName(L"HTTPFiles");
   ApplyWizardHTTPSettings(http);
+  // Waits pump the thread's messages as the wizard's do, so that the timing
+  // is the wizard's.
+  http.WaitPump = [] {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    return true;
+  };
   LARGE_INTEGER frequency, started, ended;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&started);

@@ -1,5 +1,7 @@
 // updprobe: shows what the wizard's network layers see of a server.
 //   updprobe get URL [--repeat N] [--time]
+//   updprobe download URL FILE
+//   updprobe start
 #include <cstdio>
 #include <cstring>
 #include <exception>
