@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prints the wizard's two figures under Wine: start-up to the first painted
-# window against the empty-window reference (median ratio, target <= 1.5),
+# window, the wizard in its skin, against the empty-window reference (median
+# ratio, target <= 1.4),
 # and a run over a manifest of up-to-date files (ms per file).
 #   scripts/bench_wizard.sh [ROUNDS] [FILES]   (after scripts/build.sh)
 set -euo pipefail

@@ -4,7 +4,6 @@
 #include "skin/data/skin_data_class.h"
 #include "skin/manager/skin_manage.h"
 #include "ui/application.h"
-#include "core/placeholder_component.h"
 #include "ui/placeholder_control.h"
 #include "core/property_registry.h"
 #include "ui/resource_layout.h"
@@ -35,9 +34,9 @@ void RegisterFormUpdateClasses() {
   RegisterNetHTTPClass();
   RegisterSkinDataClass();
   RegisterSkinManager();
-  // Until their own code is part of the program, these keep their places.
+  RegisterSkinCaptionClass();
+  // Until its own code is part of the program, the banner keeps its place.
   RegisterPlaceholderControlClass(L"TShockwaveFlash");
-  RegisterPlaceholderClass(L"TSkinCaption");
 }
 
 TForm_Update::TForm_Update(TComponent* owner) : TForm(owner) {
@@ -48,6 +47,11 @@ TForm_Update::TForm_Update(TComponent* owner) : TForm(owner) {
 }
 
 TForm_Update::~TForm_Update() { delete FileList; }
+
+void TForm_Update::CreateParams(TCreateParams& params) {
+  TForm::CreateParams(params);
+  if ((BorderIcons() & biSystemMenu) && (BorderIcons() & biMinimize)) params.style |= WS_MINIMIZEBOX;
+}
 
 void TForm_Update::BindComponents() {
   Notebook_step = Bound<TNotebook>(*this, L"Notebook_step");
@@ -67,7 +71,7 @@ void TForm_Update::BindComponents() {
   ShockwaveFlash1 = Bound<TWinControl>(*this, L"ShockwaveFlash1");
   ImageList = Bound<TImageList>(*this, L"ImageList");
   SkinData1 = Bound<TSkinData>(*this, L"SkinData1");
-  SkinCaption1 = Bound<TComponent>(*this, L"SkinCaption1");
+  SkinCaption1 = Bound<TSkinCaption>(*this, L"SkinCaption1");
   HTTPFiles = Bound<TNetHTTP>(*this, L"HTTPFiles");
 }
 

@@ -13,6 +13,7 @@
 #include "net/net_http_client.h"
 #include "net/resumable_download.h"
 #include "skin/data/skin_data.h"
+#include "skin/frame/skin_caption.h"
 #include "ui/button.h"
 #include "ui/edit.h"
 #include "ui/form.h"
@@ -52,7 +53,7 @@ class TForm_Update : public TForm, public TDownloadSite {
   TImageList* ImageList = nullptr;
   TNetHTTP* HTTPFiles = nullptr;
   TSkinData* SkinData1 = nullptr;
-  TComponent* SkinCaption1 = nullptr;
+  TSkinCaption* SkinCaption1 = nullptr;
 
   // The wizard's own state (the transfer's is TDownloadSite's).
   std::wstring AppPath;
@@ -79,6 +80,8 @@ class TForm_Update : public TForm, public TDownloadSite {
   bool RunActive() const { return runActive_; }
 
  protected:
+  // A dialog border that keeps the minimise box the stored border icons ask for.
+  void CreateParams(TCreateParams& params) override;
   void ShowDownloadAmount(const std::wstring& amountText, int64_t gaugeMaximum, int64_t gaugeProgress) override;
   void RepaintProgressPage() override;
   void ProcessMessages() override;

@@ -9,6 +9,7 @@ namespace quonel {
 constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 constexpr wchar_t AsciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+constexpr wchar_t AsciiUpper(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
 
 inline std::string AsciiLower(std::string_view text) {
   std::string lower(text);
@@ -25,6 +26,12 @@ inline std::wstring AsciiLower(std::wstring_view text) {
 inline std::string AsciiUpper(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) c = AsciiUpper(c);
+  return upper;
+}
+
+inline std::wstring AsciiUpper(std::wstring_view text) {
+  std::wstring upper(text);
+  for (wchar_t& c : upper) c = AsciiUpper(c);
   return upper;
 }
 

@@ -56,6 +56,11 @@ struct KernelObjectTraits {
   static Handle Invalid() { return nullptr; }
   static void Free(Handle handle) { CloseHandle(handle); }
 };
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { DestroyMenu(handle); }
+};
 struct CryptAlgorithmTraits {
   using Handle = BCRYPT_ALG_HANDLE;
   static Handle Invalid() { return nullptr; }
@@ -125,6 +130,9 @@ class ThreadTimer {
   UINT_PTR id_ = 0;
 };
 
+// Menus made with CreatePopupMenu / CreateMenu that no window holds.
+using OwnedMenu = OwnedHandle<MenuTraits>;
+
 // A memory DC compatible with the screen (or with a given DC), deleted at the end of its scope.
 class MemoryDc : public OwnedHandle<MemoryDcTraits> {
  public:
@@ -147,7 +155,7 @@ class WindowDc {
   HDC dc_;
 };
 
-// The DC of a whole window, non-client area included, released at the end of its scope.
+// A DC of the whole window, non-client area included, released at the end of its scope.
 class WholeWindowDc {
  public:
   explicit WholeWindowDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}

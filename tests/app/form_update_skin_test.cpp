@@ -1,15 +1,22 @@
 // The wizard form's skin data component as its stored layout makes it: the
 // built-in blue skin stored with the form and built while the form is read,
-// and a damaged stored skin that leaves the form unskinned but whole.
+// and a damaged stored skin that leaves the form unskinned but whole; and
+// the wizard window in the blue skin's frame: the skin chosen for each of its
+// controls, its close button and screenshots for a person.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "app/form_update.h"
 #include "lzh_encoder.h"
 #include "skin/data/skin_data.h"
 #include "skin/archive/skin_reader.h"
+#include "skin/frame/skin_form.h"
+#include "skin/skin_messages.h"
+#include "support/window_capture.h"
+#include "support/window_driver.h"
 #include "skin/manager/skin_manage.h"
 #include "skin_archive_writer.h"
 #include "support/message_box_hook.h"
@@ -147,6 +154,104 @@ TEST_F(WizardSkin, ADamagedStoredSkinLoadsTheFormWithoutASkin) {
     EXPECT_NE(nullptr, form.FindComponent(L"btn_next")) << "the rest of the form is read";
     EXPECT_NE(nullptr, form.FindComponent(L"SkinCaption1"));
   }
+}
+
+// The wizard as the skin manager frames it once the window is shown.
+class SkinnedWizard : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    application.Initialize();
+    form = std::make_unique<TForm_Update>(nullptr);
+  }
+  void TearDown() override { form.reset(); }
+  void ShowSkinned() {
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    ASSERT_TRUE(testing::WaitFor(
+        [this] {
+          TSkinManage* manager = TSkinManage::Instance();
+          skin = manager ? manager->FindForm(form->Handle()) : nullptr;
+          return skin && skin->GetState() == TSkinForm::kReady;
+        },
+        10000))
+        << "the skin manager frames the wizard when it is activated";
+    testing::PumpMessages();
+  }
+  std::wstring KindOf(TControl* control) const {
+    for (const ChosenControlSkin& chosen : skin->Frame().Controls())
+      if (chosen.control == control) return chosen.kind;
+    return L"(none)";
+  }
+
+  TApplication application;
+  std::unique_ptr<TForm_Update> form;
+  TSkinForm* skin = nullptr;
+};
+
+TEST_F(SkinnedWizard, EachControlIsGivenItsKindOfSkinAndTheRestKeepTheirLook) {
+  ShowSkinned();
+  EXPECT_EQ(L"scrollbar", KindOf(form->Memo1));
+  EXPECT_EQ(L"scrollbar", KindOf(form->ListBox_servers));
+  EXPECT_EQ(L"listview", KindOf(form->ListView_files));
+  EXPECT_EQ(L"edit", KindOf(form->Edt_url));
+  EXPECT_EQ(L"button", KindOf(form->btn_pre));
+  EXPECT_EQ(L"button", KindOf(form->btn_next));
+  EXPECT_EQ(L"button", KindOf(form->Button2));
+  EXPECT_EQ(L"groupbox", KindOf(form->GroupBox1));
+  for (TControl* own : {static_cast<TControl*>(form->Label1), static_cast<TControl*>(form->Label4),
+                        static_cast<TControl*>(form->Gauge_process), static_cast<TControl*>(form->Notebook_step),
+                        static_cast<TControl*>(form->ShockwaveFlash1)})
+    EXPECT_EQ(L"(none)", KindOf(own)) << own->Name();
+}
+
+TEST_F(SkinnedWizard, ASkin3rdLineOfKindNilKeepsAClassUnskinned) {
+  form->SkinData1->Skin3rd().Add(L"TButton=nil");
+  ShowSkinned();
+  EXPECT_EQ(L"(none)", KindOf(form->btn_next));
+  EXPECT_EQ(L"scrollbar", KindOf(form->Memo1));
+}
+
+TEST_F(SkinnedWizard, TheSkinsCloseButtonClosesThroughTheWizardsQuestion) {
+  ShowSkinned();
+  RECT client;
+  GetClientRect(form->Handle(), &client);
+  EXPECT_EQ(418, client.right);
+  EXPECT_EQ(347, client.bottom);
+  testing::SaveCapture(testing::CaptureWindow(form->Handle()), "wizard_skinned_active");
+
+  const TWinSysButton* close = nullptr;
+  for (const auto& b : skin->Frame().Buttons())
+    if (b->Skin().Action == 0 && b->enabled) close = b.get();
+  ASSERT_NE(nullptr, close);
+  RECT frame;
+  GetWindowRect(form->Handle(), &frame);
+  const LPARAM at = MAKELPARAM(frame.left + (close->rect.left + close->rect.right) / 2, frame.top + 12);
+  auto clickClose = [&] {
+    SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTCAPTION, at);
+    SendMessageW(form->Handle(), WM_NCLBUTTONUP, HTCAPTION, at);
+    testing::PumpMessages();
+  };
+  form->btn_next->SetCaption(L"完成升级");
+  testing::MessageBoxAnswerer boxes(IDNO);
+  clickClose();
+  ASSERT_EQ(1u, boxes.Boxes().size());
+  EXPECT_EQ(L"文件下载已经完成，但并没有更新文件，要退出吗？", boxes.Boxes()[0].text);
+  EXPECT_TRUE(IsWindowVisible(form->Handle())) << "No keeps the wizard open";
+
+  // Another window takes the activation: the frame shows it inactive.
+  TForm other(nullptr);
+  other.SetBounds(0, 0, 100, 60);
+  other.Show();
+  SetForegroundWindow(other.Handle());
+  testing::PumpMessages();
+  testing::SaveCapture(testing::CaptureWindow(form->Handle()), "wizard_skinned_inactive");
+  SetForegroundWindow(form->Handle());
+  testing::PumpMessages();
+
+  boxes.QueueAnswers({IDYES});
+  clickClose();
+  EXPECT_EQ(2u, boxes.Boxes().size());
+  EXPECT_FALSE(IsWindowVisible(form->Handle())) << "Yes closes it";
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "skin/skin_messages.h"
 #include "support/memory_dc.h"
 #include "support/window_capture.h"
 #include "ui/application.h"
@@ -47,7 +48,7 @@ void ExpectBox(const RECT& box, int left, int top, int width, int height, const 
   EXPECT_EQ(height, box.bottom - box.top) << name;
 }
 
-TEST_F(WizardWindow, FixedSizeFrameWithMinimiseBoxOnlyCentredOnTheScreen) {
+TEST_F(WizardWindow, DialogFrameWithMinimiseBoxOnlyCentredOnTheScreen) {
   HWND window = form->Handle();
   wchar_t caption[64] = {};
   GetWindowTextW(window, caption, 64);
@@ -57,7 +58,10 @@ TEST_F(WizardWindow, FixedSizeFrameWithMinimiseBoxOnlyCentredOnTheScreen) {
   EXPECT_EQ(418, client.right);
   EXPECT_EQ(347, client.bottom);
   const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
-  EXPECT_TRUE(style & WS_CAPTION);
+  // A dialog border (the skin frames it as border kind 3), its caption
+  // drawn by the platform or, once skinned, by the skin.
+  EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+  EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION || SendMessageW(window, SKM_ISSKINNED, 0, 0) == 1);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_TRUE(style & WS_MINIMIZEBOX);
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);

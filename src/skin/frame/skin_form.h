@@ -2,15 +2,18 @@
 // form, a system dialog, a message box). It sits in front of the window's
 // procedure through one subclass link, declares the window skinned (it
 // answers SKM_ISSKINNED with 1), does its deferred set-up when SKM_INITFRAME
-// arrives, and leaves the window at WM_NCDESTROY: then it is closed, and the
-// manager, which owns it, frees it at its next purge.
+// arrives, and from then on draws the window's frame from the skin: borders,
+// caption strip, caption buttons and caption text, the window's shape, the
+// system menu (SkinnedFrame does the work). It leaves the window at
+// WM_NCDESTROY: then it is closed, and the manager, which owns it, frees it
+// at its next purge.
 #pragma once
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "ui/window_subclass.h"
+#include "skin/frame/skinned_frame.h"
 
 namespace quonel {
 
@@ -37,28 +40,24 @@ class TSkinForm {
   // An MDI child's own caption hides while the children are maximised.
   void SetMdiCaptionHidden(bool hidden);
   bool MdiCaptionHidden() const { return mdiCaptionHidden_; }
+  // Draws the frame (on the window, or into a whole-window DC).
+  void PaintNonClient(HDC dc = nullptr) { frame_.PaintNonClient(dc); }
   // A size grip being created inside this window (seen by the manager's hook).
   void TakeOverSizeGrip(HWND grip);
   const std::vector<HWND>& SizeGrips() const { return sizeGrips_; }
 
-  HWND Window() const { return window_; }
-  TSkinData* SkinData() const { return skinData_; }
-  TCustomForm* Form() const { return form_; }
-  const std::wstring& ClassName() const { return className_; }
-  State GetState() const { return state_; }
-  void SetState(State state) { state_ = state; }
+  HWND Window() const { return frame_.Window(); }
+  TSkinData* SkinData() const { return frame_.SkinData(); }
+  TCustomForm* Form() const { return frame_.Form(); }
+  const std::wstring& ClassName() const { return frame_.ClassName(); }
+  State GetState() const { return static_cast<State>(frame_.State()); }
+  void SetState(State state) { frame_.SetState(static_cast<FrameState>(state)); }
+  // The frame's parts, for whoever draws or tests them.
+  SkinnedFrame& Frame() { return frame_; }
+  const SkinnedFrame& Frame() const { return frame_; }
 
  private:
-  void HandleMessage(TMessage& message);
-  // The last step of setting up and of a refresh: tell the window and the component.
-  void AnnounceSkinned();
-
-  TWindowSubclass link_;
-  HWND window_ = nullptr;
-  TSkinData* skinData_ = nullptr;
-  TCustomForm* form_ = nullptr;
-  std::wstring className_;
-  State state_ = kAttached;
+  SkinnedFrame frame_;
   bool mdiCaptionHidden_ = false;
   std::vector<HWND> sizeGrips_;
 };

@@ -1,0 +1,54 @@
+// Which skin a control gets: the Skin3rd mapping of the skin data, the
+// classes never skinned, the built-in table in its order, and for windows
+// without a control object (system dialogs, message boxes) the table by
+// window class and style. The answer is a kind name; the control skins
+// attach the skin of that kind (AttachControlSkin).
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "skin/data/skin_data_options.h"
+
+namespace quonel {
+
+class TControl;
+class TStringList;
+
+struct ControlSkinChoice {
+  bool handled = false;       // a rule applied (even one that attaches nothing)
+  std::wstring kind;          // the skin to attach; empty: none
+  bool skinChildren = false;  // the control's children are skinned too (before the skin itself)
+  bool recolour = false;      // the skin takes the skin's colours
+};
+
+// What the tables read of the skin data.
+struct DispatchGates {
+  TSkinControlTypes controls = 0;
+  bool hasTabsObject = false;
+};
+
+// The first Skin3rd line "class=kind" for the class, matched without regard
+// to case; the kind "nil" handles the control without a skin; a kind whose
+// gate is off, or that is unknown, is handled without a skin too.
+ControlSkinChoice Skin3rdChoice(const TStringList& skin3rd, const std::wstring& className, const DispatchGates& gates);
+
+// The built-in table for a control of the toolkit (class names compare in
+// upper case; "is" rows by the control's class or its ancestors).
+ControlSkinChoice BuiltInChoice(TControl& control, const DispatchGates& gates);
+
+// The whole decision for a control: Skin3rd, the never-skinned classes, the
+// built-in table.
+ControlSkinChoice ChooseControlSkin(TControl& control, const TStringList& skin3rd, const DispatchGates& gates);
+
+// A child window without a control object, by lower-case class and style.
+ControlSkinChoice BareWindowChoice(const std::wstring& lowerClassName, DWORD style);
+
+// How a chosen skin is attached, set by the control skins; unset, nothing
+// is attached and the control keeps its own look. True when attached.
+using ControlSkinAttacher = std::function<bool(const std::wstring& kind, TControl* control, HWND window)>;
+void SetControlSkinAttacher(ControlSkinAttacher attacher);
+bool AttachControlSkin(const std::wstring& kind, TControl* control, HWND window);
+
+}  // namespace quonel

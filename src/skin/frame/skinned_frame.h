@@ -1,0 +1,150 @@
+// SkinnedFrame: everything the skinned frame of one top-level window does,
+// behind TSkinForm. It puts a subclass link in front of the window, takes
+// over the non-client area (size, paint, activation, hit testing, mouse),
+// draws edges, caption strip, caption buttons and caption text from the skin
+// data, shapes the window with a region, runs the caption buttons' actions
+// and the skinned system menu, and picks a skin for each child control.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/frame/caption_button.h"
+#include "skin/frame/control_skin_dispatch.h"
+#include "skin/frame/frame_layout.h"
+#include "skin/frame/frame_painter.h"
+#include "skin/frame/frame_region.h"
+#include "skin/frame/skin_caption.h"
+#include "ui/control.h"
+#include "ui/window_subclass.h"
+
+namespace quonel {
+
+class TSkinData;
+class TCustomForm;
+class SystemMenuPopup;
+
+// The life of a frame: attached (waiting for its deferred set-up), ready,
+// refreshing after a new skin, closing, resizing to its borders, closed.
+enum class FrameState { Attached = 0, Ready = 1, Refreshing = 3, Closing = 4, Resizing = 5, Closed = 6 };
+
+// A control and the skin the dispatch table chose for it.
+struct ChosenControlSkin {
+  TControl* control = nullptr;
+  HWND window = nullptr;
+  std::wstring kind;
+  bool attached = false;
+};
+
+class SkinnedFrame : public TNCObjectHost {
+ public:
+  SkinnedFrame();
+  ~SkinnedFrame() override;
+  SkinnedFrame(const SkinnedFrame&) = delete;
+  SkinnedFrame& operator=(const SkinnedFrame&) = delete;
+
+  void AttachWindow(HWND window, TSkinData* data, TCustomForm* form);
+  void InitFrame();
+  void RefreshSkin();
+  void DetachWindow();
+  void SetMdiCaptionHidden(bool hidden);
+
+  HWND Window() const override { return window_; }
+  TSkinData* SkinData() const { return data_; }
+  TCustomForm* Form() const { return form_; }
+  const std::wstring& ClassName() const { return className_; }
+  FrameState State() const { return state_; }
+  void SetState(FrameState state) { state_ = state; }
+
+  // Recomputes the borders and rebuilds the caption buttons.
+  void UpdateBorders();
+  // Draws the frame into dc (a whole-window DC), or on the window when null.
+  void PaintNonClient(HDC dc = nullptr);
+  void UpdateRegion();
+  void AdjustWindowSize();
+  void SkinChildControls(TCustomForm& form);
+  void SkinControl(TControl& control, TWinControl* container);
+  // Pops the skinned system menu up at a screen point.
+  void ShowSystemMenu(POINT screenPoint);
+
+  BorderKind Kind() const { return kind_; }
+  const FrameBorders& Borders() const { return borders_; }
+  int MenuHeight() const { return menuHeight_; }
+  bool Active() const { return active_; }
+  const std::vector<std::unique_ptr<TWinSysButton>>& Buttons() const { return buttons_; }
+  const std::vector<ChosenControlSkin>& Controls() const { return controls_; }
+  TNCObject* HotObject() const override { return hot_; }
+  void SetHotObject(TNCObject* object) override;
+  // The caption strip's text; replaceable by whoever renders captions
+  // differently. Its failures are the painter's to drop.
+  std::function<void(HDC strip, const CaptionTextParams& params)> CaptionPainter = DrawCaptionText;
+
+ private:
+  void HandleMessage(TWindowSubclass& link, TMessage& message);
+  bool HandleNonClient(TWindowSubclass& link, TMessage& message);
+  void HandleNcCalcSize(TWindowSubclass& link, TMessage& message);
+  void HandleSetText(TWindowSubclass& link, TMessage& message);
+  void HandleSysCommand(TWindowSubclass& link, TMessage& message);
+  void HandleActivation(TMessage& message);
+  void HandleFormMessage(TMessage& message);
+  void Closing(TWindowSubclass& link, TMessage& message);
+  void UndoSkin(bool closing);
+
+  // Mouse over the non-client area.
+  POINT WindowPoint(LPARAM screenPoint) const;
+  TWinSysButton* ButtonAt(POINT windowPoint) const;
+  bool MouseMove(LPARAM screenPoint);
+  bool LeftButtonDown(TMessage& message);
+  bool LeftButtonUp(LPARAM screenPoint);
+  bool DoubleClick(TMessage& message);
+  void PerformAction(const TWinSysButton& button, POINT screenPoint);
+  void CheckHover();
+  void PostSystemCommand(WPARAM command);
+
+  CaptionState CurrentCaptionState() const;
+  void LayOutButtons(int windowWidth);
+  void PaintFrame(HDC dc, int width, int height);
+  void ReadPlacement();
+  HICON WindowIcon() const;
+  void ShowNativeCaption(bool show);
+
+  HWND window_ = nullptr;
+  TSkinData* data_ = nullptr;
+  TCustomForm* form_ = nullptr;
+  std::wstring className_;
+  TWindowSubclass link_;
+  TWndMethod savedFormHandler_;
+  FrameState state_ = FrameState::Attached;
+  bool attachedOnce_ = false;
+  bool frameOn_ = false;
+  bool systemDialog_ = false;
+  bool mdiChild_ = false;
+  bool nativeCaptionHidden_ = false;
+  bool rightToLeft_ = false;
+  BorderKind kind_ = BorderKind::Fixed;
+  // Border icons as the window had them when attached.
+  bool systemMenu_ = false, minimiseBox_ = false, maximiseBox_ = false;
+  int placement_ = 0;  // 0 normal, 1 maximised, 2 minimised
+  bool active_ = false;
+  FrameBorders borders_;
+  int menuHeight_ = 0;
+  int rightLimit_ = 0;
+  SIZE clientSize_{};
+  std::vector<std::unique_ptr<TWinSysButton>> buttons_;
+  TNCObject* hot_ = nullptr;
+  bool hoverTimer_ = false;
+  bool trackingMenu_ = false;
+  DWORD lastMenuTime_ = 0;
+  bool menuShownOnce_ = false;
+  std::vector<ChosenControlSkin> controls_;
+  FrameRegion region_;
+  CaptionStrip strip_;
+  TColor savedColour_ = 0;
+  bool colourSaved_ = false;
+  std::unique_ptr<SystemMenuPopup> systemMenu;
+};
+
+}  // namespace quonel

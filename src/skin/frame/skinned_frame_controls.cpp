@@ -1,0 +1,67 @@
+// Choosing a skin for every control of a skinned form.
+#include <algorithm>
+
+#include "core/ascii_case.h"
+#include "skin/data/skin_data.h"
+#include "skin/frame/skinned_frame.h"
+#include "skin/skin_messages.h"
+#include "ui/form.h"
+
+namespace quonel {
+
+namespace {
+
+bool AnswersSkinned(HWND window) { return window && SendMessageW(window, SKM_ISSKINNED, 0, 0) == 1; }
+
+}  // namespace
+
+void SkinnedFrame::SkinChildControls(TCustomForm& form) {
+  for (int i = 0; i < form.ComponentCount(); ++i)
+    if (auto* control = dynamic_cast<TControl*>(form.Components(i))) SkinControl(*control, &form);
+  for (TWinControl* control : form.TabList()) {
+    if (!control->HandleAllocated() || control->Tag() == data_->DisableTag()) continue;
+    if (AnswersSkinned(control->Handle())) continue;
+    SkinControl(*control, &form);
+  }
+}
+
+void SkinnedFrame::SkinControl(TControl& control, TWinControl* container) {
+  if (control.Tag() == data_->DisableTag()) {
+    // A radio or check group switched off takes its buttons along.
+    const std::wstring name = AsciiLower(std::wstring(control.ClassName()));
+    if (name.find(L"radiogroup") != std::wstring::npos || name.find(L"checkgroup") != std::wstring::npos) {
+      if (auto* group = dynamic_cast<TWinControl*>(&control))
+        for (int i = 0; i < group->ControlCount(); ++i) group->Controls(i)->SetTag(data_->DisableTag());
+    }
+    return;
+  }
+  if (!control.Parent()) return;
+  const bool known = std::any_of(controls_.begin(), controls_.end(),
+                                 [&](const ChosenControlSkin& c) { return c.control == &control; });
+  if (known) return;
+  auto* windowed = dynamic_cast<TWinControl*>(&control);
+  // A control that has no window yet is not given one here: the library makes
+  // hidden controls' windows when they are first shown (the file list's
+  // common controls load only then), and a control skin attaches to the
+  // control's message method, window or not.
+  HWND window = windowed && windowed->HandleAllocated() ? windowed->Handle() : nullptr;
+  if (window && AnswersSkinned(window)) return;
+  if (data_->OnSkinControl) {
+    TComponent* skinned = nullptr;
+    data_->OnSkinControl(this->form_, data_, container, &control, AsciiUpper(std::wstring(control.ClassName())),
+                         skinned);
+    if (skinned) {
+      controls_.push_back({&control, window, L"custom", true});
+      return;
+    }
+  }
+  const DispatchGates gates{data_->SkinControls(), data_->Slot(SkinSlot::Tabs) != nullptr};
+  const ControlSkinChoice choice = ChooseControlSkin(control, data_->Skin3rd(), gates);
+  if (choice.skinChildren && windowed) {
+    for (int i = 0; i < windowed->ControlCount(); ++i) SkinControl(*windowed->Controls(i), windowed);
+  }
+  if (choice.kind.empty()) return;
+  controls_.push_back({&control, window, choice.kind, AttachControlSkin(choice.kind, &control, window)});
+}
+
+}  // namespace quonel
