@@ -1,6 +1,9 @@
 #include "ui/standard_classes.h"
 
+#include "ui/bit_btn.h"
+#include "ui/bitmap.h"
 #include "ui/button.h"
+#include "ui/check_box.h"
 #include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/gauge.h"
@@ -12,6 +15,8 @@
 #include "ui/list_view.h"
 #include "ui/notebook.h"
 #include "ui/panel.h"
+#include "ui/radio_button.h"
+#include "ui/speed_button.h"
 #include "core/component_class.h"
 #include "core/property_registry.h"
 
@@ -95,7 +100,12 @@ void RegisterStandardClasses() {
   if (registered) return;
   registered = true;
   RegisterBaseClasses();
+  RegisterBitmapClass();
   RegisterButtonClass();
+  RegisterBitBtnClass();
+  RegisterSpeedButtonClass();
+  RegisterCheckBoxClass();
+  RegisterRadioButtonClass();
   RegisterLabelClass();
   RegisterListBoxClass();
   RegisterEditClasses();

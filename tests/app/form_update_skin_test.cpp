@@ -13,7 +13,10 @@
 #include "lzh_encoder.h"
 #include "skin/data/skin_data.h"
 #include "skin/archive/skin_reader.h"
+#include "skin/controls/skin_control.h"
 #include "skin/frame/skin_form.h"
+#include "skin/gdi/skin_renderers.h"
+#include "support/memory_dc.h"
 #include "skin/skin_messages.h"
 #include "support/window_capture.h"
 #include "support/window_driver.h"
@@ -206,6 +209,34 @@ TEST_F(SkinnedWizard, EachControlIsGivenItsKindOfSkinAndTheRestKeepTheirLook) {
                         static_cast<TControl*>(form->Gauge_process), static_cast<TControl*>(form->Notebook_step),
                         static_cast<TControl*>(form->ShockwaveFlash1)})
     EXPECT_EQ(L"(none)", KindOf(own)) << own->Name();
+}
+
+TEST_F(SkinnedWizard, TheWizardsButtonsAreDrawnFromTheSkinAndHiddenControlsKeepTheirWindowsUnmade) {
+  ShowSkinned();
+  EXPECT_FALSE(form->GroupBox1->HandleAllocated()) << "skinning makes no window for a hidden control";
+  auto* data = dynamic_cast<TSkinData*>(form->SkinData1);
+  ASSERT_NE(nullptr, data);
+  const TDataSkinButton& buttons = data->Buttons();
+  // The button's left and right edges (clear of the caption) against frame k of the skin's strip.
+  const auto showsFrame = [&](TButton* button, int frame) {
+    RECT client;
+    GetClientRect(button->Handle(), &client);
+    testing::MemoryDc shown(client.right, client.bottom), expected(client.right, client.bottom);
+    shown.PrintClient(button->Handle());
+    FillWithColor(expected.Get(), {0, 0, client.right, client.bottom}, data->Colours().ButtonFace);
+    DrawSkinObject(expected.Get(), {0, 0, client.right, client.bottom}, buttons.Frames, frame, buttons);
+    for (int y = 0; y < client.bottom; ++y)
+      for (int x = 0; x < client.right; ++x)
+        if ((x < 5 || x >= client.right - 5) && shown.Pixel(x, y) != expected.Pixel(x, y)) return false;
+    return true;
+  };
+  for (TButton* button : {form->btn_pre, form->btn_next, form->Button2})
+    EXPECT_EQ(1, SendMessageW(button->Handle(), SKM_ISSKINNED, 0, 0)) << button->Name();
+  EXPECT_TRUE(showsFrame(form->btn_pre, 3)) << "disabled";
+  EXPECT_TRUE(showsFrame(form->Button2, 3)) << "disabled";
+  EXPECT_TRUE(showsFrame(form->btn_next, GetFocus() == form->btn_next->Handle() ? 5 : 1));
+  form->GroupBox1->Show();
+  EXPECT_EQ(1, SendMessageW(form->GroupBox1->Handle(), SKM_ISSKINNED, 0, 0)) << "skinned once its window is made";
 }
 
 TEST_F(SkinnedWizard, ASkin3rdLineOfKindNilKeepsAClassUnskinned) {

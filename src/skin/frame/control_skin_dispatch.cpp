@@ -117,11 +117,6 @@ ControlSkinChoice Chosen(const wchar_t* kind, bool children, bool recolour) {
   return {true, kind, children, recolour};
 }
 
-ControlSkinAttacher& Attacher() {
-  static ControlSkinAttacher attacher;
-  return attacher;
-}
-
 }  // namespace
 
 ControlSkinChoice Skin3rdChoice(const TStringList& skin3rd, const std::wstring& className, const DispatchGates& gates) {
@@ -196,13 +191,6 @@ ControlSkinChoice BareWindowChoice(const std::wstring& lowerClassName, DWORD sty
   if (c == L"systabcontrol32") return (style & 0x2000) ? ControlSkinChoice{} : Chosen(L"tab", false, false);
   if (c == L"edit") return Chosen(L"edit", false, false);
   return {};
-}
-
-void SetControlSkinAttacher(ControlSkinAttacher attacher) { Attacher() = std::move(attacher); }
-
-bool AttachControlSkin(const std::wstring& kind, TControl* control, HWND window) {
-  const ControlSkinAttacher& attacher = Attacher();
-  return !kind.empty() && attacher && attacher(kind, control, window);
 }
 
 }  // namespace quonel

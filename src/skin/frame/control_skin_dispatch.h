@@ -1,8 +1,8 @@
 // Which skin a control gets: the Skin3rd mapping of the skin data, the
 // classes never skinned, the built-in table in its order, and for windows
 // without a control object (system dialogs, message boxes) the table by
-// window class and style. The answer is a kind name; the control skins
-// attach the skin of that kind (AttachControlSkin).
+// window class and style. The answer is a kind name; the frame makes the
+// skin of that kind with CreateControlSkin (skin/controls) and attaches it.
 #pragma once
 #include <windows.h>
 
@@ -44,11 +44,5 @@ ControlSkinChoice ChooseControlSkin(TControl& control, const TStringList& skin3r
 
 // A child window without a control object, by lower-case class and style.
 ControlSkinChoice BareWindowChoice(const std::wstring& lowerClassName, DWORD style);
-
-// How a chosen skin is attached, set by the control skins; unset, nothing
-// is attached and the control keeps its own look. True when attached.
-using ControlSkinAttacher = std::function<bool(const std::wstring& kind, TControl* control, HWND window)>;
-void SetControlSkinAttacher(ControlSkinAttacher attacher);
-bool AttachControlSkin(const std::wstring& kind, TControl* control, HWND window);
 
 }  // namespace quonel

@@ -91,8 +91,16 @@ void SkinnedFrame::InitFrame() {
       wchar_t name[64] = {};
       GetClassNameW(child, name, 64);
       const ControlSkinChoice choice = BareWindowChoice(AsciiLower(std::wstring(name)), GetWindowLongW(child, GWL_STYLE));
-      if (!choice.kind.empty())
-        controls_.push_back({nullptr, child, choice.kind, AttachControlSkin(choice.kind, nullptr, child)});
+      if (choice.kind.empty()) continue;
+      std::unique_ptr<TSkinControl> skin = AttachSkin(choice.kind, nullptr, child, choice.recolour);
+      const bool attached = skin != nullptr;
+      controls_.push_back({nullptr, child, choice.kind, attached, std::move(skin)});
+    }
+    // A message box's own client area takes the skin's face colour too.
+    if (AsciiLower(className_) == L"#32770") {
+      std::unique_ptr<TSkinControl> box = AttachSkin(L"boxh", nullptr, window_, false);
+      const bool attached = box != nullptr;
+      controls_.push_back({nullptr, window_, L"boxh", attached, std::move(box)});
     }
   }
   if (frameOn_) {
@@ -164,6 +172,9 @@ void SkinnedFrame::RefreshSkin() {
   if (!window_ || state_ != FrameState::Ready) return;
   if (form_) form_->SetColor(data_->Colours().ButtonFace);
   state_ = FrameState::Refreshing;
+  PurgeClosedSkins();
+  for (ChosenControlSkin& chosen : controls_)
+    if (chosen.skin) chosen.skin->SkinChanged();
   if (frameOn_) {
     UpdateBorders();
     region_.Forget();

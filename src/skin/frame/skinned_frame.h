@@ -18,6 +18,7 @@
 #include "skin/frame/frame_painter.h"
 #include "skin/frame/frame_region.h"
 #include "skin/frame/skin_caption.h"
+#include "skin/controls/skin_control.h"
 #include "ui/control.h"
 #include "ui/window_subclass.h"
 
@@ -31,12 +32,13 @@ class SystemMenuPopup;
 // refreshing after a new skin, closing, resizing to its borders, closed.
 enum class FrameState { Attached = 0, Ready = 1, Refreshing = 3, Closing = 4, Resizing = 5, Closed = 6 };
 
-// A control and the skin the dispatch table chose for it.
+// A control and the skin the dispatch table chose for it; the frame owns the skin.
 struct ChosenControlSkin {
   TControl* control = nullptr;
   HWND window = nullptr;
   std::wstring kind;
   bool attached = false;
+  std::unique_ptr<TSkinControl> skin;
 };
 
 class SkinnedFrame : public TNCObjectHost {
@@ -67,6 +69,11 @@ class SkinnedFrame : public TNCObjectHost {
   void AdjustWindowSize();
   void SkinChildControls(TCustomForm& form);
   void SkinControl(TControl& control, TWinControl* container);
+  // The skin of kind attached to a library control (its window not forced
+  // into being) or to a bare window; null when the kind has no skin.
+  std::unique_ptr<TSkinControl> AttachSkin(const std::wstring& kind, TControl* control, HWND window, bool recolour);
+  // Frees the control skins whose windows are gone.
+  void PurgeClosedSkins();
   // Pops the skinned system menu up at a screen point.
   void ShowSystemMenu(POINT screenPoint);
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "core/ascii_case.h"
+#include "skin/controls/control_skin_factory.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/skinned_frame.h"
 #include "skin/skin_messages.h"
@@ -15,7 +16,24 @@ bool AnswersSkinned(HWND window) { return window && SendMessageW(window, SKM_ISS
 
 }  // namespace
 
+std::unique_ptr<TSkinControl> SkinnedFrame::AttachSkin(const std::wstring& kind, TControl* control, HWND window,
+                                                       bool recolour) {
+  std::unique_ptr<TSkinControl> skin = CreateControlSkin(kind);
+  if (!skin) return nullptr;
+  if (control) skin->Attach(control, data_, nullptr, recolour);
+  else skin->AttachHandle(window, data_, nullptr);
+  if (skin->GetLifeState() != TSkinControl::kAttached) return nullptr;
+  return skin;
+}
+
+void SkinnedFrame::PurgeClosedSkins() {
+  std::erase_if(controls_, [](const ChosenControlSkin& chosen) {
+    return chosen.skin && chosen.skin->GetLifeState() == TSkinControl::kWindowGone;
+  });
+}
+
 void SkinnedFrame::SkinChildControls(TCustomForm& form) {
+  PurgeClosedSkins();
   for (int i = 0; i < form.ComponentCount(); ++i)
     if (auto* control = dynamic_cast<TControl*>(form.Components(i))) SkinControl(*control, &form);
   for (TWinControl* control : form.TabList()) {
@@ -51,7 +69,9 @@ void SkinnedFrame::SkinControl(TControl& control, TWinControl* container) {
     data_->OnSkinControl(this->form_, data_, container, &control, AsciiUpper(std::wstring(control.ClassName())),
                          skinned);
     if (skinned) {
-      controls_.push_back({&control, window, L"custom", true});
+      // The handler's own skin, owned where the handler put it.
+      if (auto* custom = dynamic_cast<TSkinControl*>(skinned)) custom->Attach(&control, data_, nullptr, true);
+      controls_.push_back({&control, window, L"custom", true, nullptr});
       return;
     }
   }
@@ -61,7 +81,9 @@ void SkinnedFrame::SkinControl(TControl& control, TWinControl* container) {
     for (int i = 0; i < windowed->ControlCount(); ++i) SkinControl(*windowed->Controls(i), windowed);
   }
   if (choice.kind.empty()) return;
-  controls_.push_back({&control, window, choice.kind, AttachControlSkin(choice.kind, &control, window)});
+  std::unique_ptr<TSkinControl> skin = AttachSkin(choice.kind, &control, window, choice.recolour);
+  const bool attached = skin != nullptr;
+  controls_.push_back({&control, window, choice.kind, attached, std::move(skin)});
 }
 
 }  // namespace quonel

@@ -1,0 +1,34 @@
+#include "skin/controls/control_skin_factory.h"
+
+#include <cwctype>
+
+#include "skin/controls/skin_boxes.h"
+#include "skin/controls/skin_button.h"
+#include "skin/controls/skin_glyph_buttons.h"
+#include "skin/controls/skin_group_box.h"
+#include "skin/controls/skin_mark_buttons.h"
+
+namespace quonel {
+
+std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind) {
+  std::wstring name = kind;
+  for (wchar_t& c : name) c = static_cast<wchar_t>(std::towlower(c));
+  if (name == L"button") return std::make_unique<TSkinButton>();
+  if (name == L"bitbtn") return std::make_unique<TSkinBitButton>();
+  if (name == L"menubtn") return std::make_unique<TSkinMenuButton>();
+  if (name == L"speedbutton") return std::make_unique<TSkinSpeedButton>();
+  if (name == L"checkbox") return std::make_unique<TSkinCheckBox>();
+  if (name == L"radiobutton") return std::make_unique<TSkinRadioButton>();
+  if (name == L"groupbox") return std::make_unique<TSkinGroupBox>();
+  if (name == L"panel" || name == L"form") return std::make_unique<TSkinBox>();
+  if (name == L"dialog" || name == L"boxh") return std::make_unique<TSkinBoxH>();
+  return nullptr;
+}
+
+std::wstring ControlSkinKindForWindow(HWND window) {
+  wchar_t className[64] = {};
+  if (!window || !GetClassNameW(window, className, 64)) return {};
+  return BareWindowSkinKind(className, static_cast<uint32_t>(GetWindowLongPtrW(window, GWL_STYLE)));
+}
+
+}  // namespace quonel

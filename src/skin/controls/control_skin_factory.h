@@ -1,0 +1,23 @@
+// The one way the frame's dispatch table makes control skins: a skin for a
+// kind name as the skin's kinds go - "button", "bitbtn" (a glyph beside the
+// caption), "menubtn" (a drop-down arrow), "speedbutton" (windowless),
+// "checkbox", "radiobutton",
+// "groupbox", "panel" and "form" (a container recoloured, TSkinBox),
+// "dialog" or "boxh" (a bare dialog window, TSkinBoxH). Letter case does not matter.
+// Unknown kinds give nullptr. The caller attaches the skin (Attach for a
+// library control, AttachHandle for a bare window) and owns it.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "skin/controls/control_skin_kinds.h"
+#include "skin/controls/skin_control.h"
+
+namespace quonel {
+
+std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind);
+
+// The kind for a bare window, by its class and style (see BareWindowSkinKind).
+std::wstring ControlSkinKindForWindow(HWND window);
+
+}  // namespace quonel
