@@ -4,6 +4,8 @@
 #include <windowsx.h>
 
 #include "skin/data/skin_data.h"
+
+#include "skin/data/skin_manager_link.h"
 #include "skin/frame/skinned_frame.h"
 #include "skin/frame/system_menu.h"
 #include "skin/skin_messages.h"
@@ -140,6 +142,8 @@ void SkinnedFrame::ShowSystemMenu(POINT screenPoint) {
   const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
   const SystemMenuWindow state{placement_, maximiseBox_, minimiseBox_, (style & WS_THICKFRAME) != 0};
   trackingMenu_ = true;
+  // The popup about to open is the system menu: the manager skins it as one.
+  if (TSkinManagerLink* manager = TSkinManagerLink::Current()) manager->SetMenuSource(2);
   const UINT command =
       systemMenu->Track(window_, screenPoint, *data_, SkinnedSystemMenuEntries(GetSystemMenu(window_, FALSE), state));
   trackingMenu_ = false;
