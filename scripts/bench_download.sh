@@ -13,21 +13,8 @@ rounds=${1:-7}
 probe=$QUONEL_BUILD/win/tools/updprobe/updprobe.exe
 [ -f "$probe" ] || "$QUONEL_ROOT/scripts/build.sh"
 
-work=$(mktemp -d)
-cleanup() {
-  "$QUONEL_ROOT/tests/support/nginx_fixture.sh" stop "$work/nginx" >/dev/null 2>&1 || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-"$QUONEL_ROOT/tests/support/nginx_fixture.sh" start "$work/nginx" >/dev/null
-python3 - "$work/nginx/www/bench.bin" <<'PY'
-import sys
-block = bytes((i * 7 + 3) & 0xFF for i in range(1 << 20))
-with open(sys.argv[1], "wb") as f:
-    for i in range(256):
-        f.write(block[i:] + block[:i])
-PY
-url="http://127.0.0.1:$(cat "$work/nginx/port")/bench.bin"
+source "$QUONEL_ROOT/scripts/bench_site.sh"
+bench_site_start bench.bin 256
 
 "$QUONEL_ROOT/scripts/with-display.sh" python3 - "$QUONEL_ROOT/scripts" "$probe" "$url" "$work" "$rounds" <<'PY'
 import os, subprocess, sys

@@ -15,21 +15,8 @@ files=${2:-2000}
 cmake --build "$QUONEL_BUILD/win" --target trust_bench wizard_run_bench >/dev/null
 bench=$QUONEL_BUILD/win/tests/bench
 
-work=$(mktemp -d)
-cleanup() {
-  "$QUONEL_ROOT/tests/support/nginx_fixture.sh" stop "$work/nginx" >/dev/null 2>&1 || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-"$QUONEL_ROOT/tests/support/nginx_fixture.sh" start "$work/nginx" >/dev/null
-python3 - "$work/nginx/www/big.pak" <<'PY'
-import sys
-block = bytes((i * 7 + 3) & 0xFF for i in range(1 << 20))
-with open(sys.argv[1], "wb") as f:
-    for i in range(160):
-        f.write(block[i:] + block[:i])
-PY
-url="http://127.0.0.1:$(cat "$work/nginx/port")/big.pak"
+source "$QUONEL_ROOT/scripts/bench_site.sh"
+bench_site_start big.pak 160
 folder=$(winepath -w "$work" 2>/dev/null)
 
 "$QUONEL_ROOT/scripts/with-display.sh" bash -c '

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/sha256_digest.h"
+#include "core/sha256_digest.h"
 #include "core/exception.h"
 
 namespace quonel {

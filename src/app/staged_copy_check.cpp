@@ -4,7 +4,7 @@
 
 #include "app/digest_follower.h"
 #include "app/file_size.h"
-#include "app/sha256_digest.h"
+#include "core/sha256_digest.h"
 #include "net/staged_copy_record.h"
 
 namespace quonel {

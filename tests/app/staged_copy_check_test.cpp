@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/digest_follower.h"
-#include "app/sha256_digest.h"
+#include "core/sha256_digest.h"
 #include "net/staged_copy_record.h"
 #include "support/scratch_folder.h"
 

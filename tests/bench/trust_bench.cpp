@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "app/digest_follower.h"
-#include "app/sha256_digest.h"
+#include "core/sha256_digest.h"
 #include "app/staged_copy_check.h"
 #include "app/update_installer.h"
 #include "net/download_test_site.h"

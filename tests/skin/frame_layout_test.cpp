@@ -10,11 +10,11 @@ namespace {
 
 // The blue skin's caption buttons: close, maximise (not maximised), restore
 // (maximised), minimise, icon.
-const CaptionButtonSpec kClose{0, 1, 29, 0, 0, 0};
-const CaptionButtonSpec kMaximise{1, 1, 47, 0, 2, 6};
-const CaptionButtonSpec kRestore{1, 1, 46, 0, 1, 0};
-const CaptionButtonSpec kMinimise{2, 1, 65, 0, 8, 0};
-const CaptionButtonSpec kIcon{3, 0, 8, 4, 0, 0};
+const CaptionButtonSetting kClose{0, 1, 29, 0, 0, 0};
+const CaptionButtonSetting kMaximise{1, 1, 47, 0, 2, 6};
+const CaptionButtonSetting kRestore{1, 1, 46, 0, 1, 0};
+const CaptionButtonSetting kMinimise{2, 1, 65, 0, 8, 0};
+const CaptionButtonSetting kIcon{3, 0, 8, 4, 0, 0};
 
 CaptionState Wizard() {
   CaptionState s;

@@ -42,7 +42,7 @@ void TNCObject::MouseLeave() {
   Paint();
 }
 
-CaptionButtonSpec TWinSysButton::Spec() const {
+CaptionButtonSetting TWinSysButton::Setting() const {
   return {skin_.Action, skin_.Align, skin_.X, skin_.Y, skin_.Visibility, skin_.Visibility1};
 }
 

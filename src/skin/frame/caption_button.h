@@ -50,9 +50,9 @@ class TWinSysButton : public TNCObject {
  public:
   TWinSysButton(TNCObjectHost& owner, const TDataSkinSysButton& skin) : TNCObject(owner), skin_(skin) {}
   const TDataSkinSysButton& Skin() const { return skin_; }
-  CaptionButtonSpec Spec() const;
+  CaptionButtonSetting Setting() const;
   // Icon buttons draw the window's icon instead of a strip.
-  bool DrawsIcon() const { return IsIconAction(Spec().action); }
+  bool DrawsIcon() const { return IsIconAction(Setting().action); }
   // The frame width and height of its strip; 0 x 0 without image.
   int FrameWidth() const;
   int FrameHeight() const;

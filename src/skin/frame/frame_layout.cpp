@@ -44,10 +44,10 @@ bool VisibilityHolds(int value, bool first, const CaptionState& s, int action, c
   return true;
 }
 
-bool CaptionButtonShown(const CaptionButtonSpec& spec, const CaptionState& state, const AskButtonVisible& ask) {
-  if (!VisibilityHolds(spec.visibility, true, state, spec.action, ask)) return false;
-  if (!VisibilityHolds(spec.visibility1, false, state, spec.action, ask)) return false;
-  switch (spec.action) {
+bool CaptionButtonShown(const CaptionButtonSetting& setting, const CaptionState& state, const AskButtonVisible& ask) {
+  if (!VisibilityHolds(setting.visibility, true, state, setting.action, ask)) return false;
+  if (!VisibilityHolds(setting.visibility1, false, state, setting.action, ask)) return false;
+  switch (setting.action) {
     case 0: return state.systemMenu;
     case 1: return state.maximiseBox;
     case 2: return state.minimiseBox;
@@ -58,19 +58,19 @@ bool CaptionButtonShown(const CaptionButtonSpec& spec, const CaptionState& state
   }
 }
 
-Rect CaptionButtonBox(const CaptionButtonSpec& spec, int frameWidth, int height, int windowWidth,
+Rect CaptionButtonBox(const CaptionButtonSetting& setting, int frameWidth, int height, int windowWidth,
                       const FrameBorders& borders, int reference, const MenuBarPlacement& menuBar) {
-  int left = spec.x, top = spec.y;
-  switch (spec.align) {
-    case 1: left = windowWidth - spec.x; break;
+  int left = setting.x, top = setting.y;
+  switch (setting.align) {
+    case 1: left = windowWidth - setting.x; break;
     case 2:
-    case 8: left = reference - frameWidth - spec.x; break;
+    case 8: left = reference - frameWidth - setting.x; break;
     case 3:
-    case 9: left = spec.x + reference; break;
+    case 9: left = setting.x + reference; break;
     case 100:
       top = borders.top + (menuBar.menuHeight - height) / 2;
-      left = menuBar.rightToLeft ? spec.x + borders.left + menuBar.leftMargin
-                                 : windowWidth - spec.x - borders.right - menuBar.leftMargin;
+      left = menuBar.rightToLeft ? setting.x + borders.left + menuBar.leftMargin
+                                 : windowWidth - setting.x - borders.right - menuBar.leftMargin;
       break;
     default: break;
   }

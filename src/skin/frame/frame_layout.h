@@ -51,7 +51,7 @@ struct CaptionState {
 };
 
 // One caption button as the skin describes it.
-struct CaptionButtonSpec {
+struct CaptionButtonSetting {
   int action = 0;
   int align = 0;
   int x = 0, y = 0;
@@ -67,7 +67,7 @@ using AskButtonVisible = std::function<bool(int visibility, int action)>;
 bool VisibilityHolds(int value, bool first, const CaptionState& state, int action, const AskButtonVisible& ask);
 // Both visibility conditions, then the action's own needs (a close button
 // needs a system menu, maximise a maximise box, ...).
-bool CaptionButtonShown(const CaptionButtonSpec& spec, const CaptionState& state, const AskButtonVisible& ask);
+bool CaptionButtonShown(const CaptionButtonSetting& setting, const CaptionState& state, const AskButtonVisible& ask);
 
 // Where the caption buttons of the menu bar (Align 100) sit.
 struct MenuBarPlacement {
@@ -78,7 +78,7 @@ struct MenuBarPlacement {
 // The button's box in window coordinates. Align 2 and 8 stand left of the
 // right limit of the Align 1 buttons, Align 3 and 9 right of the icon area:
 // `reference` is that edge.
-Rect CaptionButtonBox(const CaptionButtonSpec& spec, int frameWidth, int height, int windowWidth,
+Rect CaptionButtonBox(const CaptionButtonSetting& setting, int frameWidth, int height, int windowWidth,
                       const FrameBorders& borders, int reference, const MenuBarPlacement& menuBar);
 
 enum class CaptionAction {

@@ -19,24 +19,24 @@ int LayOutCaptionButtons(const std::vector<std::unique_ptr<TWinSysButton>>& butt
   int rightLimit = 0;
   // Align 1 first: their left side is the reference of Align 2 and 8.
   for (const auto& button : buttons) {
-    const CaptionButtonSpec spec = button->Spec();
-    button->enabled = CaptionButtonShown(spec, state, ask) && (button->FrameWidth() > 0 || button->DrawsIcon());
-    if (spec.align != 1) continue;
-    button->rect = CaptionButtonBox(spec, button->FrameWidth(), button->FrameHeight(), windowWidth, borders, 0,
+    const CaptionButtonSetting setting = button->Setting();
+    button->enabled = CaptionButtonShown(setting, state, ask) && (button->FrameWidth() > 0 || button->DrawsIcon());
+    if (setting.align != 1) continue;
+    button->rect = CaptionButtonBox(setting, button->FrameWidth(), button->FrameHeight(), windowWidth, borders, 0,
                                     menuBar);
     if (button->enabled && (rightLimit == 0 || button->rect.left < rightLimit)) rightLimit = button->rect.left;
   }
   for (const auto& button : buttons) {
-    const CaptionButtonSpec spec = button->Spec();
-    if (spec.align == 1) continue;
+    const CaptionButtonSetting setting = button->Setting();
+    if (setting.align == 1) continue;
     int width = button->FrameWidth(), height = button->FrameHeight();
     if (button->DrawsIcon() && width == 0) {
       // The window's icon at small-icon size.
       width = height = 16;
     }
-    const bool leftOfButtons = spec.align == 2 || spec.align == 8;
+    const bool leftOfButtons = setting.align == 2 || setting.align == 8;
     const int reference = leftOfButtons ? (rightLimit > 0 ? rightLimit : windowWidth - borders.right) : borders.left;
-    button->rect = CaptionButtonBox(spec, width, height, windowWidth, borders, reference, menuBar);
+    button->rect = CaptionButtonBox(setting, width, height, windowWidth, borders, reference, menuBar);
   }
   return rightLimit;
 }

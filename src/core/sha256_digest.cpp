@@ -1,4 +1,4 @@
-#include "app/sha256_digest.h"
+#include "core/sha256_digest.h"
 
 #include <vector>
 

@@ -1,14 +1,16 @@
 // SHA-256 through the platform's own cryptography (CNG): a running digest
 // fed block by block, and the digest of a whole file.
 #pragma once
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
 
-#include "app/expected_content.h"
 #include "core/win32_owners.h"
 
 namespace quonel {
+
+using Sha256Digest = std::array<unsigned char, 32>;
 
 class TSha256 {
  public:
