@@ -8,6 +8,7 @@
 #include "skin/controls/skin_group_box.h"
 #include "skin/controls/skin_header.h"
 #include "skin/controls/skin_mark_buttons.h"
+#include "skin/controls/skin_up_down.h"
 
 namespace quonel {
 
@@ -24,6 +25,7 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind) {
   if (name == L"panel" || name == L"form") return std::make_unique<TSkinBox>();
   if (name == L"dialog" || name == L"boxh") return std::make_unique<TSkinBoxH>();
   if (name == L"header") return std::make_unique<TSkinHeader>();
+  if (name == L"updown") return std::make_unique<TSkinUpDown>();
   return nullptr;
 }
 
