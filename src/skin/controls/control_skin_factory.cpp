@@ -6,8 +6,10 @@
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_glyph_buttons.h"
 #include "skin/controls/skin_group_box.h"
+#include "skin/controls/skin_header.h"
 #include "skin/controls/skin_mark_buttons.h"
 #include "skin/controls/skin_scrollbar.h"
+#include "skin/controls/skin_up_down.h"
 
 namespace quonel {
 
@@ -23,6 +25,8 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind) {
   if (name == L"groupbox") return std::make_unique<TSkinGroupBox>();
   if (name == L"panel" || name == L"form") return std::make_unique<TSkinBox>();
   if (name == L"dialog" || name == L"boxh") return std::make_unique<TSkinBoxH>();
+  if (name == L"header") return std::make_unique<TSkinHeader>();
+  if (name == L"updown") return std::make_unique<TSkinUpDown>();
   if (name == L"scrollbar" || name == L"singlescrollbar") return std::make_unique<TSkinScrollbar>();
   return nullptr;
 }
