@@ -8,10 +8,14 @@
 #include <memory>
 
 #include "skin/controls/scroll_geometry.h"
+#include "skin/controls/skin_list_view.h"
+#include "skin/controls/skin_scroll_control.h"
 #include "skin/controls/skin_scrollbar.h"
 #include "skin/controls/skinned_controls_fixture.h"
 #include "skin/gdi/skin_renderers.h"
+#include "skin/skin_messages.h"
 #include "ui/list_box.h"
+#include "ui/list_view.h"
 
 namespace quonel::testing {
 namespace {
@@ -198,6 +202,92 @@ TEST_F(SkinScrollbars, AListBoxDestroyedWhileThePlatformTracksTheClickLeavesTheO
   EXPECT_FALSE(bar.Tracking());
   EXPECT_FALSE(bar.Shown());
   EXPECT_FALSE(IsWindowVisible(bar.Handle()));
+}
+
+TEST_F(SkinScrollbars, AListViewGetsBarsAndInReportStyleOnlyAHeaderSkin) {
+  auto* view = new TListView(form);
+  view->SetBounds(10, 10, 300, 150);
+  view->SetCtl3D(false);
+  view->SetGridLines(true);
+  auto* column = new TListColumn(view);
+  column->caption = L"文件名";
+  column->autoSize = true;
+  view->AddColumn(column);
+  view->SetParent(form);
+  for (int i = 0; i < 60; ++i) view->AddItem(L"file" + std::to_wstring(i) + L".dat");
+  const HWND window = view->Handle();
+  const HWND header = reinterpret_cast<HWND>(SendMessageW(window, LVM_GETHEADER, 0, 0));
+  ASSERT_NE(nullptr, header);
+
+  // Switched to list style before the skin comes: no header skin.
+  SetWindowLongPtrW(window, GWL_STYLE, (GetWindowLongPtrW(window, GWL_STYLE) & ~LVS_TYPEMASK) | LVS_LIST);
+  auto skin = std::make_unique<TSkinListView>();
+  skin->Attach(view, &Data(), nullptr, false);
+  PumpMessages();
+  EXPECT_EQ(nullptr, skin->HeaderSkin());
+  EXPECT_EQ(0, SendMessageW(header, SKM_ISSKINNED, 0, 0));
+
+  SetWindowLongPtrW(window, GWL_STYLE, (GetWindowLongPtrW(window, GWL_STYLE) & ~LVS_TYPEMASK) | LVS_REPORT);
+  PumpMessages();
+  ASSERT_NE(nullptr, skin->HeaderSkin());
+  EXPECT_EQ(1, SendMessageW(header, SKM_ISSKINNED, 0, 0));
+  EXPECT_TRUE(skin->HasBorder());
+  ASSERT_TRUE(skin->VerticalBar()->Shown());
+  const SCROLLBARINFO info = BarInfo(window, OBJID_VSCROLL);
+  const RECT placed = ScreenRect(skin->VerticalBar()->Handle());
+  EXPECT_TRUE(EqualRect(&placed, &info.rcScrollBar));
+
+  // Page down through the overlay's track: the platform pages the view.
+  RECT overlay{};
+  GetClientRect(skin->VerticalBar()->Handle(), &overlay);
+  const POINT track{overlay.right / 2, overlay.bottom - GetSystemMetrics(SM_CXHSCROLL) - 2};
+  ASSERT_EQ(kScrollPageAfter, skin->VerticalBar()->HitTest(track));
+  PostMessageW(skin->VerticalBar()->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(track.x, track.y));
+  PostMessageW(skin->VerticalBar()->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(track.x, track.y));
+  PumpMessages();
+  EXPECT_EQ(SendMessageW(window, LVM_GETCOUNTPERPAGE, 0, 0), SendMessageW(window, LVM_GETTOPINDEX, 0, 0));
+}
+
+TEST_F(SkinScrollbars, AScrollBarControlWithAnEmptyRangeShowsItsThumbAtTheStart) {
+  const int b = GetSystemMetrics(SM_CXHSCROLL);
+  const int thickness = Thickness();
+  const HWND control = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 20, 20, thickness, 120,
+                                       form->Handle(), nullptr, nullptr, nullptr);
+  SetScrollRange(control, SB_CTL, 5, 5, FALSE);
+  SCROLLINFO page{};
+  page.cbSize = sizeof(page);
+  page.fMask = SIF_PAGE;
+  page.nPage = 1;
+  SetScrollInfo(control, SB_CTL, &page, TRUE);
+  TSkinScControl skin;
+  skin.AttachHandle(control, &Data(), nullptr);
+  PumpMessages();
+  TWScrollbar& bar = *skin.Overlay();
+  ASSERT_TRUE(bar.Shown());
+  EXPECT_TRUE(bar.Vertical());
+  const RECT placed = ScreenRect(bar.Handle());
+  const RECT bounds = ScreenRect(control);
+  EXPECT_TRUE(EqualRect(&placed, &bounds));
+  EXPECT_TRUE(Above(bar.Handle(), control));
+
+  // What the painter draws: the track, then an 8-pixel thumb right after the up arrow.
+  Canvas expected(thickness, 120, Face());
+  const TDataSkinObject& track = *Data().Slot(SkinSlot::VertScroll);
+  DrawSkinObject(expected.Dc(), {0, b, thickness, 120 - b}, 4, 1, track);
+  const TDataSkinObject& thumb = *Data().Slot(SkinSlot::VertScrollThumb);
+  StripFrame body{thumb.Image};
+  body.count = thumb.Frames;
+  body.margins = thumb.Margins;
+  body.transparent = thumb.Trans == 1;
+  DrawSkinImage(expected.Dc(), {0, b, thickness, b + 8}, body);
+  const Picture want(expected);
+  const Picture printed = Print(bar.Handle());
+  int differences = 0;
+  for (int y = b; y < b + 12; ++y)
+    for (int x = 0; x < thickness; ++x) differences += printed.At(x, y) != want.At(x, y);
+  EXPECT_EQ(0, differences) << "the thumb and the track below it";
+  DestroyWindow(control);
+  EXPECT_FALSE(bar.Shown());
 }
 
 }  // namespace
