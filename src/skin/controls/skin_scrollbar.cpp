@@ -135,7 +135,22 @@ bool TSkinScrollbar::BeforeMessage(TMessage& message) {
       return false;
     case WM_NCDESTROY:
       if (overlays_) overlays_->Hide();
+      // The library makes the window again at once: the skin stays with the
+      // control and covers the new window's bars.
+      if (recreating_) {
+        CallDefault(message);
+        return false;
+      }
       break;
+    case CM_RECREATEWND:
+      if (!Control()) break;
+      recreating_ = true;
+      CallDefault(message);
+      recreating_ = false;
+      if (overlays_) overlays_->Reposition();
+      if (const HWND window = Window())
+        SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+      return false;
     default:
       if (IsMarkedSkinMessage(message.Msg, message.LParam) && message.Msg == SKM_PRINTFRAME) {
         if (message.WParam) PaintBorder(reinterpret_cast<HDC>(message.WParam));

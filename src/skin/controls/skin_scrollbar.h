@@ -60,6 +60,7 @@ class TSkinScrollbar : public TSkinControl {
   bool border_ = false;
   bool fixedColourSaved_ = false;
   int64_t savedFixedColour_ = 0;
+  bool recreating_ = false;  // the library is making the control's window again
 };
 
 class TSkinScrollbarH : public TSkinControl {

@@ -14,6 +14,7 @@
 #include "skin/controls/skinned_controls_fixture.h"
 #include "skin/gdi/skin_renderers.h"
 #include "skin/skin_messages.h"
+#include "ui/edit.h"
 #include "ui/list_box.h"
 #include "ui/list_view.h"
 
@@ -177,6 +178,34 @@ TEST_F(SkinScrollbars, ABarShorterThanTwoArrowsGetsTwoHalfLengthArrows) {
   EXPECT_EQ(0, RegionDifferences(ArrowFrame(Thickness(), half, 13), printed, 0, overlay.bottom - half));
   // The lower half is the down arrow for clicks too.
   EXPECT_EQ(kScrollSecondArrow, bar.HitTest({2, overlay.bottom - 2}));
+}
+
+TEST_F(SkinScrollbars, AMemoMadeAgainWithBothBarsKeepsItsSkinOnTheNewWindow) {
+  auto* memo = new TMemo(form);
+  memo->SetBounds(10, 10, 200, 120);
+  memo->SetCtl3D(false);
+  memo->SetWordWrap(false);
+  memo->SetScrollBars(TScrollStyle::ssVertical);
+  memo->SetParent(form);
+  for (int i = 0; i < 30; ++i) memo->AppendLine(L"一行很长很长很长很长很长很长很长很长很长很长很长的日志 " + std::to_wstring(i) + L"\r\n");
+  auto skin = Skin(memo);
+  const HWND first = memo->Handle();
+  ASSERT_TRUE(skin->VerticalBar()->Shown());
+  EXPECT_FALSE(skin->HorizontalBar()->Shown());
+
+  memo->SetScrollBars(TScrollStyle::ssBoth);  // the library makes a new window
+  PumpMessages();
+  const HWND second = memo->Handle();
+  ASSERT_NE(first, second);
+  EXPECT_EQ(TSkinControl::kAttached, skin->GetLifeState());
+  EXPECT_EQ(1, SendMessageW(second, SKM_ISSKINNED, 0, 0));
+  for (TWScrollbar* bar : {skin->HorizontalBar(), skin->VerticalBar()}) {
+    ASSERT_TRUE(bar->Shown());
+    const SCROLLBARINFO info = BarInfo(second, bar->Vertical() ? OBJID_VSCROLL : OBJID_HSCROLL);
+    const RECT placed = ScreenRect(bar->Handle());
+    EXPECT_TRUE(EqualRect(&placed, &info.rcScrollBar));
+    EXPECT_TRUE(Above(bar->Handle(), second));
+  }
 }
 
 TEST_F(SkinScrollbars, AListBoxDestroyedWhileThePlatformTracksTheClickLeavesTheOverlayHidden) {
