@@ -40,8 +40,7 @@ void Pump() {
 // From the top to the last page, as the user's page-down clicks would: the
 // request, the end of the scroll, and the paint of what came into view.
 double PageThroughSeconds(HWND list, int* pages) {
-  SendMessageW(list, WM_VSCROLL, SB_TOP, 0);
-  SendMessageW(list, WM_VSCROLL, SB_ENDSCROLL, 0);
+  SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
   UpdateWindow(list);
   Pump();
   const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
