@@ -113,6 +113,27 @@ TEST_F(SkinScrollbars, TheOverlayFollowsTheListBoxBarAsItAppearsMovesAndGoes) {
   EXPECT_TRUE(IsWindowVisible(bar.Handle())) << "back with the bar";
 }
 
+TEST_F(SkinScrollbars, ABareListBoxWindowGetsItsOverlayWhenItsBarAppears) {
+  const HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
+                                    10, 10, 150, 100, form->Handle(), nullptr, nullptr, nullptr);
+  TSkinScrollbarH skin;
+  skin.AttachHandle(list, &Data(), nullptr);
+  PumpMessages();
+  EXPECT_FALSE(skin.VerticalBar()->Shown());
+  for (int i = 0; i < 30; ++i) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"列表项"));
+  PumpMessages();
+  ASSERT_TRUE(skin.VerticalBar()->Shown());
+  const SCROLLBARINFO info = BarInfo(list, OBJID_VSCROLL);
+  const RECT placed = ScreenRect(skin.VerticalBar()->Handle());
+  EXPECT_TRUE(EqualRect(&placed, &info.rcScrollBar));
+  SendMessageW(list, WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(kScrollSecondArrow, skin.VerticalBar()->HotPart()) << "the scroll request names the active part";
+  SendMessageW(list, WM_VSCROLL, SB_ENDSCROLL, 0);
+  EXPECT_EQ(SB_ENDSCROLL, skin.VerticalBar()->HotPart());
+  DestroyWindow(list);
+  EXPECT_FALSE(skin.VerticalBar()->Shown());
+}
+
 TEST_F(SkinScrollbars, TheSkinBorderStaysWithinTheWindowsOwnOnePixelBorder) {
   TListBox* list = ListBox(10, 10, 200, 120);
   list->SetColor(clInfoBk);
