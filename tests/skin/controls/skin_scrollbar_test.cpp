@@ -170,6 +170,13 @@ TEST_F(SkinScrollbars, AClickOnTheDownArrowScrollsOneLineThroughThePlatform) {
   const POINT down{overlay.right / 2, overlay.bottom - b / 2};
   EXPECT_EQ(kScrollSecondArrow, bar.HitTest(down));
 
+  // Hot under the pointer until it leaves.
+  SendMessageW(bar.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(down.x, down.y));
+  Picture printed = Print(bar.Handle());
+  EXPECT_EQ(0, RegionDifferences(ArrowFrame(Thickness(), b, 16), printed, 0, printed.height - b)) << "hot";
+  SendMessageW(bar.Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(kScrollNone, bar.HotPart());
+
   // The pressed look while the platform tracks, the normal one after SB_ENDSCROLL.
   PostMessageW(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y));
   PostMessageW(bar.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(down.x, down.y));
@@ -177,7 +184,7 @@ TEST_F(SkinScrollbars, AClickOnTheDownArrowScrollsOneLineThroughThePlatform) {
   EXPECT_EQ(1, SendMessageW(list->Handle(), LB_GETTOPINDEX, 0, 0));
   EXPECT_FALSE(bar.Tracking());
   EXPECT_EQ(SB_ENDSCROLL, bar.HotPart());
-  const Picture printed = Print(bar.Handle());
+  printed = Print(bar.Handle());
   EXPECT_EQ(0, RegionDifferences(ArrowFrame(Thickness(), b, 13), printed, 0, printed.height - b))
       << "the down arrow's normal frame";
   EXPECT_EQ(0, RegionDifferences(ArrowFrame(Thickness(), b, 9), printed, 0, 0)) << "the up arrow's normal frame";
@@ -227,6 +234,17 @@ TEST_F(SkinScrollbars, AMemoMadeAgainWithBothBarsKeepsItsSkinOnTheNewWindow) {
     EXPECT_TRUE(EqualRect(&placed, &info.rcScrollBar));
     EXPECT_TRUE(Above(bar->Handle(), second));
   }
+  // The square between the two bars is the skin's face colour.
+  const RECT& v = skin->VerticalBar()->BarRect();
+  const RECT& h = skin->HorizontalBar()->BarRect();
+  POINT corner{(v.left + v.right) / 2, (h.top + h.bottom) / 2};
+  ClientToScreen(second, &corner);
+  const RECT outer = ScreenRect(second);
+  const TColor face = Face() & 0xFFFFFF;
+  const Capture shown = ScreenWhen(second, [&](const Capture& c) {
+    return static_cast<TColor>(c.Pixel(corner.x - outer.left, corner.y - outer.top)) == face;
+  });
+  EXPECT_EQ(face, static_cast<TColor>(shown.Pixel(corner.x - outer.left, corner.y - outer.top)));
 }
 
 TEST_F(SkinScrollbars, AListBoxDestroyedWhileThePlatformTracksTheClickLeavesTheOverlayHidden) {
