@@ -45,6 +45,12 @@ void TScrollOverlays::RefreshAfterPaint(HWND window) {
   else if (style & WS_VSCROLL) vertical.Reposition();
 }
 
+void TScrollOverlays::FollowSkinActive(TSkinControl& owner) {
+  if (owner.SkinActive()) Reposition();
+  else Hide();
+  if (const HWND window = owner.Window()) RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
 void TScrollOverlays::FillCorner(HWND window, HDC windowDc, TColor colour) const {
   if (!horizontal.Shown() || !vertical.Shown()) return;
   RECT outer{};
@@ -194,6 +200,10 @@ void TSkinScrollbar::PaintSkin(HDC dc, const RECT&) {
   if (SkinData() && Window()) overlays_->FillCorner(Window(), dc, SkinData()->Colours().ButtonFace);
 }
 
+void TSkinScrollbar::SkinActiveChanged() {
+  if (overlays_) overlays_->FollowSkinActive(*this);
+}
+
 TSkinScrollbarH::TSkinScrollbarH() = default;
 
 TSkinScrollbarH::~TSkinScrollbarH() {
@@ -246,6 +256,10 @@ void TSkinScrollbarH::AfterMessage(TMessage& message) {
       return;
   }
   TSkinControl::AfterMessage(message);
+}
+
+void TSkinScrollbarH::SkinActiveChanged() {
+  if (overlays_) overlays_->FollowSkinActive(*this);
 }
 
 void TSkinScrollbarH::PaintSkin(HDC dc, const RECT&) {

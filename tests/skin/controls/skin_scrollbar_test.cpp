@@ -98,6 +98,12 @@ TEST_F(SkinScrollbars, TheOverlayFollowsTheListBoxBarAsItAppearsMovesAndGoes) {
   EXPECT_TRUE(EqualRect(&moved, &info.rcScrollBar));
   EXPECT_TRUE(Above(bar.Handle(), list->Handle()));
 
+  // Skin handling switched off: the platform's own bar shows until it is back on.
+  SendMessageW(list->Handle(), SKM_ENABLE, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(bar.Handle()));
+  SendMessageW(list->Handle(), SKM_ENABLE, 1, 0);
+  EXPECT_TRUE(IsWindowVisible(bar.Handle()));
+
   list->SetVisible(false);
   PumpMessages();
   EXPECT_FALSE(IsWindowVisible(bar.Handle())) << "hidden with its list box";
