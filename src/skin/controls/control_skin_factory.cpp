@@ -4,6 +4,7 @@
 
 #include "skin/controls/skin_boxes.h"
 #include "skin/controls/skin_button.h"
+#include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_glyph_buttons.h"
 #include "skin/controls/skin_group_box.h"
 #include "skin/controls/skin_header.h"
@@ -26,6 +27,7 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind) {
   if (name == L"dialog" || name == L"boxh") return std::make_unique<TSkinBoxH>();
   if (name == L"header") return std::make_unique<TSkinHeader>();
   if (name == L"updown") return std::make_unique<TSkinUpDown>();
+  if (name == L"edit") return std::make_unique<TSkinEdit>();
   return nullptr;
 }
 
