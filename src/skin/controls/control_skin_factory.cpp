@@ -4,6 +4,7 @@
 
 #include "skin/controls/skin_boxes.h"
 #include "skin/controls/skin_button.h"
+#include "skin/controls/skin_combo_box.h"
 #include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_glyph_buttons.h"
 #include "skin/controls/skin_group_box.h"
@@ -28,6 +29,7 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind) {
   if (name == L"header") return std::make_unique<TSkinHeader>();
   if (name == L"updown") return std::make_unique<TSkinUpDown>();
   if (name == L"edit") return std::make_unique<TSkinEdit>();
+  if (name == L"combobox") return std::make_unique<TSkinComBox>();
   return nullptr;
 }
 
