@@ -5,6 +5,7 @@
 #include "skin/controls/skin_boxes.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_combo_box.h"
+#include "skin/controls/skin_date_time.h"
 #include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_glyph_buttons.h"
 #include "skin/controls/skin_group_box.h"
@@ -30,6 +31,7 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind) {
   if (name == L"updown") return std::make_unique<TSkinUpDown>();
   if (name == L"edit") return std::make_unique<TSkinEdit>();
   if (name == L"combobox") return std::make_unique<TSkinComBox>();
+  if (name == L"datetimepicker") return std::make_unique<TSkinDateTime>();
   return nullptr;
 }
 
