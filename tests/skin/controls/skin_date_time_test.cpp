@@ -1,6 +1,6 @@
 // Date pickers under the skin: the arrow button over the picker's own
 // drop-down button in the skin's combo arrow, a click on it opening the
-// picker's calendar, and the picker's border within its real border.
+// picker's calendar.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -84,22 +84,8 @@ TEST_F(SkinDateTime, TheArrowButtonLiesOverThePickersButtonAndOpensItsCalendar) 
   EXPECT_TRUE(IsWindowVisible(calendar));
   SendMessageW(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
   PumpMessages();
-}
 
-TEST_F(SkinDateTime, ThePickersBorderIsAShadowLineAndAWhiteLine) {
-  const TColor shadow = Data().Colours().ButtonShadow;
-  const auto bordered = [&](const Capture& c) {
-    if (c.width != kWidth || c.height != kHeight) return false;
-    for (int x = 0; x < kWidth; ++x)
-      if (static_cast<TColor>(c.Pixel(x, 0)) != shadow || static_cast<TColor>(c.Pixel(x, kHeight - 1)) != shadow)
-        return false;
-    for (int x = 1; x < kWidth - 1; ++x)
-      if (static_cast<TColor>(c.Pixel(x, 1)) != clWhite) return false;
-    return true;
-  };
-  EXPECT_TRUE(bordered(ScreenWhen(picker, bordered)));
-  // Destroying the skin takes the button away; the picker keeps working.
-  const HWND arrow = skin->Arrow()->Window();
+  // Freeing the skin takes the button away; the picker stays.
   skin.reset();
   EXPECT_FALSE(IsWindow(arrow));
   EXPECT_TRUE(IsWindow(picker));
