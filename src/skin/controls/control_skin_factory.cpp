@@ -10,7 +10,10 @@
 #include "skin/controls/skin_glyph_buttons.h"
 #include "skin/controls/skin_group_box.h"
 #include "skin/controls/skin_header.h"
+#include "skin/controls/skin_list_view.h"
 #include "skin/controls/skin_mark_buttons.h"
+#include "skin/controls/skin_scroll_control.h"
+#include "skin/controls/skin_scrollbar.h"
 #include "skin/controls/skin_up_down.h"
 
 namespace quonel {
@@ -32,6 +35,9 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind) {
   if (name == L"edit") return std::make_unique<TSkinEdit>();
   if (name == L"combobox") return std::make_unique<TSkinComBox>();
   if (name == L"datetimepicker") return std::make_unique<TSkinDateTime>();
+  if (name == L"scrollbar" || name == L"singlescrollbar") return std::make_unique<TSkinScrollbar>();
+  if (name == L"listview") return std::make_unique<TSkinListView>();
+  if (name == L"scrollbarcontrol") return std::make_unique<TSkinScControl>();
   return nullptr;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/win32_owners.h"
+#include "skin/controls/skin_scrollbar.h"
 #include "skin/data/skin_data.h"
 #include "skin/gdi/skin_renderers.h"
 
@@ -26,26 +27,35 @@ StripFrame FrameOf(const SkinBitmap& image, const TDataSkinObject& object, int f
 
 }  // namespace
 
+TSkinComBox::TSkinComBox() = default;
+TSkinComBox::~TSkinComBox() = default;
+
 void TSkinComBox::Attach(TControl* control, TSkinData* data, TSkinForm* form, bool recolour) {
   TSkinControl::Attach(control, data, form, recolour);
-  SubclassEdit();
+  AttachParts();
 }
 
 void TSkinComBox::AttachHandle(HWND window, TSkinData* data, TSkinForm* form) {
   TSkinControl::AttachHandle(window, data, form);
-  SubclassEdit();
+  AttachParts();
 }
 
 void TSkinComBox::Detach() {
   editLink_.Detach();
+  listSkin_.reset();
   TSkinControl::Detach();
 }
 
-void TSkinComBox::SubclassEdit() {
+void TSkinComBox::AttachParts() {
   const HWND combo = Window();
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
   if (GetLifeState() != kAttached || !combo || !GetComboBoxInfo(combo, &info)) return;
+  // A simple combo's list is a child that stays shown: its bars get the skin.
+  if (info.hwndList && (GetWindowLongPtrW(info.hwndList, GWL_STYLE) & WS_CHILD)) {
+    listSkin_ = std::make_unique<TSkinScrollbarH>();
+    listSkin_->AttachHandle(info.hwndList, SkinData(), Form());
+  }
   if (!info.hwndItem || info.hwndItem == combo) return;  // a drop-down list has no edit
   editLink_.SetHandler([this](TWindowSubclass& link, TMessage& message) {
     switch (message.Msg) {

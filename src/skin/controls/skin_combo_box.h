@@ -3,16 +3,22 @@
 // button area, or one nine-slice of the composite both make (the blue
 // skin) - while the edit or item area keeps the control's own painting.
 // A drop-down combo's edit is subclassed so that its painting and clicks
-// repaint the frame.
+// repaint the frame; a simple combo's list gets the skinned scroll bars.
 #pragma once
+#include <memory>
+
 #include "skin/controls/combo_layout.h"
 #include "skin/controls/skin_control.h"
 #include "skin/gdi/skin_bitmap.h"
 
 namespace quonel {
 
+class TSkinScrollbarH;
+
 class TSkinComBox : public TSkinControl {
  public:
+  TSkinComBox();
+  ~TSkinComBox() override;
   const wchar_t* ClassName() const override { return L"TSkinComBox"; }
   void Attach(TControl* control, TSkinData* data, TSkinForm* form, bool recolour) override;
   void AttachHandle(HWND window, TSkinData* data, TSkinForm* form) override;
@@ -26,7 +32,8 @@ class TSkinComBox : public TSkinControl {
   void PaintSkin(HDC dc, const RECT& rect) override;
 
  private:
-  void SubclassEdit();
+  // The edit's subclass and the list's scroll-bar skin.
+  void AttachParts();
   bool AtLeft() const;
   Rect ButtonArea(const Rect& control) const;
   void SetHot(bool hot);
@@ -36,6 +43,7 @@ class TSkinComBox : public TSkinControl {
   ComboPainting Compose(HDC dc, const Rect& whole, int frame) const;
 
   TWindowSubclass editLink_;
+  std::unique_ptr<TSkinScrollbarH> listSkin_;
   SkinBitmap offscreen_;
 };
 

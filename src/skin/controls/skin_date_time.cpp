@@ -183,7 +183,7 @@ void TSkinDateTime::PaintSkin(HDC dc, const RECT& rect) {
   RECT client{};
   GetClientRect(picker, &client);
   if (client.right >= rect.right - rect.left && client.bottom >= rect.bottom - rect.top) return;
-  PaintBorderLines(dc, FromRECT(rect), RealBorderWidths(picker), {SkinData()->Colours().ButtonShadow, clWhite});
+  DrawBorderLines(dc, rect, {SkinData()->Colours().ButtonShadow, clWhite}, NonClientBorderWidth(picker));
 }
 
 }  // namespace quonel

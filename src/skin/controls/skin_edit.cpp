@@ -73,8 +73,7 @@ void TSkinEdit::PaintSkin(HDC dc, const RECT& rect) {
   GetClientRect(window, &client);
   // An edit without a border gets none.
   if (client.right >= rect.right - rect.left || client.bottom >= rect.bottom - rect.top) return;
-  PaintBorderLines(dc, FromRECT(rect), RealBorderWidths(window),
-                   {SkinData()->Colours().ButtonShadow, clWhite, clWhite});
+  DrawBorderLines(dc, rect, {SkinData()->Colours().ButtonShadow, clWhite, clWhite}, NonClientBorderWidth(window));
 }
 
 }  // namespace quonel

@@ -1,35 +1,49 @@
 #include "skin/controls/window_border.h"
 
-#include "skin/controls/border_lines.h"
-#include "skin/gdi/skin_renderers.h"
+#include <algorithm>
+
+#include "core/win32_owners.h"
+#include "skin/controls/scroll_overlay.h"
 
 namespace quonel {
 
-Margins RealBorderWidths(HWND window) {
-  RECT outer{}, client{};
-  if (!GetWindowRect(window, &outer) || !GetClientRect(window, &client)) return {};
-  POINT origin{0, 0};
-  ClientToScreen(window, &origin);
-  Margins border{origin.x - outer.left, origin.y - outer.top, outer.right - (origin.x + client.right),
-                 outer.bottom - (origin.y + client.bottom)};
-  // The system shows a bar by setting its style bit; the bar lies between
-  // the client area and the border.
-  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
-  if (style & WS_VSCROLL) {
-    const int width = GetSystemMetrics(SM_CXVSCROLL);
-    if (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) border.left -= width;
-    else border.right -= width;
+namespace {
+
+// The shown bar's thickness across its axis, or 0.
+int ShownBarThickness(HWND window, LONG object, bool vertical) {
+  if (const auto function = TWScrollbar::ScrollBarInfoFunction()) {
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof(info);
+    if (!function(window, object, &info) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) return 0;
+    return vertical ? info.rcScrollBar.right - info.rcScrollBar.left : info.rcScrollBar.bottom - info.rcScrollBar.top;
   }
-  if (style & WS_HSCROLL) border.bottom -= GetSystemMetrics(SM_CYHSCROLL);
-  return border;
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  if (vertical) return (style & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+  return (style & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0;
 }
 
-void PaintBorderLines(HDC dc, const Rect& window, const Margins& realBorder, std::initializer_list<TColor> colours) {
-  const Margins fitted = FitBorderLines(realBorder, static_cast<int>(colours.size()));
-  int line = 0;
-  for (TColor colour : colours) {
-    const BorderStrips strips = BorderLineStrips(window, fitted, line++);
-    for (int i = 0; i < strips.count; ++i) FillWithColor(dc, strips.strips[static_cast<size_t>(i)], colour);
+}  // namespace
+
+int NonClientBorderWidth(HWND window) {
+  RECT outer{}, client{};
+  if (!GetWindowRect(window, &outer) || !GetClientRect(window, &client)) return 0;
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  int left = client.left - outer.left, top = client.top - outer.top;
+  int right = outer.right - client.right, bottom = outer.bottom - client.bottom;
+  const int vertical = ShownBarThickness(window, OBJID_VSCROLL, true);
+  if (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) left -= vertical;
+  else right -= vertical;
+  bottom -= ShownBarThickness(window, OBJID_HSCROLL, false);
+  return std::max(0, std::min({left, top, right, bottom}));
+}
+
+void DrawBorderLines(HDC dc, RECT rect, std::initializer_list<TColor> lines, int available) {
+  int drawn = 0;
+  for (TColor colour : lines) {
+    if (drawn++ >= available || rect.right <= rect.left || rect.bottom <= rect.top) return;
+    OwnedBrush brush(CreateSolidBrush(ColorToRGB(colour)));
+    FrameRect(dc, &rect, brush.Get());
+    InflateRect(&rect, -1, -1);
   }
 }
 

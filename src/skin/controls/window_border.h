@@ -1,20 +1,21 @@
-// The border a window really has, and a skin border of one-pixel lines
-// painted within it (see border_lines.h).
+// The border a window really has: its rectangle minus its client rectangle
+// minus its shown scroll bars. A skin border is drawn only within it, so
+// that a 2- or 3-pixel skin border never paints over client pixels of a
+// window whose own border is 1 pixel wide.
 #pragma once
 #include <windows.h>
 
 #include <initializer_list>
 
-#include "skin/pixels/colour_math.h"
-#include "skin/pixels/nine_slice_geometry.h"
+#include "core/color.h"
 
 namespace quonel {
 
-// Window rectangle minus client rectangle, minus the scroll bars, per side.
-Margins RealBorderWidths(HWND window);
+// The narrowest side of the non-client border, 0 for a borderless window.
+int NonClientBorderWidth(HWND window);
 
-// Line i of the border in colours[i], outermost first, only where the real
-// border has room; window is the window's rectangle in dc's coordinates.
-void PaintBorderLines(HDC dc, const Rect& window, const Margins& realBorder, std::initializer_list<TColor> colours);
+// Rectangle outlines from the outside in, one colour a line, at most
+// `available` of them; rect is in the DC's coordinates.
+void DrawBorderLines(HDC dc, RECT rect, std::initializer_list<TColor> lines, int available);
 
 }  // namespace quonel

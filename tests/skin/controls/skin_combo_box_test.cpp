@@ -12,6 +12,7 @@
 #include "skin/controls/skin_combo_box.h"
 #include "skin/controls/skinned_controls_fixture.h"
 #include "skin/gdi/skin_renderers.h"
+#include "skin/skin_messages.h"
 
 namespace quonel::testing {
 namespace {
@@ -103,6 +104,20 @@ TEST_F(SkinComboBox, EachStateShowsItsFrameAroundTheControlsOwnItemArea) {
   SendMessageW(combo, WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(1, ShownFrame());
   SaveCapture(ScreenWhen(form->Handle(), [](const Capture& c) { return c.width > 0; }), "skin_combo_box");
+}
+
+TEST_F(SkinComboBox, ASimpleCombosListGetsTheSkinnedScrollBarsAndTheComboKeepsItsLook) {
+  const HWND simple = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_SIMPLE, 10, 40,
+                                      kWidth, 120, form->Handle(), nullptr, nullptr, nullptr);
+  for (int i = 0; i < 30; ++i) SendMessageW(simple, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"服务器"));
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(simple, &info));
+  const Picture before = Print(simple);
+  auto skinned = CreateControlSkin(L"combobox");
+  skinned->AttachHandle(simple, &Data(), nullptr);
+  EXPECT_EQ(1, SendMessageW(info.hwndList, SKM_ISSKINNED, 0, 0)) << "the list's bars are the skin's";
+  EXPECT_EQ(0, RegionDifferences(before, Print(simple), 0, 0)) << "no button, no frame";
 }
 
 }  // namespace
