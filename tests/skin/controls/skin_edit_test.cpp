@@ -60,7 +60,9 @@ TEST_F(SkinEdit, TheBorderTakesOnlyTheWindowsOwnBorderAndNoClientPixel) {
   SetFocus(nullptr);  // no caret blinking between two pictures
   PumpMessages();
   const Capture flatBefore = Shown(flat->Handle()), sunkenBefore = Shown(sunken->Handle());
+  const Picture printedBefore = Print(sunken->Handle());
   auto flatSkin = Skin(flat, nullptr), sunkenSkin = Skin(sunken, nullptr);
+  EXPECT_EQ(0, RegionDifferences(printedBefore, Print(sunken->Handle()), 0, 0)) << "a client print has no border";
 
   // The sunken edit's 2-pixel border takes the shadow line and one white line of three.
   const TColor shadow = Data().Colours().ButtonShadow;
