@@ -4,6 +4,9 @@
 
 #include "skin/controls/skin_boxes.h"
 #include "skin/controls/skin_button.h"
+#include "skin/controls/skin_combo_box.h"
+#include "skin/controls/skin_date_time.h"
+#include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_glyph_buttons.h"
 #include "skin/controls/skin_group_box.h"
 #include "skin/controls/skin_header.h"
@@ -29,6 +32,9 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind) {
   if (name == L"dialog" || name == L"boxh") return std::make_unique<TSkinBoxH>();
   if (name == L"header") return std::make_unique<TSkinHeader>();
   if (name == L"updown") return std::make_unique<TSkinUpDown>();
+  if (name == L"edit") return std::make_unique<TSkinEdit>();
+  if (name == L"combobox") return std::make_unique<TSkinComBox>();
+  if (name == L"datetimepicker") return std::make_unique<TSkinDateTime>();
   if (name == L"scrollbar" || name == L"singlescrollbar") return std::make_unique<TSkinScrollbar>();
   if (name == L"listview") return std::make_unique<TSkinListView>();
   if (name == L"scrollbarcontrol") return std::make_unique<TSkinScControl>();
