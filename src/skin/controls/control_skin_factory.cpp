@@ -7,6 +7,10 @@
 #include "skin/controls/skin_glyph_buttons.h"
 #include "skin/controls/skin_group_box.h"
 #include "skin/controls/skin_mark_buttons.h"
+#include "skin/controls/skin_progress.h"
+#include "skin/controls/skin_status_bar.h"
+#include "skin/controls/skin_tabs.h"
+#include "skin/controls/skin_track_bar.h"
 
 namespace quonel {
 
@@ -22,6 +26,12 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind) {
   if (name == L"groupbox") return std::make_unique<TSkinGroupBox>();
   if (name == L"panel" || name == L"form") return std::make_unique<TSkinBox>();
   if (name == L"dialog" || name == L"boxh") return std::make_unique<TSkinBoxH>();
+  if (name == L"progress") return std::make_unique<TSkinProgress>();
+  if (name == L"statusbar") return std::make_unique<TSkinStatusBar>();
+  if (name == L"sizer") return std::make_unique<TSkinSizer>();
+  if (name == L"trackbar") return std::make_unique<TSkinTrackBar>();
+  if (name == L"tab") return std::make_unique<TSkinTab>();
+  if (name == L"tabsheet") return std::make_unique<TSkinTabSheet>();
   return nullptr;
 }
 

@@ -3,7 +3,9 @@
 // caption), "menubtn" (a drop-down arrow), "speedbutton" (windowless),
 // "checkbox", "radiobutton",
 // "groupbox", "panel" and "form" (a container recoloured, TSkinBox),
-// "dialog" or "boxh" (a bare dialog window, TSkinBoxH). Letter case does not matter.
+// "dialog" or "boxh" (a bare dialog window, TSkinBoxH), "progress",
+// "statusbar", "sizer" (a size grip), "trackbar", "tab" and "tabsheet".
+// Letter case does not matter.
 // Unknown kinds give nullptr. The caller attaches the skin (Attach for a
 // library control, AttachHandle for a bare window) and owns it.
 #pragma once
