@@ -9,6 +9,7 @@
 #include "skin/controls/skin_mark_buttons.h"
 #include "skin/controls/skin_progress.h"
 #include "skin/controls/skin_status_bar.h"
+#include "skin/controls/skin_tab_buttons.h"
 #include "skin/controls/skin_tabs.h"
 #include "skin/controls/skin_track_bar.h"
 
@@ -31,6 +32,7 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind) {
   if (name == L"sizer") return std::make_unique<TSkinSizer>();
   if (name == L"trackbar") return std::make_unique<TSkinTrackBar>();
   if (name == L"tab") return std::make_unique<TSkinTab>();
+  if (name == L"tabbtn") return std::make_unique<TSkinTabBtn>();
   if (name == L"tabsheet") return std::make_unique<TSkinTabSheet>();
   return nullptr;
 }

@@ -4,7 +4,7 @@
 // "checkbox", "radiobutton",
 // "groupbox", "panel" and "form" (a container recoloured, TSkinBox),
 // "dialog" or "boxh" (a bare dialog window, TSkinBoxH), "progress",
-// "statusbar", "sizer" (a size grip), "trackbar", "tab" and "tabsheet".
+// "statusbar", "sizer" (a size grip), "trackbar", "tab", "tabbtn" (tabs that are buttons) and "tabsheet".
 // Letter case does not matter.
 // Unknown kinds give nullptr. The caller attaches the skin (Attach for a
 // library control, AttachHandle for a bare window) and owns it.

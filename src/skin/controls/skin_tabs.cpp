@@ -57,7 +57,6 @@ void TSkinTab::Prepare() {
   const HWND window = Window();
   if (!window || !SkinData()) return;
   side_ = TabSideFromStyle(static_cast<uint32_t>(GetWindowLongPtrW(window, GWL_STYLE)));
-  unicode_ = IsWindowUnicode(window) != FALSE;
   const auto* tabs = SkinData()->SlotAs<TDataSkinBorder>(SkinSlot::Tabs);
   if (!tabs || tabs->Image.Empty()) return;
   tabImage_ = CopyAs24(tabs->Image);
@@ -104,15 +103,15 @@ bool TSkinTab::BeforeMessage(TMessage& message) {
   return true;
 }
 
-std::vector<TSkinTab::TabItem> TSkinTab::ReadTabs() const {
-  const HWND window = Window();
+std::vector<TabItem> ReadTabItems(HWND window) {
   std::vector<TabItem> tabs;
+  const bool unicode = IsWindowUnicode(window) != FALSE;
   const int count = static_cast<int>(SendMessageW(window, TCM_GETITEMCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     RECT r{};
     if (!SendMessageW(window, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r))) continue;
     TabItem tab{FromRECT(r), {}, -1};
-    if (unicode_) {
+    if (unicode) {
       wchar_t text[kMaxTabText + 1] = {};
       TCITEMW item{};
       item.mask = TCIF_TEXT | TCIF_IMAGE;
@@ -149,7 +148,7 @@ void TSkinTab::PaintSkin(HDC dc, const RECT&) {
   SendMessageW(window, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&adjusted));
   const Rect display = SkinDisplayArea(FromRECT(adjusted), side_);
   const Rect band = TabBandRect(FromRECT(client), display, side_);
-  const std::vector<TabItem> tabs = ReadTabs();
+  const std::vector<TabItem> tabs = ReadTabItems(window);
   RefreshWindowState();
 
   if (canvas_.Width() != client.right || canvas_.Height() != client.bottom)

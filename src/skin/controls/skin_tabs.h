@@ -13,6 +13,16 @@
 
 namespace quonel {
 
+// One tab of a tab control as the skins draw it: its rectangle (client
+// coordinates), at most 80 characters of its text and its image index.
+struct TabItem {
+  Rect rect;
+  std::wstring text;
+  int image = -1;
+};
+// The tabs of a tab control, read through the W or A messages as the window is.
+std::vector<TabItem> ReadTabItems(HWND window);
+
 class TSkinTab : public TSkinControl {
  public:
   // The tag that asks for close boxes on the tabs.
@@ -31,21 +41,14 @@ class TSkinTab : public TSkinControl {
   void PaintSkin(HDC dc, const RECT& rect) override;
 
  private:
-  struct TabItem {
-    Rect rect;
-    std::wstring text;
-    int image = -1;
-  };
   void Prepare();
   bool CloseBoxesShown() const;
-  std::vector<TabItem> ReadTabs() const;
   void ComposeBand(const std::vector<TabItem>& tabs, const Rect& band, const Rect& display);
   void DrawPane(HDC dc, const Rect& display);
   bool ClickCloseBox(const TMessage& message);
   void CloseTab(int index);
 
   TabSide side_ = TabSide::Top;
-  bool unicode_ = true;
   SkinBitmap tabImage_;
   SkinBitmap paneImage_;
   SkinBitmap bandImage_;

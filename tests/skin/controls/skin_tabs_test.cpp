@@ -120,6 +120,24 @@ TEST_F(SkinTabs, TabsOnTheLeftAreTurned) {
   EXPECT_EQ(0, differences);
 }
 
+TEST_F(SkinTabs, ButtonTabsAreButtonsAndTheCurrentOneIsPressed) {
+  const HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | TCS_BUTTONS | TCS_FIXEDWIDTH, 10,
+                                    10, 300, 160, form->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(70, 24));
+  AddTabs(tabs, {L"", L"", L""});
+  SendMessageW(tabs, TCM_SETCURSEL, 2, 0);
+  skin = CreateControlSkin(L"tabbtn");
+  skin->AttachHandle(tabs, &Data(), nullptr);
+  const Picture printed = Print(tabs);
+  for (int i = 0; i < 3; ++i) {
+    const RECT r = TabRect(tabs, i);
+    const Picture normal = ButtonFrame(r.right - r.left, r.bottom - r.top, 1);
+    const Picture pressed = ButtonFrame(r.right - r.left, r.bottom - r.top, 2);
+    ASSERT_GT(RegionDifferences(normal, pressed, 0, 0), 0);
+    EXPECT_EQ(0, RegionDifferences(i == 2 ? pressed : normal, printed, r.left, r.top)) << "tab " << i;
+  }
+}
+
 TEST_F(SkinTabs, ACloseBoxLetsItsTabGoAfterTheClickAndOnlyWhenTheFormAgrees) {
   auto* host = new TTabHost(form);
   host->SetBounds(10, 10, 300, 160);
