@@ -7,6 +7,7 @@
 #include "skin/controls/skin_glyph_buttons.h"
 #include "skin/controls/skin_group_box.h"
 #include "skin/controls/skin_mark_buttons.h"
+#include "skin/controls/skin_obj_image.h"
 #include "skin/controls/skin_progress.h"
 #include "skin/controls/skin_status_bar.h"
 #include "skin/controls/skin_tab_buttons.h"
@@ -32,6 +33,9 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind) {
   if (name == L"sizer") return std::make_unique<TSkinSizer>();
   if (name == L"trackbar") return std::make_unique<TSkinTrackBar>();
   if (name == L"tab") return std::make_unique<TSkinTab>();
+  if (name == L"objimage1") return std::make_unique<TSkinObjImage>(1);
+  if (name == L"objimage2") return std::make_unique<TSkinObjImage>(2);
+  if (name == L"objimage3") return std::make_unique<TSkinObjImage>(3);
   if (name == L"tabbtn") return std::make_unique<TSkinTabBtn>();
   if (name == L"tabsheet") return std::make_unique<TSkinTabSheet>();
   return nullptr;

@@ -4,7 +4,8 @@
 // "checkbox", "radiobutton",
 // "groupbox", "panel" and "form" (a container recoloured, TSkinBox),
 // "dialog" or "boxh" (a bare dialog window, TSkinBoxH), "progress",
-// "statusbar", "sizer" (a size grip), "trackbar", "tab", "tabbtn" (tabs that are buttons) and "tabsheet".
+// "statusbar", "sizer" (a size grip), "trackbar", "tab", "tabbtn" (tabs that are buttons), "tabsheet" and "objimage1", "objimage2",
+// "objimage3" (check and radio glyphs handed to another library's controls).
 // Letter case does not matter.
 // Unknown kinds give nullptr. The caller attaches the skin (Attach for a
 // library control, AttachHandle for a bare window) and owns it.
