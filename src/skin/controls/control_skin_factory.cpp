@@ -2,6 +2,7 @@
 
 #include <cwctype>
 
+#include "skin/controls/skin_adv_page.h"
 #include "skin/controls/skin_boxes.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_glyph_buttons.h"
@@ -37,6 +38,7 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind) {
   if (name == L"objimage2") return std::make_unique<TSkinObjImage>(2);
   if (name == L"objimage3") return std::make_unique<TSkinObjImage>(3);
   if (name == L"tabbtn") return std::make_unique<TSkinTabBtn>();
+  if (name == L"advpagecontrol") return std::make_unique<TSkinAdvPage>();
   if (name == L"tabsheet") return std::make_unique<TSkinTabSheet>();
   return nullptr;
 }

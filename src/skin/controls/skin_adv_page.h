@@ -1,0 +1,26 @@
+// TSkinAdvPage: a page control of another library that draws its tabs over
+// two pictures of its own, TabBackGround and TabBackGroundActive. The skin
+// puts frames 1 and 2 of its Tabs strip there and gives the control its own
+// pictures back when it lets go.
+#pragma once
+#include "core/win32_owners.h"
+#include "skin/controls/skin_control.h"
+
+namespace quonel {
+
+class TSkinAdvPage : public TSkinControl {
+ public:
+  const wchar_t* ClassName() const override { return L"TSkinAdvPage"; }
+  void Attach(TControl* control, TSkinData* data, TSkinForm* form, bool recolour) override;
+  void Detach() override;
+  void SkinChanged() override;
+
+ private:
+  void HandOverPictures();
+  void RestorePictures();
+  // Copies of the control's own pictures, none when it had none.
+  OwnedBitmap savedNormal_, savedActive_;
+  bool saved_ = false;
+};
+
+}  // namespace quonel
