@@ -120,6 +120,24 @@ TEST_F(SkinTabs, TabsOnTheLeftAreTurned) {
   EXPECT_EQ(0, differences);
 }
 
+TEST_F(SkinTabs, APageIsTheFaceColourOnTheScreenAndInPrint) {
+  const HWND tabs = BareTabs(0);
+  RECT display{};
+  GetClientRect(tabs, &display);
+  SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  const HWND page = CreateWindowExW(0, L"STATIC", L"第一页", WS_CHILD | WS_VISIBLE, display.left, display.top,
+                                    display.right - display.left, display.bottom - display.top, tabs, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+  auto sheet = CreateControlSkin(L"tabsheet");
+  sheet->AttachHandle(page, &Data(), nullptr);
+  const Picture printed = Print(page);
+  int others = 0;
+  for (TColor pixel : printed.pixels) others += pixel != Face();
+  EXPECT_EQ(0, others);
+  const Capture shown = ScreenWhen(page, [&](const Capture& c) { return SameAs(c, printed); });
+  EXPECT_TRUE(SameAs(shown, printed));
+}
+
 TEST_F(SkinTabs, ButtonTabsAreButtonsAndTheCurrentOneIsPressed) {
   const HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | TCS_BUTTONS | TCS_FIXEDWIDTH, 10,
                                     10, 300, 160, form->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
