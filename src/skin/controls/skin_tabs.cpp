@@ -38,6 +38,9 @@ HWND VisibleScroller(HWND tabs) {
 
 void TSkinTab::Attach(TControl* control, TSkinData* data, TSkinForm* form, bool recolour) {
   TSkinControl::Attach(control, data, form, recolour);
+  // The skin paints the whole control: a library control's windowless
+  // children are painted again over it.
+  if (GetLifeState() == kAttached) backgroundMode_ = kTabBackground;
   Prepare();
 }
 
@@ -185,6 +188,8 @@ void TSkinTab::PaintSkin(HDC dc, const RECT&) {
     ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
   }
   BitBlt(dc, 0, 0, client.right, client.bottom, canvas.Get(), 0, 0, SRCCOPY);
+  if (backgroundMode_ == kTabBackground)
+    if (auto* host = dynamic_cast<TWinControl*>(Control())) host->PaintControls(dc);
 }
 
 void TSkinTab::ComposeBand(const std::vector<TabItem>& tabs, const Rect& band, const Rect& display) {

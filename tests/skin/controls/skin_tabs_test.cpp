@@ -1,6 +1,7 @@
 // Tab controls under the skin: the tab with the focus in frame 2 of the
 // skin's Tabs strip and the others in frame 1, also for tabs on the left
 // (composed lying down and turned); the pane's edge from the Border image;
+// a library tab control's windowless children painted over the skin;
 // and the close boxes of a tab control tagged for them, whose tab goes only
 // after the click has been handled and only when the form agrees.
 #include <windows.h>
@@ -15,6 +16,7 @@
 #include "skin/controls/skin_tabs.h"
 #include "skin/controls/skinned_controls_fixture.h"
 #include "skin/gdi/bitmap_transforms.h"
+#include "ui/label.h"
 #include "ui/window_subclass.h"
 
 namespace quonel::testing {
@@ -163,9 +165,14 @@ TEST_F(SkinTabs, ACloseBoxLetsItsTabGoAfterTheClickAndOnlyWhenTheFormAgrees) {
   host->SetTag(TSkinTab::kCloseBoxTag);
   const HWND tabs = host->Handle();
   AddTabs(tabs, {L"一", L"二", L"三"});
+  auto* label = new TLabel(form);
+  label->SetBounds(40, 80, 60, 16);
+  label->SetColor(clRed);
+  label->SetParent(host);
   skin = CreateControlSkin(L"tab");
   skin->Attach(host, &Data(), nullptr, false);
-  Print(tabs);
+  // The control's windowless children show over the skin.
+  EXPECT_EQ(clRed, Print(tabs).At(45, 85));
 
   std::vector<LPARAM> asked;
   LRESULT answer = 1;
