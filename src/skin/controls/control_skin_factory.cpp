@@ -7,13 +7,18 @@
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_glyph_buttons.h"
 #include "skin/controls/skin_group_box.h"
+#include "skin/controls/skin_header.h"
+#include "skin/controls/skin_list_view.h"
 #include "skin/controls/skin_mark_buttons.h"
 #include "skin/controls/skin_obj_image.h"
 #include "skin/controls/skin_progress.h"
+#include "skin/controls/skin_scroll_control.h"
+#include "skin/controls/skin_scrollbar.h"
 #include "skin/controls/skin_status_bar.h"
 #include "skin/controls/skin_tab_buttons.h"
 #include "skin/controls/skin_tabs.h"
 #include "skin/controls/skin_track_bar.h"
+#include "skin/controls/skin_up_down.h"
 
 namespace quonel {
 
@@ -40,6 +45,11 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind) {
   if (name == L"tabbtn") return std::make_unique<TSkinTabBtn>();
   if (name == L"advpagecontrol") return std::make_unique<TSkinAdvPage>();
   if (name == L"tabsheet") return std::make_unique<TSkinTabSheet>();
+  if (name == L"header") return std::make_unique<TSkinHeader>();
+  if (name == L"updown") return std::make_unique<TSkinUpDown>();
+  if (name == L"scrollbar" || name == L"singlescrollbar") return std::make_unique<TSkinScrollbar>();
+  if (name == L"listview") return std::make_unique<TSkinListView>();
+  if (name == L"scrollbarcontrol") return std::make_unique<TSkinScControl>();
   return nullptr;
 }
 

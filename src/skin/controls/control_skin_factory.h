@@ -3,7 +3,8 @@
 // caption), "menubtn" (a drop-down arrow), "speedbutton" (windowless),
 // "checkbox", "radiobutton", "groupbox", "panel" and "form" (a container
 // recoloured, TSkinBox), "dialog" or "boxh" (a bare dialog window,
-// TSkinBoxH), "progress", "statusbar", "sizer" (a size grip), "trackbar",
+// TSkinBoxH), "header", "updown", "scrollbar" or "singlescrollbar",
+// "listview", "scrollbarcontrol", "progress", "statusbar", "sizer" (a size grip), "trackbar",
 // "tab", "tabbtn" (tabs that are buttons), "tabsheet", "advpagecontrol"
 // (another library's page control) and "objimage1", "objimage2",
 // "objimage3" (check and radio glyphs handed to another library's

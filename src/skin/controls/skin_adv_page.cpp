@@ -1,6 +1,7 @@
 #include "skin/controls/skin_adv_page.h"
 
 #include "core/property_access.h"
+#include "skin/controls/skin_tabs.h"
 #include "skin/data/skin_data.h"
 #include "ui/bitmap.h"
 #include "ui/control.h"
@@ -38,6 +39,7 @@ HBITMAP TabFrame(const SkinBitmap& strip, int frame) {
 void TSkinAdvPage::Attach(TControl* control, TSkinData* data, TSkinForm* form, bool recolour) {
   TSkinControl::Attach(control, data, form, recolour);
   if (GetLifeState() != kAttached) return;
+  SkinTabScroller(scroller_, FindTabScroller(Window(), false), data, form);
   TBitmap *normal = Picture(control, kNormalPicture), *active = Picture(control, kActivePicture);
   if (!normal || !active) return;
   savedNormal_.Reset(CopyOf(normal->Handle()));

@@ -1,10 +1,13 @@
 // TSkinAdvPage: a page control of another library that draws its tabs over
 // two pictures of its own, TabBackGround and TabBackGroundActive. The skin
 // puts frames 1 and 2 of its Tabs strip there and gives the control its own
-// pictures back when it lets go.
+// pictures back when it lets go. Its tab scroller gets the up-down skin.
 #pragma once
+#include <memory>
+
 #include "core/win32_owners.h"
 #include "skin/controls/skin_control.h"
+#include "skin/controls/skin_up_down.h"
 
 namespace quonel {
 
@@ -21,6 +24,7 @@ class TSkinAdvPage : public TSkinControl {
   // Copies of the control's own pictures, none when it had none.
   OwnedBitmap savedNormal_, savedActive_;
   bool saved_ = false;
+  std::unique_ptr<TSkinUpDown> scroller_;
 };
 
 }  // namespace quonel

@@ -6,6 +6,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/gdi/bitmap_transforms.h"
 #include "skin/gdi/skin_renderers.h"
+#include "skin/skin_messages.h"
 #include "ui/control.h"
 #include "ui/win_control.h"
 
@@ -24,17 +25,25 @@ UINT CloseTabMessage() {
   return message;
 }
 
-// The tab scroller, while it shows.
-HWND VisibleScroller(HWND tabs) {
-  for (HWND child = GetWindow(tabs, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+}  // namespace
+
+HWND FindTabScroller(HWND window, bool visibleOnly) {
+  for (HWND child = window ? GetWindow(window, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT)) {
     wchar_t name[32] = {};
     GetClassNameW(child, name, 32);
-    if (lstrcmpiW(name, UPDOWN_CLASSW) == 0 && IsWindowVisible(child)) return child;
+    if (lstrcmpiW(name, UPDOWN_CLASSW) == 0 && (!visibleOnly || IsWindowVisible(child))) return child;
   }
   return nullptr;
 }
 
-}  // namespace
+void SkinTabScroller(std::unique_ptr<TSkinUpDown>& skin, HWND scroller, TSkinData* data, TSkinForm* form) {
+  if (!scroller || !data || (skin && skin->Window() == scroller)) return;
+  // A scroller that is someone else's already keeps that skin.
+  if (SendMessageW(scroller, SKM_ISSKINNED, 0, 0) == 1) return;
+  skin = std::make_unique<TSkinUpDown>();
+  skin->SetHorizontal(true);
+  skin->AttachHandle(scroller, data, form);
+}
 
 void TSkinTab::Attach(TControl* control, TSkinData* data, TSkinForm* form, bool recolour) {
   TSkinControl::Attach(control, data, form, recolour);
@@ -181,7 +190,9 @@ void TSkinTab::PaintSkin(HDC dc, const RECT&) {
     }
   }
   SavedDcState state(dc);
-  if (const HWND scroller = VisibleScroller(window)) {
+  if (const HWND scroller = FindTabScroller(window, true)) {
+    // The control makes its scroller only when the tabs overflow.
+    SkinTabScroller(scroller_, scroller, SkinData(), Form());
     RECT r{};
     GetWindowRect(scroller, &r);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);

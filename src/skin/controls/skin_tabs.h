@@ -5,9 +5,11 @@
 // a close box on every tab; the page goes after the click's message is over.
 // TSkinTabSheet: a page of a tab control in the skin's face colour.
 #pragma once
+#include <memory>
 #include <vector>
 
 #include "skin/controls/skin_control.h"
+#include "skin/controls/skin_up_down.h"
 #include "skin/controls/tab_band_geometry.h"
 #include "skin/gdi/skin_bitmap.h"
 
@@ -22,6 +24,12 @@ struct TabItem {
 };
 // The tabs of a tab control, read through the W or A messages as the window is.
 std::vector<TabItem> ReadTabItems(HWND window);
+// The up-down child that scrolls a control's tabs, or null; with
+// visibleOnly, only while it shows.
+HWND FindTabScroller(HWND window, bool visibleOnly);
+// Gives the scroller a horizontal up-down skin held in skin, unless it has
+// that skin or another one already.
+void SkinTabScroller(std::unique_ptr<TSkinUpDown>& skin, HWND scroller, TSkinData* data, TSkinForm* form);
 
 class TSkinTab : public TSkinControl {
  public:
@@ -54,6 +62,7 @@ class TSkinTab : public TSkinControl {
   SkinBitmap bandImage_;
   SkinBitmap canvas_;
   std::vector<Rect> closeBoxes_;
+  std::unique_ptr<TSkinUpDown> scroller_;
 };
 
 class TSkinTabSheet : public TSkinControl {

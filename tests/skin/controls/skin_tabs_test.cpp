@@ -122,6 +122,15 @@ TEST_F(SkinTabs, TabsOnTheLeftAreTurned) {
   EXPECT_EQ(0, differences);
 }
 
+TEST_F(SkinTabs, TheScrollerOfOverflowingTabsIsSkinnedOnceItAppears) {
+  const HWND tabs = BareTabs(0);
+  AddTabs(tabs, {L"", L"", L"", L"", L""});
+  Print(tabs);
+  const HWND scroller = FindWindowExW(tabs, nullptr, UPDOWN_CLASSW, nullptr);
+  ASSERT_TRUE(scroller != nullptr) << "eight tabs of 70 pixels overflow 300";
+  EXPECT_EQ(1, SendMessageW(scroller, 0x3523, 0, 0));
+}
+
 TEST_F(SkinTabs, APageIsTheFaceColourOnTheScreenAndInPrint) {
   const HWND tabs = BareTabs(0);
   RECT display{};
