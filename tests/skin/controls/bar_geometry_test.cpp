@@ -1,6 +1,6 @@
 // The arithmetic of the skinned bars and tab bands: the progress fill kept
-// within the bar, status panel frames and where tabs land in a band that is
-// turned afterwards.
+// within the bar, the track channel's image and where tabs land in a band
+// that is turned afterwards.
 #include <gtest/gtest.h>
 
 #include "skin/controls/bar_geometry.h"
@@ -20,15 +20,6 @@ TEST(ProgressFill, IsTheShareOfTheLimitAndStaysWithinTheBar) {
   EXPECT_EQ(0, ProgressFillLength(0, 50, 100));
   // A long bar and a large position do not wrap.
   EXPECT_EQ(15000, ProgressFillLength(30000, 1000000000, 2000000000));
-}
-
-TEST(StatusPanels, FramesReachTwoPixelsFurtherAndTheLastToTheEdge) {
-  EXPECT_EQ((Rect{0, 2, 102, 20}), StatusPanelFrameRect({0, 2, 100, 20}, false, 300));
-  EXPECT_EQ((Rect{200, 2, 300, 20}), StatusPanelFrameRect({200, 2, 280, 20}, true, 300));
-  EXPECT_EQ((Rect{250, 2, 300, 20}), StatusPanelFrameRect({250, 2, 299, 20}, false, 300));
-  EXPECT_EQ(1, StatusPanelFrame(PanelBevel::Lowered));
-  EXPECT_EQ(2, StatusPanelFrame(PanelBevel::Raised));
-  EXPECT_EQ(3, StatusPanelFrame(PanelBevel::None));
 }
 
 TEST(TrackChannel, ANarrowImageIsCentredAcrossTheChannel) {
