@@ -36,6 +36,10 @@ HBITMAP TabFrame(const SkinBitmap& strip, int frame) {
 
 }  // namespace
 
+TSkinAdvPage::~TSkinAdvPage() {
+  if (GetLifeState() == kAttached) TSkinAdvPage::Detach();
+}
+
 void TSkinAdvPage::Attach(TControl* control, TSkinData* data, TSkinForm* form, bool recolour) {
   TSkinControl::Attach(control, data, form, recolour);
   if (GetLifeState() != kAttached) return;

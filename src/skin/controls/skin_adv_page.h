@@ -13,6 +13,9 @@ namespace quonel {
 
 class TSkinAdvPage : public TSkinControl {
  public:
+  TSkinAdvPage() = default;
+  // A form that lets go of its skins frees them: the control's pictures come back then too.
+  ~TSkinAdvPage() override;
   const wchar_t* ClassName() const override { return L"TSkinAdvPage"; }
   void Attach(TControl* control, TSkinData* data, TSkinForm* form, bool recolour) override;
   void Detach() override;

@@ -32,6 +32,10 @@ HBITMAP MakeGlyphStrip(const SkinBitmap& marks, int frames) {
 
 }  // namespace
 
+TSkinObjImage::~TSkinObjImage() {
+  if (GetLifeState() == kAttached) TSkinObjImage::Detach();
+}
+
 void TSkinObjImage::Attach(TControl* control, TSkinData* data, TSkinForm* form, bool recolour) {
   TSkinControl::Attach(control, data, form, recolour);
   if (GetLifeState() == kAttached) HandOverGlyphs();

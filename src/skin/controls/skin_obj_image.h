@@ -11,6 +11,8 @@ namespace quonel {
 class TSkinObjImage : public TSkinControl {
  public:
   explicit TSkinObjImage(int kind) : kind_(kind) {}
+  // A form that lets go of its skins frees them: the custom glyphs go off then too.
+  ~TSkinObjImage() override;
   const wchar_t* ClassName() const override { return L"TSkinObjImage"; }
   void Attach(TControl* control, TSkinData* data, TSkinForm* form, bool recolour) override;
   void Detach() override;

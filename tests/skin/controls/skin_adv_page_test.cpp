@@ -1,6 +1,6 @@
 // A page control of another library that draws its tabs over two pictures
 // of its own: under the skin they are the skin's tab frames 1 and 2; when
-// the skin lets go the control has its own pictures back.
+// the skin lets go, or is freed, the control has its own pictures back.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -65,6 +65,13 @@ TEST_F(SkinAdvPage, TheTabPicturesAreTheSkinsUntilItLetsGo) {
   ASSERT_EQ(8, pages->normal.Width());
   EXPECT_EQ(kOwnNormal, pages->normal.Pixel(3, 3));
   EXPECT_EQ(kOwnActive, pages->active.Pixel(3, 3));
+
+  // A skin freed without being detached (a form letting go) gives them back too.
+  skin = CreateControlSkin(L"AdvPageControl");
+  skin->Attach(pages, &Data(), nullptr, false);
+  ASSERT_EQ(0, FrameDifferences(pages->normal, 1));
+  skin.reset();
+  EXPECT_EQ(kOwnNormal, pages->normal.Pixel(3, 3));
 }
 
 }  // namespace

@@ -112,6 +112,9 @@ TEST_F(SkinObjImage, ChecksAndRadiosGetSixGlyphsFromTheSkinUntilTheSkinLetsGo) {
   Skin(L"objimage3", held);
   EXPECT_EQ((std::vector<bool>{false, true}), held->properties.settings.switches);
   EXPECT_EQ(0, GlyphDifferences(held->properties.settings.glyphs, 4, buttons.CheckImage, buttons.CheckFrames, 3));
+  // Freed without being detached, as a form lets go of its skins.
+  skins.back().reset();
+  EXPECT_EQ((std::vector<bool>{false, true, false}), held->properties.settings.switches);
 }
 
 }  // namespace
