@@ -11,6 +11,7 @@
 #include "skin/controls/control_skin_factory.h"
 #include "skin/controls/skin_header.h"
 #include "skin/controls/skinned_controls_fixture.h"
+#include "skin_archive_writer.h"
 
 namespace quonel::testing {
 namespace {
@@ -118,6 +119,25 @@ TEST_F(SkinHeader, ACaptionLongerThanTheBufferIsCutNotOverrun) {
   SendMessageW(header, HDM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   const HeaderItemText read = ReadHeaderItem(header, 0);
   EXPECT_EQ(caption.substr(0, 200), read.text);
+}
+
+TEST_F(SkinHeader, WithoutAHeaderbarImageTheHeaderPaintsItself) {
+  TSkinData bare(nullptr);
+  bare.SetSkinStream(skinpack::PackArchive({{"skin.ini", "[Colours]\nButtonFace=200 200 200\n"}}));
+  ASSERT_TRUE(bare.LoadSkin());
+  skin.reset(static_cast<TSkinHeader*>(CreateControlSkin(L"header").release()));
+  skin->AttachHandle(header, &bare, nullptr);
+  // A new caption must reach the screen through the header's own painting.
+  const Capture before = ScreenWhen(header, [](const Capture& c) { return c.width == kWidth; });
+  HDITEMW item{};
+  item.mask = HDI_TEXT;
+  item.pszText = const_cast<wchar_t*>(L"修改日期");
+  SendMessageW(header, HDM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  const Capture skinned = ScreenWhen(header, [&](const Capture& c) { return c.rgb != before.rgb; });
+  skin.reset();
+  RedrawWindow(header, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  const Capture own = ScreenWhen(header, [&](const Capture& c) { return c.rgb == skinned.rgb; });
+  EXPECT_TRUE(own.rgb == skinned.rgb) << "the header's own look, caption included";
 }
 
 }  // namespace
