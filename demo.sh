@@ -57,14 +57,13 @@ touch -d '2026-11-01 12:00:00' "$client/readme.txt" "$client/QuonelClient.exe"
 "$QUONEL_ROOT/tests/support/nginx_fixture.sh" start "$server" >/dev/null
 port=$(cat "$server/port")
 trap '"$QUONEL_ROOT/tests/support/nginx_fixture.sh" stop "$server" >/dev/null 2>&1 || true' EXIT
-gb >"$client/config.ini" <<CONFIG
-[config]
-SubSys=quonel
-exe=QuonelClient.exe
-[update]
-本地服务器=http://127.0.0.1:$port/
-备用服务器=http://localhost:$port
-CONFIG
+# More servers than the list shows at once, so that its skinned scroll bar is
+# in the screenshots; the mirrors are the same local server.
+{
+  printf '[config]\nSubSys=quonel\nexe=QuonelClient.exe\n[update]\n'
+  printf '本地服务器=http://127.0.0.1:%s/\n备用服务器=http://localhost:%s\n' "$port" "$port"
+  for i in $(seq -w 1 14); do printf '镜像服务器%s=http://127.0.0.1:%s/\n' "$i" "$port"; done
+} | gb >"$client/config.ini"
 echo "demo: client installation $client"
 echo "demo: update server http://127.0.0.1:$port/ (manifest quonel.htm)"
 

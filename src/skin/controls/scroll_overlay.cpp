@@ -169,10 +169,12 @@ void TWScrollbar::SetHotPart(int part) {
 
 void TWScrollbar::Repaint() {
   if (!handle_ || !shown_) return;
-  HDC dc = GetDC(handle_);
-  if (!dc) return;
-  Paint(dc);
-  ReleaseDC(handle_, dc);
+  bool changed = false;
+  if (!Compose(&changed) || !changed) return;
+  if (HDC dc = GetDC(handle_)) {
+    Paint(dc);
+    ReleaseDC(handle_, dc);
+  }
 }
 
 LRESULT CALLBACK TWScrollbar::OverlayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -45,7 +45,8 @@ class TWScrollbar {
   ScrollPart HitTest(POINT point);
   // The part a scroll notification names (any request code); repaints.
   void SetHotPart(int part);
-  // Paints the bar now, when shown.
+  // Paints the bar now, when shown and when it looks different from what
+  // the overlay shows (the overlay's pixels stay: nothing paints over it).
   void Repaint();
   void SetEnabled(bool enabled);
 
@@ -80,6 +81,19 @@ class TWScrollbar {
   bool ReadState(BarState& state) const;
   bool EnsureWindow(HWND target);
   void PlaceAbove(HWND target);
+  // What one composition of the bar shows; an equal one needs no new paint.
+  struct Look {
+    int width = 0, height = 0;
+    int firstArrow = 0, secondArrow = 0, thumbFrame = 0;
+    ThumbSpan thumb;
+    bool enabled = false;
+    HBITMAP strip = nullptr;  // a reloaded skin has new bitmaps
+    bool operator==(const Look&) const = default;
+  };
+  // Composes the bar into canvas_ unless it already shows that look; false
+  // when there is nothing to show. changed: whether it composed.
+  bool Compose(bool* changed);
+  // Compose, then copy the canvas to dc.
   void Paint(HDC dc);
   // The thumb as drawn: the platform's, or where the cursor drags it.
   ThumbSpan ThumbShown(const BarState& state) const;
@@ -106,6 +120,8 @@ class TWScrollbar {
   bool enabled_ = true;
   bool leaveRequested_ = false;
   SkinBitmap canvas_;  // the bar composed off screen, kept between paints
+  Look composed_;       // what canvas_ shows
+  bool canvasValid_ = false;
   // Expires with the object: a click forwarded to the target may run a
   // modal loop in which the owner skin, and this overlay, are freed.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

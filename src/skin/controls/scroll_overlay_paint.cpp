@@ -64,30 +64,44 @@ ThumbSpan TWScrollbar::ThumbShown(const BarState& state) const {
   return DraggedThumb({state.length, buttonSize_, dragThumb_}, dragStartThumb_, moved);
 }
 
-void TWScrollbar::Paint(HDC dc) {
+bool TWScrollbar::Compose(bool* changed) {
+  *changed = false;
   TSkinData* data = owner_.SkinData();
-  if (!data || !handle_) return;
+  if (!data || !handle_) return false;
   const TDataSkinObject* strip = data->Slot(SkinSlot::Scrollbar);
-  if (!strip || strip->Image.Empty()) return;
+  if (!strip || strip->Image.Empty()) return false;
   BarState state;
-  if (!ReadState(state) || state.invisible) return;
+  if (!ReadState(state) || state.invisible) return false;
   RECT client{};
   GetClientRect(handle_, &client);
   const int barWidth = state.bar.right - state.bar.left;
   const int barHeight = state.bar.bottom - state.bar.top;
-  if (barWidth <= 0 || barHeight <= 0) return;
+  if (barWidth <= 0 || barHeight <= 0) return false;
   // A bar larger than the overlay would be drawn outside it.
-  if (kind_ != kScrollBarControl && (barWidth > client.right || barHeight > client.bottom)) return;
+  if (kind_ != kScrollBarControl && (barWidth > client.right || barHeight > client.bottom)) return false;
 
   const int length = state.length;
   const int b = buttonSize_;
   const int thickness = ScrollBarThickness(strip->Image.Height(), b);
-  int width = barWidth, height = barHeight;
-  if (kind_ == kScrollBarControl) (vertical_ ? width : height) = thickness;
+  Look look;
+  look.width = barWidth;
+  look.height = barHeight;
+  if (kind_ == kScrollBarControl) (vertical_ ? look.width : look.height) = thickness;
+  look.enabled = state.enabled;
+  look.firstArrow = ArrowFrame(vertical_ ? kUpArrow : kLeftArrow, look.enabled, hotPart_ == kScrollFirstArrow, tracking_);
+  look.secondArrow =
+      ArrowFrame(vertical_ ? kDownArrow : kRightArrow, look.enabled, hotPart_ == kScrollSecondArrow, tracking_);
+  look.thumb = ThumbShown(state);
+  look.thumbFrame = hotPart_ == kScrollThumb ? (tracking_ ? 2 : 3) : 1;
+  look.strip = strip->Image.Handle();
+  if (canvasValid_ && look == composed_) return true;
+
+  const int width = look.width, height = look.height;
   if (canvas_.Width() != width || canvas_.Height() != height) canvas_ = SkinBitmap::Create(width, height);
-  if (canvas_.Empty()) return;
-  BitmapDc composed(canvas_);
-  const HDC memory = composed.Get();
+  canvasValid_ = false;
+  if (canvas_.Empty()) return false;
+  BitmapDc composing(canvas_);
+  const HDC memory = composing.Get();
   SetStretchBltMode(memory, COLORONCOLOR);
   FillWithColor(memory, {0, 0, width, height}, data->Colours().ButtonFace);
   // A piece of the bar from `from` to `to` along its axis, the bar's thickness across.
@@ -95,28 +109,26 @@ void TWScrollbar::Paint(HDC dc) {
     return vertical_ ? Rect{0, from, thickness, to} : Rect{from, 0, to, thickness};
   };
 
-  const bool enabled = state.enabled;
   if (const TDataSkinObject* track = data->Slot(vertical_ ? SkinSlot::VertScroll : SkinSlot::HorzScroll);
       track && !track->Image.Empty())
-    DrawSkinObject(memory, along(b, length - b), 4, enabled ? 1 : 3, *track);
+    DrawSkinObject(memory, along(b, length - b), 4, look.enabled ? 1 : 3, *track);
 
   const int arrow = ScrollArrowLength(length, b);
   StripFrame arrows{strip->Image};
   arrows.count = kArrowFrames;
   arrows.transparent = true;
-  arrows.index = ArrowFrame(vertical_ ? kUpArrow : kLeftArrow, enabled, hotPart_ == kScrollFirstArrow, tracking_);
+  arrows.index = look.firstArrow;
   DrawFrameStretched(memory, along(0, arrow), arrows);
-  arrows.index = ArrowFrame(vertical_ ? kDownArrow : kRightArrow, enabled, hotPart_ == kScrollSecondArrow, tracking_);
+  arrows.index = look.secondArrow;
   DrawFrameStretched(memory, along(length - arrow, length), arrows);
 
-  const ThumbSpan thumb = ThumbShown(state);
+  const ThumbSpan thumb = look.thumb;
   const TDataSkinObject* thumbObject = data->Slot(vertical_ ? SkinSlot::VertScrollThumb : SkinSlot::HorzScrollThumb);
   const bool inside = thumb.start >= 0 && thumb.end <= length && thumb.Length() > 0;
-  if (enabled && inside && thumbObject && !thumbObject->Image.Empty()) {
-    const int state3 = hotPart_ == kScrollThumb ? (tracking_ ? 2 : 3) : 1;
+  if (look.enabled && inside && thumbObject && !thumbObject->Image.Empty()) {
     StripFrame body{thumbObject->Image};
     body.count = std::max(1, thumbObject->Frames);
-    body.index = std::min(state3, body.count);
+    body.index = std::min(look.thumbFrame, body.count);
     body.margins = thumbObject->Margins;
     body.transparent = thumbObject->Trans == 1;
     DrawSkinImage(memory, along(thumb.start, thumb.end), body);
@@ -129,17 +141,29 @@ void TWScrollbar::Paint(HDC dc) {
       const Rect place = vertical_ ? Rect{across, at, across + gripWidth, at + grip}
                                    : Rect{at, across, at + gripWidth, across + grip};
       if (place.left >= 0 && place.top >= 0 && place.right <= width && place.bottom <= height) {
-        arrows.index = (vertical_ ? kVerticalGrip : kHorizontalGrip) + state3 - 1;
+        arrows.index = (vertical_ ? kVerticalGrip : kHorizontalGrip) + look.thumbFrame - 1;
         DrawFrameStretched(memory, place, arrows);
       }
     }
   }
+  composed_ = look;
+  canvasValid_ = true;
+  *changed = true;
+  return true;
+}
 
+void TWScrollbar::Paint(HDC dc) {
+  bool changed = false;
+  if (!Compose(&changed)) return;
+  BitmapDc composed(canvas_);
   if (kind_ == kScrollBarControl) {
+    RECT client{};
+    GetClientRect(handle_, &client);
     SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, width, height, SRCCOPY);
+    StretchBlt(dc, 0, 0, client.right, client.bottom, composed.Get(), 0, 0, canvas_.Width(), canvas_.Height(),
+               SRCCOPY);
   } else {
-    BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, canvas_.Width(), canvas_.Height(), composed.Get(), 0, 0, SRCCOPY);
   }
 }
 

@@ -121,6 +121,7 @@ void TSkinControl::WndProc(TMessage& message) {
   if (message.Msg == SKM_ENABLE) {
     skinActive_ = static_cast<LONG_PTR>(message.WParam) > 0;
     message.Result = 0;
+    SkinActiveChanged();
     // Either way the window shows at once the look that is now in charge.
     Redraw();
     return;
@@ -177,6 +178,8 @@ void TSkinControl::AfterMessage(TMessage& message) {
 }
 
 void TSkinControl::PaintSkin(HDC, const RECT&) {}
+
+void TSkinControl::SkinActiveChanged() {}
 
 void TSkinControl::PaintFrame(HDC dc) {
   const HWND window = Window();

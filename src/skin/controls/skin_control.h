@@ -93,6 +93,9 @@ class TSkinControl : public TComponent {
   virtual void AfterMessage(TMessage& message);
   // Every descendant's drawing; rect is the window's rectangle at (0, 0).
   virtual void PaintSkin(HDC dc, const RECT& rect);
+  // SKM_ENABLE switched skin handling on or off (SkinActive() tells which):
+  // for what a skin shows outside the window's own painting.
+  virtual void SkinActiveChanged();
 
   // Attach without taking over the control's messages (containers that keep
   // their own painting).

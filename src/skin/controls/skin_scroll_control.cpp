@@ -38,6 +38,12 @@ void TSkinScControl::SkinChanged() {
   if (overlay_) overlay_->Repaint();
 }
 
+void TSkinScControl::SkinActiveChanged() {
+  if (!overlay_) return;
+  if (SkinActive()) overlay_->Reposition();
+  else overlay_->HideBar();
+}
+
 bool TSkinScControl::BeforeMessage(TMessage& message) {
   if (message.Msg == WM_NCDESTROY && overlay_) overlay_->HideBar();
   return TSkinControl::BeforeMessage(message);

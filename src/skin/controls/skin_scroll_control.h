@@ -25,6 +25,7 @@ class TSkinScControl : public TSkinControl {
  protected:
   bool BeforeMessage(TMessage& message) override;
   void AfterMessage(TMessage& message) override;
+  void SkinActiveChanged() override;
 
  private:
   std::unique_ptr<TWScrollbar> overlay_;

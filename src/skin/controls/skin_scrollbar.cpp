@@ -45,6 +45,12 @@ void TScrollOverlays::RefreshAfterPaint(HWND window) {
   else if (style & WS_VSCROLL) vertical.Reposition();
 }
 
+void TScrollOverlays::FollowSkinActive(TSkinControl& owner) {
+  if (owner.SkinActive()) Reposition();
+  else Hide();
+  if (const HWND window = owner.Window()) RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
 void TScrollOverlays::FillCorner(HWND window, HDC windowDc, TColor colour) const {
   if (!horizontal.Shown() || !vertical.Shown()) return;
   RECT outer{};
@@ -135,7 +141,22 @@ bool TSkinScrollbar::BeforeMessage(TMessage& message) {
       return false;
     case WM_NCDESTROY:
       if (overlays_) overlays_->Hide();
+      // The library makes the window again at once: the skin stays with the
+      // control and covers the new window's bars.
+      if (recreating_) {
+        CallDefault(message);
+        return false;
+      }
       break;
+    case CM_RECREATEWND:
+      if (!Control()) break;
+      recreating_ = true;
+      CallDefault(message);
+      recreating_ = false;
+      if (overlays_) overlays_->Reposition();
+      if (const HWND window = Window())
+        SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+      return false;
     default:
       if (IsMarkedSkinMessage(message.Msg, message.LParam) && message.Msg == SKM_PRINTFRAME) {
         if (message.WParam) PaintBorder(reinterpret_cast<HDC>(message.WParam));
@@ -177,6 +198,10 @@ void TSkinScrollbar::PaintSkin(HDC dc, const RECT&) {
   if (!overlays_) return;
   overlays_->RefreshAfterPaint(Window());
   if (SkinData() && Window()) overlays_->FillCorner(Window(), dc, SkinData()->Colours().ButtonFace);
+}
+
+void TSkinScrollbar::SkinActiveChanged() {
+  if (overlays_) overlays_->FollowSkinActive(*this);
 }
 
 TSkinScrollbarH::TSkinScrollbarH() = default;
@@ -231,6 +256,10 @@ void TSkinScrollbarH::AfterMessage(TMessage& message) {
       return;
   }
   TSkinControl::AfterMessage(message);
+}
+
+void TSkinScrollbarH::SkinActiveChanged() {
+  if (overlays_) overlays_->FollowSkinActive(*this);
 }
 
 void TSkinScrollbarH::PaintSkin(HDC dc, const RECT&) {

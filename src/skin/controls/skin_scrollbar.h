@@ -23,6 +23,8 @@ class TScrollOverlays {
   void TakeScrollRequest(const TMessage& message);
   // Shown overlays repaint, hidden ones over a bar the style names are placed.
   void RefreshAfterPaint(HWND window);
+  // The overlays leave while skin handling is off (the platform's bars show) and come back with it.
+  void FollowSkinActive(TSkinControl& owner);
   // The square between two shown bars, in the window DC's coordinates.
   void FillCorner(HWND window, HDC windowDc, TColor colour) const;
 
@@ -51,6 +53,7 @@ class TSkinScrollbar : public TSkinControl {
   bool BeforeMessage(TMessage& message) override;
   void AfterMessage(TMessage& message) override;
   void PaintSkin(HDC dc, const RECT& rect) override;
+  void SkinActiveChanged() override;
 
  private:
   void ApplyFixedColor();
@@ -60,6 +63,7 @@ class TSkinScrollbar : public TSkinControl {
   bool border_ = false;
   bool fixedColourSaved_ = false;
   int64_t savedFixedColour_ = 0;
+  bool recreating_ = false;  // the library is making the control's window again
 };
 
 class TSkinScrollbarH : public TSkinControl {
@@ -78,6 +82,7 @@ class TSkinScrollbarH : public TSkinControl {
   bool BeforeMessage(TMessage& message) override;
   void AfterMessage(TMessage& message) override;
   void PaintSkin(HDC dc, const RECT& rect) override;
+  void SkinActiveChanged() override;
 
  private:
   std::unique_ptr<TScrollOverlays> overlays_;

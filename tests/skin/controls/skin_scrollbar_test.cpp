@@ -14,6 +14,7 @@
 #include "skin/controls/skinned_controls_fixture.h"
 #include "skin/gdi/skin_renderers.h"
 #include "skin/skin_messages.h"
+#include "ui/edit.h"
 #include "ui/list_box.h"
 #include "ui/list_view.h"
 
@@ -97,6 +98,12 @@ TEST_F(SkinScrollbars, TheOverlayFollowsTheListBoxBarAsItAppearsMovesAndGoes) {
   EXPECT_TRUE(EqualRect(&moved, &info.rcScrollBar));
   EXPECT_TRUE(Above(bar.Handle(), list->Handle()));
 
+  // Skin handling switched off: the platform's own bar shows until it is back on.
+  SendMessageW(list->Handle(), SKM_ENABLE, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(bar.Handle()));
+  SendMessageW(list->Handle(), SKM_ENABLE, 1, 0);
+  EXPECT_TRUE(IsWindowVisible(bar.Handle()));
+
   list->SetVisible(false);
   PumpMessages();
   EXPECT_FALSE(IsWindowVisible(bar.Handle())) << "hidden with its list box";
@@ -110,6 +117,27 @@ TEST_F(SkinScrollbars, TheOverlayFollowsTheListBoxBarAsItAppearsMovesAndGoes) {
   EXPECT_FALSE(IsWindowVisible(bar.Handle())) << "gone with the bar";
   Fill(*list, 40);
   EXPECT_TRUE(IsWindowVisible(bar.Handle())) << "back with the bar";
+}
+
+TEST_F(SkinScrollbars, ABareListBoxWindowGetsItsOverlayWhenItsBarAppears) {
+  const HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
+                                    10, 10, 150, 100, form->Handle(), nullptr, nullptr, nullptr);
+  TSkinScrollbarH skin;
+  skin.AttachHandle(list, &Data(), nullptr);
+  PumpMessages();
+  EXPECT_FALSE(skin.VerticalBar()->Shown());
+  for (int i = 0; i < 30; ++i) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"列表项"));
+  PumpMessages();
+  ASSERT_TRUE(skin.VerticalBar()->Shown());
+  const SCROLLBARINFO info = BarInfo(list, OBJID_VSCROLL);
+  const RECT placed = ScreenRect(skin.VerticalBar()->Handle());
+  EXPECT_TRUE(EqualRect(&placed, &info.rcScrollBar));
+  SendMessageW(list, WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(kScrollSecondArrow, skin.VerticalBar()->HotPart()) << "the scroll request names the active part";
+  SendMessageW(list, WM_VSCROLL, SB_ENDSCROLL, 0);
+  EXPECT_EQ(SB_ENDSCROLL, skin.VerticalBar()->HotPart());
+  DestroyWindow(list);
+  EXPECT_FALSE(skin.VerticalBar()->Shown());
 }
 
 TEST_F(SkinScrollbars, TheSkinBorderStaysWithinTheWindowsOwnOnePixelBorder) {
@@ -148,6 +176,13 @@ TEST_F(SkinScrollbars, AClickOnTheDownArrowScrollsOneLineThroughThePlatform) {
   const POINT down{overlay.right / 2, overlay.bottom - b / 2};
   EXPECT_EQ(kScrollSecondArrow, bar.HitTest(down));
 
+  // Hot under the pointer until it leaves.
+  SendMessageW(bar.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(down.x, down.y));
+  Picture printed = Print(bar.Handle());
+  EXPECT_EQ(0, RegionDifferences(ArrowFrame(Thickness(), b, 16), printed, 0, printed.height - b)) << "hot";
+  SendMessageW(bar.Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(kScrollNone, bar.HotPart());
+
   // The pressed look while the platform tracks, the normal one after SB_ENDSCROLL.
   PostMessageW(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y));
   PostMessageW(bar.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(down.x, down.y));
@@ -155,7 +190,7 @@ TEST_F(SkinScrollbars, AClickOnTheDownArrowScrollsOneLineThroughThePlatform) {
   EXPECT_EQ(1, SendMessageW(list->Handle(), LB_GETTOPINDEX, 0, 0));
   EXPECT_FALSE(bar.Tracking());
   EXPECT_EQ(SB_ENDSCROLL, bar.HotPart());
-  const Picture printed = Print(bar.Handle());
+  printed = Print(bar.Handle());
   EXPECT_EQ(0, RegionDifferences(ArrowFrame(Thickness(), b, 13), printed, 0, printed.height - b))
       << "the down arrow's normal frame";
   EXPECT_EQ(0, RegionDifferences(ArrowFrame(Thickness(), b, 9), printed, 0, 0)) << "the up arrow's normal frame";
@@ -177,6 +212,45 @@ TEST_F(SkinScrollbars, ABarShorterThanTwoArrowsGetsTwoHalfLengthArrows) {
   EXPECT_EQ(0, RegionDifferences(ArrowFrame(Thickness(), half, 13), printed, 0, overlay.bottom - half));
   // The lower half is the down arrow for clicks too.
   EXPECT_EQ(kScrollSecondArrow, bar.HitTest({2, overlay.bottom - 2}));
+}
+
+TEST_F(SkinScrollbars, AMemoMadeAgainWithBothBarsKeepsItsSkinOnTheNewWindow) {
+  auto* memo = new TMemo(form);
+  memo->SetBounds(10, 10, 200, 120);
+  memo->SetCtl3D(false);
+  memo->SetWordWrap(false);
+  memo->SetScrollBars(TScrollStyle::ssVertical);
+  memo->SetParent(form);
+  for (int i = 0; i < 30; ++i) memo->AppendLine(L"一行很长很长很长很长很长很长很长很长很长很长很长的日志 " + std::to_wstring(i) + L"\r\n");
+  auto skin = Skin(memo);
+  const HWND first = memo->Handle();
+  ASSERT_TRUE(skin->VerticalBar()->Shown());
+  EXPECT_FALSE(skin->HorizontalBar()->Shown());
+
+  memo->SetScrollBars(TScrollStyle::ssBoth);  // the library makes a new window
+  PumpMessages();
+  const HWND second = memo->Handle();
+  ASSERT_NE(first, second);
+  EXPECT_EQ(TSkinControl::kAttached, skin->GetLifeState());
+  EXPECT_EQ(1, SendMessageW(second, SKM_ISSKINNED, 0, 0));
+  for (TWScrollbar* bar : {skin->HorizontalBar(), skin->VerticalBar()}) {
+    ASSERT_TRUE(bar->Shown());
+    const SCROLLBARINFO info = BarInfo(second, bar->Vertical() ? OBJID_VSCROLL : OBJID_HSCROLL);
+    const RECT placed = ScreenRect(bar->Handle());
+    EXPECT_TRUE(EqualRect(&placed, &info.rcScrollBar));
+    EXPECT_TRUE(Above(bar->Handle(), second));
+  }
+  // The square between the two bars is the skin's face colour.
+  const RECT& v = skin->VerticalBar()->BarRect();
+  const RECT& h = skin->HorizontalBar()->BarRect();
+  POINT corner{(v.left + v.right) / 2, (h.top + h.bottom) / 2};
+  ClientToScreen(second, &corner);
+  const RECT outer = ScreenRect(second);
+  const TColor face = Face() & 0xFFFFFF;
+  const Capture shown = ScreenWhen(second, [&](const Capture& c) {
+    return static_cast<TColor>(c.Pixel(corner.x - outer.left, corner.y - outer.top)) == face;
+  });
+  EXPECT_EQ(face, static_cast<TColor>(shown.Pixel(corner.x - outer.left, corner.y - outer.top)));
 }
 
 TEST_F(SkinScrollbars, AListBoxDestroyedWhileThePlatformTracksTheClickLeavesTheOverlayHidden) {
