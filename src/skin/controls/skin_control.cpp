@@ -26,6 +26,7 @@ std::wstring Lower(std::wstring text) {
 TSkinControl::TSkinControl() : TComponent(nullptr) {}
 
 TSkinControl::~TSkinControl() {
+  *alive_ = false;
   if (lifeState_ == kAttached || lifeState_ == kWindowGone) TSkinControl::Detach();
   Unhook();
   if (control_) control_->RemoveFreeNotification(this);
@@ -126,8 +127,12 @@ void TSkinControl::WndProc(TMessage& message) {
     Redraw();
     return;
   }
+  // The control's own handling may free this skin (a form dropping its
+  // skins from inside a notification); nothing of it is touched afterwards.
+  const std::shared_ptr<bool> alive = alive_;
   if (!skinActive_) {
     CallDefault(message);
+    if (!*alive) return;
     if (message.Msg == WM_NCDESTROY && lifeState_ == kAttached) {
       lifeState_ = kWindowGone;
       controlHook_.PassThrough();
@@ -136,7 +141,7 @@ void TSkinControl::WndProc(TMessage& message) {
   }
   if (BeforeMessage(message)) {
     CallDefault(message);
-    AfterMessage(message);
+    if (*alive) AfterMessage(message);
   }
 }
 

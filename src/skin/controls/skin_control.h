@@ -13,6 +13,7 @@
 
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 
 #include "core/component.h"
@@ -143,6 +144,9 @@ class TSkinControl : public TComponent {
   bool attached_ = false;
   int lifeState_ = kNotAttached;
   bool parentBackgroundForced_ = false;
+  // False once this skin is freed; WndProc holds a copy across the
+  // control's own handling.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // DrawSkinImage of the object's strip: its margins, horizontal frames, its

@@ -227,6 +227,36 @@ TEST_F(SkinButton, FreeingTheSkinGivesTheButtonBackWorking) {
   EXPECT_EQ(1, clicks);
 }
 
+// A form may drop a control's skin from inside one of the control's own
+// messages; nothing of the freed skin may run when that message returns.
+TEST_F(SkinButton, ASkinFreedInsideItsControlsOwnMessageIsNotTouchedAfterwards) {
+  struct CountingSkin : TSkinControl {
+    explicit CountingSkin(int* calls) : afterCalls(calls) {}
+    void AfterMessage(TMessage& message) override {
+      ++*afterCalls;
+      TSkinControl::AfterMessage(message);
+    }
+    int* afterCalls;
+  };
+  constexpr UINT kOrdinary = WM_APP + 7, kDropSkin = WM_APP + 8;
+  TButton* next = AddButton(L"下一步");
+  std::unique_ptr<CountingSkin> skin;
+  next->WindowProc = [&skin, saved = next->WindowProc](TMessage& m) {
+    if (m.Msg == kDropSkin) skin.reset();
+    saved(m);
+  };
+  int afterCalls = 0;
+  skin = std::make_unique<CountingSkin>(&afterCalls);
+  skin->Attach(next, &Data(), nullptr, false);
+  SendMessageW(next->Handle(), kOrdinary, 0, 0);
+  ASSERT_EQ(1, afterCalls) << "an ordinary message runs the skin's after-handling";
+  SendMessageW(next->Handle(), kDropSkin, 0, 0);
+  EXPECT_FALSE(skin);
+  EXPECT_EQ(1, afterCalls) << "the freed skin ran after its control's message";
+  PostClick(next->Handle());
+  EXPECT_EQ(1, clicks) << "the button still works";
+}
+
 TEST_F(SkinButton, ALaterWindowProcOnTopIsNeverUndoneByTheSkin) {
   TButton* next = AddButton(L"下一步");
   const Picture unskinned = Print(next->Handle());
