@@ -10,7 +10,7 @@
 #include "skin/data/skin_data_class.h"
 #include "skin/frame/skin_popup_menu.h"
 #include "skin/manager/skin_manage.h"
-#include "skin/manager/skinned_menu_items.h"
+#include "skin/frame/skinned_menu_items.h"
 #include "skin/skin_messages.h"
 #include "support/memory_dc.h"
 #include "support/popup_menu_watch.h"

@@ -37,13 +37,14 @@ TSkinMenuBar::TSkinMenuBar(HWND window, TSkinData* data, TMainMenu* menu)
 TSkinMenuBar::~TSkinMenuBar() {
   ownerLink_.Detach();
   if (trackingBar == this) trackingBar = nullptr;
-  if (menu_ && IsWindow(window_) && !GetMenu(window_) && IsMenu(menu_)) SetMenu(window_, menu_);
+  if (giveMenuBack_ && menu_ && IsWindow(window_) && !GetMenu(window_) && IsMenu(menu_)) SetMenu(window_, menu_);
 }
 
 void TSkinMenuBar::Rebuild() {
   if (HMENU current = GetMenu(window_)) menu_ = current;
   if (!menu_) return;
   buttons_.clear();
+  hot_ = -1;
   const int count = GetMenuItemCount(menu_);
   for (int i = 0; i < count; ++i) {
     wchar_t text[kMaxCaption + 1] = {};
@@ -179,6 +180,17 @@ int TSkinMenuBar::HitTest(POINT windowPoint) const {
     texts.push_back({0, button.caption.empty(), button.visible});
   }
   return MenuBarHitTest(rects, texts, windowPoint.x, windowPoint.y);
+}
+
+int TSkinMenuBar::ButtonForKey(wchar_t key) const {
+  if (key == 0) {
+    const int first = CycleMenuBarButton(Texts(), -1, +1);
+    return first >= 0 && buttons_[static_cast<size_t>(first)].enabled ? first : -1;
+  }
+  const wchar_t wanted = MenuMnemonic(std::wstring(L"&") + key);
+  for (const TMenuBtn& button : buttons_)
+    if (button.visible && button.enabled && wanted && MenuMnemonic(button.caption) == wanted) return button.index;
+  return -1;
 }
 
 void TSkinMenuBar::MouseMove(POINT windowPoint) {

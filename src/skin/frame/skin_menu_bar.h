@@ -56,7 +56,16 @@ class TSkinMenuBar {
   // returns when the menus are closed.
   void OpenBarMenu(int index);
 
+  // The button a key opens: 0 (F10, a lone Alt) the first with a drop-down,
+  // else the one whose caption has the key as mnemonic; -1 for none.
+  int ButtonForKey(wchar_t key) const;
+  // The window is being destroyed: the menu stays off it (the platform
+  // would destroy a menu the window still shows, and the menu is not its).
+  void WindowClosing() { giveMenuBack_ = false; }
+
   HMENU MenuHandle() const { return menu_; }
+  // The button under the mouse, -1 for none.
+  int HotButton() const { return hot_; }
   const std::vector<TMenuBtn>& Buttons() const { return buttons_; }
   // The button whose drop-down is open, -1 while none is.
   int TrackedButton() const { return tracked_; }
@@ -78,6 +87,7 @@ class TSkinMenuBar {
   RECT barRect_{};
   SkinBitmap background_;  // the bar as last painted without buttons
   bool active_ = true;
+  bool giveMenuBack_ = true;
   int hot_ = -1;
   // While a drop-down is open.
   int tracked_ = -1;

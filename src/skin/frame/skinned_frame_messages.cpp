@@ -29,6 +29,12 @@ void SkinnedFrame::HandleMessage(TWindowSubclass& link, TMessage& m) {
     case SKM_PAINTFRAME:
       PaintNonClient();
       return;
+    case SKM_MENUCLICK:
+      // A click at a screen point: the bar button there opens its menu.
+      if (frameOn_ && MenuBarButtonAt(WindowPoint(m.LParam)) >= 0)
+        menuBar_->OpenBarMenu(MenuBarButtonAt(WindowPoint(m.LParam)));
+      m.Result = 0;
+      return;
     case kPlatformDrawCaption:
     case kPlatformDrawFrame:
       m.Result = 0;
@@ -193,6 +199,12 @@ void SkinnedFrame::HandleSysCommand(TWindowSubclass& link, TMessage& m) {
     m.Result = 0;
     return;
   }
+  // F10 or a lone Alt (no key) opens the bar's first menu, Alt+letter the
+  // menu of that mnemonic; the platform no longer knows the window's menu.
+  if (command == SC_KEYMENU && OpenMenuByKey(static_cast<wchar_t>(m.LParam))) {
+    m.Result = 0;
+    return;
+  }
   if (command == SC_MINIMIZE) placement_ = 2;
   else if (command == SC_MAXIMIZE) placement_ = 1;
   else if (command == SC_RESTORE) placement_ = placement_ == 2 && IsZoomed(window_) ? 1 : 0;
@@ -202,6 +214,7 @@ void SkinnedFrame::HandleSysCommand(TWindowSubclass& link, TMessage& m) {
 void SkinnedFrame::HandleActivation(TMessage& m) {
   active_ = m.WParam != 0;
   if (!active_ && hot_) hot_->MouseLeave();
+  if (!active_ && menuBar_) menuBar_->MouseLeave();
   if (!(mdiChild_ && placement_ == 1)) PaintNonClient();
   m.Result = TRUE;
 }

@@ -105,6 +105,13 @@ void SkinnedFrame::PaintFrame(HDC dc, int width, int height) {
     params.active = active_;
     CaptionPainter(strip, params);
   };
+  if (menuBar_)
+    paint.menuBar = [this](HDC dc, const RECT& band) {
+      // The toolkit menu may have changed since (its items, its captions);
+      // not while a drop-down is open, which keeps its button pressed.
+      if (menuBar_->TrackedButton() < 0) menuBar_->Rebuild();
+      menuBar_->PaintBar(dc, band, active_);
+    };
   strip_.Paint(paint);
   PaintSideEdges(paint);
 }

@@ -1,8 +1,7 @@
-#include "skin/manager/skinned_menu_items.h"
+#include "skin/frame/skinned_menu_items.h"
 
 #include "skin/data/skin_data.h"
 #include "skin/frame/skin_popup_menu.h"
-#include "skin/manager/skin_manage.h"
 #include "skin/menus/menu_geometry.h"
 
 namespace quonel {
@@ -17,8 +16,7 @@ int MenuItemLeftMargin(const TSkinData& data) {
 }  // namespace
 
 void TakePopupBackground(MenuItemPaint& paint, HMENU menu) {
-  TSkinManage* manager = TSkinManage::Instance();
-  TSkinPopupMenu* popup = manager ? manager->FindPopup(menu) : nullptr;
+  TSkinPopupMenu* popup = TSkinPopupMenu::Showing(menu);
   if (!popup) return;
   const SkinBitmap& background = popup->CurrentBackground();
   if (background.Empty()) return;
