@@ -89,7 +89,8 @@ bool SystemMenuPopup::Measure(MEASUREITEMSTRUCT& item) const {
   if (item.CtlType != ODT_MENU) return false;
   const SystemMenuEntry* entry = EntryOf(item.itemData);
   if (!entry || !data_) return false;
-  // The entry's own size, as the toolkit measures its items, then the skin's room.
+  // The entry's own size, as the toolkit measures its items, then the skin's
+  // room; the glyphs are the skin's own, the popup has no image list.
   WindowDc screen;
   SelectionScope font(screen.Get(), font_.Get());
   RECT r{0, 0, 0, 0};
@@ -99,7 +100,7 @@ bool SystemMenuPopup::Measure(MEASUREITEMSTRUCT& item) const {
   const int menuHeight = GetSystemMetrics(SM_CYMENU);
   const TDataSkinObject* object = data_->Slot(SkinSlot::MenuItem);
   const int leftMargin = object && !object->Image.Empty() ? object->Margins.left : 0;
-  item.itemWidth = static_cast<UINT>(MeasuredItemWidth(r.right, leftMargin, !data_->MenuGlyphs().Empty(), true));
+  item.itemWidth = static_cast<UINT>(MeasuredItemWidth(r.right, leftMargin, false, true));
   item.itemHeight = static_cast<UINT>(separator ? menuHeight / 2 : std::max<int>(r.bottom, menuHeight));
   return true;
 }
