@@ -4,6 +4,7 @@
 // and the window's own menu back when the skin goes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -218,6 +219,99 @@ TEST_F(SkinnedMenuBarForm, AClickOnALeafItemRunsItsOnClickOnce) {
   EXPECT_EQ(1, goes);
   EXPECT_EQ(1, exits);
   SetCursorPos(0, 0);
+}
+
+// A window of no form with a menu the platform built: its drop-down is drawn
+// by the skin while open, and its items are the program's own again after.
+int bareCommands = 0;
+UINT bareCommand = 0;
+LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND) {
+    ++bareCommands;
+    bareCommand = LOWORD(wParam);
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST_F(SkinnedMenuBarForm, APlatformMenusDropDownIsDrawnByTheSkinOnlyWhileItIsOpen) {
+  WNDCLASSW kind{};
+  kind.lpfnWndProc = BareWindowProc;
+  kind.hInstance = GetModuleHandleW(nullptr);
+  kind.lpszClassName = L"QuonelBareMenuWindow";
+  RegisterClassW(&kind);
+  HMENU menu = CreateMenu();
+  HMENU tools = CreatePopupMenu();
+  AppendMenuW(tools, MF_STRING, 101, L"&Run\tF5");
+  AppendMenuW(tools, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(tools, MF_STRING | MF_GRAYED, 102, L"&Stop");
+  AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(tools), L"&Tools");
+  HWND window = CreateWindowExW(0, kind.lpszClassName, L"Bare", WS_OVERLAPPEDWINDOW, 480, 120, 300, 200, nullptr,
+                                menu, kind.hInstance, nullptr);
+  ASSERT_NE(nullptr, window);
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(window);
+  TSkinManage& manager = *TSkinManage::Instance();
+  TSkinForm* bare = nullptr;
+  ASSERT_TRUE(testing::WaitFor(
+      [&] {
+        bare = manager.FindForm(window);
+        return bare && bare->GetState() == TSkinForm::kReady && GetForegroundWindow() == window;
+      },
+      10000));
+  ASSERT_NE(nullptr, bare->Frame().MenuBar());
+  testing::PumpMessages();
+
+  const TDataSkinObject& item = *data->Slot(SkinSlot::MenuItem);
+  const int frameWidth = item.Image.Width() / 5;
+  bool ownerDrawnWhileOpen = false;
+  int compared = 0, looks = 0;
+  testing::PopupMenuWatch watch([&](HWND popup) {
+    if (!popup) {
+      EndMenu();
+      return true;
+    }
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(tools, 0, TRUE, &info);
+    ownerDrawnWhileOpen = (info.fType & MFT_OWNERDRAW) != 0;
+    // The first item, selected as the menu opens, in the MenuItem object's
+    // selected frame: its left margin's second row somewhere in the popup.
+    const testing::Capture capture = testing::CaptureWindow(popup);
+    std::vector<std::pair<int, COLORREF>> wanted;
+    for (int x = 0; x < item.Margins.left; ++x) {
+      const TColor selected = item.Image.Pixel(3 * frameWidth + x, 1);
+      if (selected != clMagenta && selected != item.Image.Pixel(x, 1)) wanted.emplace_back(x, ColorToRGB(selected));
+    }
+    compared = static_cast<int>(wanted.size());
+    bool same = false;
+    for (int y = 0; y < capture.height && !same; ++y)
+      for (int x = 0; x + item.Margins.left <= capture.width && !same; ++x)
+        same = std::all_of(wanted.begin(), wanted.end(),
+                           [&](const auto& p) { return capture.Pixel(x + p.first, y) == p.second; });
+    if (!same && ++looks < 50) return false;
+    testing::SaveCapture(capture, "skinned_platform_drop_down");
+    EXPECT_TRUE(same) << "the selected item from MenuItem's frame 4";
+    PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+    return true;
+  });
+  // Alt+T, the mnemonic of the bar's only button.
+  PostMessageW(window, WM_SYSCHAR, 't', 0x20000001);
+  EXPECT_TRUE(testing::WaitFor([&] { return bareCommands == 1; }, 10000));
+  EXPECT_EQ(101u, bareCommand) << "Enter ran the selected item";
+  EXPECT_TRUE(ownerDrawnWhileOpen);
+  EXPECT_GT(compared, 0) << "the blue strip's selected frame differs from its normal one";
+
+  MENUITEMINFOW after{};
+  after.cbSize = sizeof after;
+  after.fMask = MIIM_FTYPE;
+  GetMenuItemInfoW(tools, 0, TRUE, &after);
+  EXPECT_EQ(0u, after.fType & MFT_OWNERDRAW) << "the program's own item again";
+  wchar_t text[32] = {};
+  GetMenuStringW(tools, 0, text, 32, MF_BYPOSITION);
+  EXPECT_EQ(std::wstring(L"&Run\tF5"), text);
+  DestroyWindow(window);
+  UnregisterClassW(kind.lpszClassName, kind.hInstance);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_manager_link.h"
+#include "skin/frame/skinned_menu_items.h"
 #include "skin/gdi/skin_renderers.h"
 #include "skin/menus/menu_item_painter.h"
 #include "ui/menu.h"
@@ -236,6 +237,7 @@ void TSkinMenuBar::OpenBarMenu(int index) {
     const bool rightToLeft = RightToLeft(window_);
     const int x = window.left + (rightToLeft ? button.rect.right : button.rect.left);
     const int y = window.top + button.rect.bottom;
+    if (!button.item) MarkOwnerDrawn(button.subMenu);
     {
       // Both leave on every way out of the menu loop.
       trackingBar = this;
@@ -246,10 +248,68 @@ void TSkinMenuBar::OpenBarMenu(int index) {
       ownerLink_.Detach();
       trackingBar = nullptr;
     }
+    UnmarkOwnerDrawn();
     SetButtonState(index, 1);
     tracked_ = -1;
     index = std::exchange(pendingSwitch_, -1);
   }
+}
+
+void TSkinMenuBar::MarkOwnerDrawn(HMENU menu) {
+  const int count = menu ? GetMenuItemCount(menu) : 0;
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[256] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = 255;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    if (info.hSubMenu) MarkOwnerDrawn(info.hSubMenu);
+    // Items their program draws itself stay its own; bitmaps are not text.
+    if (info.fType & (MFT_OWNERDRAW | MFT_BITMAP)) continue;
+    const bool separator = (info.fType & MFT_SEPARATOR) != 0;
+    marked_.push_back({menu, static_cast<UINT>(i), info.wID, info.fType, separator ? L"-" : std::wstring(text),
+                       (info.fState & MFS_DEFAULT) != 0});
+    MENUITEMINFOW type{};
+    type.cbSize = sizeof type;
+    type.fMask = MIIM_FTYPE;
+    type.fType = info.fType | MFT_OWNERDRAW;
+    SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &type);
+  }
+}
+
+void TSkinMenuBar::UnmarkOwnerDrawn() {
+  for (const MarkedItem& item : marked_) {
+    if (!IsMenu(item.menu)) continue;
+    MENUITEMINFOW type{};
+    type.cbSize = sizeof type;
+    type.fMask = MIIM_FTYPE;
+    type.fType = item.originalType;
+    SetMenuItemInfoW(item.menu, item.position, TRUE, &type);
+  }
+  marked_.clear();
+}
+
+bool TSkinMenuBar::MeasureItem(MEASUREITEMSTRUCT& measure) const {
+  if (measure.CtlType != ODT_MENU || !data_) return false;
+  // The request names no menu: the first marked item with that identifier
+  // (separators all measure alike).
+  for (const MarkedItem& item : marked_)
+    if (item.id == measure.itemID)
+      return MeasureSkinnedHandleItem(*data_, item.text, item.text == L"-", measure);
+  return false;
+}
+
+bool TSkinMenuBar::DrawItem(const DRAWITEMSTRUCT& draw) const {
+  if (draw.CtlType != ODT_MENU || !data_) return false;
+  const auto menu = reinterpret_cast<HMENU>(draw.hwndItem);
+  for (const MarkedItem& item : marked_) {
+    if (item.menu != menu || item.id != draw.itemID) continue;
+    DrawSkinnedHandleItem(*data_, draw, item.text, item.text == L"-", item.isDefault);
+    return true;
+  }
+  return false;
 }
 
 LRESULT CALLBACK TSkinMenuBar::FilterHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -258,9 +318,30 @@ LRESULT CALLBACK TSkinMenuBar::FilterHook(int code, WPARAM wParam, LPARAM lParam
   return trackingBar->FilterMessage(*reinterpret_cast<const MSG*>(lParam)) ? 1 : 0;
 }
 
+HWND TSkinMenuBar::OpenPopupWindow() {
+  HWND found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM result) -> BOOL {
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (lstrcmpW(name, L"#32768") != 0 || !IsWindowVisible(window)) return TRUE;
+        *reinterpret_cast<HWND*>(result) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 bool TSkinMenuBar::FilterMessage(const MSG& message) {
-  if (std::exchange(firstFilterCall_, false) && message.hwnd)
-    PostMessageW(message.hwnd, WM_KEYDOWN, VK_DOWN, 0);  // the first item selected, as a bar menu opens
+  // The first item selected, as a bar menu opens. The first message may be a
+  // thread message (a timer) with no window: the key goes to the popup itself.
+  if (firstFilterCall_) {
+    if (HWND popup = OpenPopupWindow()) {
+      firstFilterCall_ = false;
+      PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+    }
+  }
   switch (message.message) {
     case WM_KEYDOWN:
       switch (ClassifyBarMenuKey(static_cast<int>(message.wParam), RightToLeft(window_), selection_)) {

@@ -70,14 +70,26 @@ class TSkinMenuBar {
   // The button whose drop-down is open, -1 while none is.
   int TrackedButton() const { return tracked_; }
 
+  // The measure and draw requests of the platform menu items the bar made
+  // owner-drawn for the open drop-down; false for any other item.
+  bool MeasureItem(MEASUREITEMSTRUCT& measure) const;
+  bool DrawItem(const DRAWITEMSTRUCT& draw) const;
+
  private:
   static LRESULT CALLBACK FilterHook(int code, WPARAM wParam, LPARAM lParam);
   bool FilterMessage(const MSG& message);
+  // The open popup-menu window of this thread, or null.
+  static HWND OpenPopupWindow();
   void WatchOwner(TMessage& message);
   void SwitchTo(int index);
   void SetButtonState(int index, int state);
   void PaintButton(HDC dc, const TMenuBtn& button);
   std::vector<MenuBarButtonText> Texts() const;
+  // A drop-down the toolkit did not build is drawn by the skin while it is
+  // open: its items (and their sub-menus' items) turn owner-drawn, and get
+  // their own look back when it closes.
+  void MarkOwnerDrawn(HMENU menu);
+  void UnmarkOwnerDrawn();
 
   HWND window_;
   TSkinData* data_;
@@ -94,6 +106,15 @@ class TSkinMenuBar {
   int pendingSwitch_ = -1;
   bool firstFilterCall_ = false;
   BarMenuSelection selection_;
+  struct MarkedItem {
+    HMENU menu;
+    UINT position;
+    UINT id;
+    UINT originalType;
+    std::wstring text;
+    bool isDefault;
+  };
+  std::vector<MarkedItem> marked_;
   TWindowSubclass ownerLink_;
 };
 

@@ -145,14 +145,18 @@ bool SkinnedFrame::HandleNonClient(TWindowSubclass& link, TMessage& m) {
     case WM_SYSCOMMAND:
       HandleSysCommand(link, m);
       return true;
-    case WM_MEASUREITEM:
-      if (!systemMenu || !systemMenu->Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam))) return false;
+    case WM_MEASUREITEM: {
+      auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+      if (!(systemMenu && systemMenu->Measure(measure)) && !(menuBar_ && menuBar_->MeasureItem(measure))) return false;
       m.Result = TRUE;
       return true;
-    case WM_DRAWITEM:
-      if (!systemMenu || !systemMenu->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam))) return false;
+    }
+    case WM_DRAWITEM: {
+      const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+      if (!(systemMenu && systemMenu->Draw(draw)) && !(menuBar_ && menuBar_->DrawItem(draw))) return false;
       m.Result = TRUE;
       return true;
+    }
     default:
       return false;
   }
