@@ -147,6 +147,14 @@ TEST_F(SkinnedMenuBarForm, TheBarIsDrawnInTheFramesBandAndTheWindowGetsItsMenuBa
   EXPECT_EQ(clientBefore.bottom, client.bottom);
 }
 
+TEST_F(SkinnedMenuBarForm, AWindowClosedWhileSkinnedLeavesTheFormsMenuAlive) {
+  // The platform destroys the menu a dying window shows: the bar must not
+  // hand it back then.
+  form->DestroyHandle();
+  EXPECT_TRUE(IsMenu(bar->Handle()));
+  EXPECT_TRUE(IsMenu(file->Handle()));
+}
+
 TEST_F(SkinnedMenuBarForm, F10OpensTheFirstMenuTheArrowsMoveOnAndAltLetterOpensItsMenu) {
   TSkinMenuBar& menuBar = *frame->Frame().MenuBar();
   std::vector<int> visited;
@@ -192,6 +200,8 @@ TEST_F(SkinnedMenuBarForm, AClickOnALeafItemRunsItsOnClickOnce) {
   go->OnClick = [&](TComponent*) { ++goes; };
 
   bool clicked = false;
+  int looks = 0;
+  const COLORREF popupCorner = ColorToRGB(data->Slot(SkinSlot::MenuBackground)->Image.Pixel(1, 1));
   testing::PopupMenuWatch watch([&](HWND popup) {
     if (!popup) {
       EndMenu();
@@ -199,6 +209,20 @@ TEST_F(SkinnedMenuBarForm, AClickOnALeafItemRunsItsOnClickOnce) {
     }
     RECT item{};
     if (!GetMenuItemRect(nullptr, file->Handle(), 1, &item) || IsRectEmpty(&item)) return false;
+    // The form and its open drop-down as the user sees them, once the screen shows the popup.
+    if (testing::CaptureWindow(popup).Pixel(1, 1) != popupCorner && ++looks < 50) return false;
+    RECT formBox{}, popupBox{}, both{};
+    GetWindowRect(Window(), &formBox);
+    GetWindowRect(popup, &popupBox);
+    UnionRect(&both, &formBox, &popupBox);
+    const testing::Capture screen = testing::CaptureWindow(GetDesktopWindow());
+    testing::Capture view{both.right - both.left, both.bottom - both.top, {}};
+    for (int y = both.top; y < both.bottom; ++y)
+      for (int x = both.left; x < both.right; ++x) {
+        const COLORREF c = screen.Pixel(x, y);
+        view.rgb.insert(view.rgb.end(), {GetRValue(c), GetGValue(c), GetBValue(c)});
+      }
+    testing::SaveCapture(view, "skinned_form_menu_open");
     ClickAt({(item.left + item.right) / 2, (item.top + item.bottom) / 2});
     clicked = true;
     return true;
