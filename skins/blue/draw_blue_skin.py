@@ -374,21 +374,23 @@ def header():
 
 # ---------------------------------------------------------------- combo box
 
+# The combo strips follow the control skins' state order: normal, pressed,
+# disabled, hot (focused shows hot).
 def combo_button():
-    looks = ["normal", "hot", "pressed", "disabled"]
+    looks = ["normal", "pressed", "disabled", "hot"]
     return strip(4, 16, 21, lambda cell, k: state_box(cell, 0, 0, 16, 21, looks[k], corner=1))
 
 
 def combo_box():
-    # The sunken edit frame: normal, hot, focused, disabled. 5 pixels wide.
-    looks = [(CONTROL_LINE, (214, 228, 244)), (CONTROL_HOT_LINE, (200, 224, 250)),
-             (CONTROL_HOT_LINE, (176, 210, 246)), (DISABLED_LINE, DISABLED_FACE)]
+    # The sunken edit frame: normal, pressed, disabled, hot. 5 pixels wide.
+    looks = [(CONTROL_LINE, (214, 228, 244)), (CONTROL_HOT_LINE, (176, 210, 246)),
+             (DISABLED_LINE, DISABLED_FACE), (CONTROL_HOT_LINE, (200, 224, 250))]
 
     def draw(cell, k):
         line, inner = looks[k]
         cell.fill(0, 0, 5, 21, line)
         cell.fill(1, 1, 4, 20, inner)
-        cell.fill(2, 2, 3, 19, WHITE if k != 3 else DISABLED_FACE)
+        cell.fill(2, 2, 3, 19, WHITE if k != 2 else DISABLED_FACE)
     return strip(4, 5, 21, draw)
 
 
@@ -402,15 +404,15 @@ def size_grip(cell):
 
 
 def combo_glyph():
-    # The drop-down arrow (normal, hot, pressed, disabled); the fifth frame is
+    # The drop-down arrow (normal, pressed, disabled, hot); the fifth frame is
     # the status bar's size grip.
-    colours = [GLYPH, CONTROL_HOT_LINE, GLYPH, DISABLED_GLYPH]
+    colours = [GLYPH, GLYPH, DISABLED_GLYPH, CONTROL_HOT_LINE]
 
     def draw(cell, k):
         if k == 4:
             size_grip(cell)
         else:
-            triangle(cell, 7 + (k == 2), 8 + (k == 2), "down", colours[k])
+            triangle(cell, 7 + (k == 1), 8 + (k == 1), "down", colours[k])
     return strip(5, 16, 16, draw)
 
 

@@ -4,9 +4,17 @@
 
 #include "skin/controls/skin_boxes.h"
 #include "skin/controls/skin_button.h"
+#include "skin/controls/skin_combo_box.h"
+#include "skin/controls/skin_date_time.h"
+#include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_glyph_buttons.h"
 #include "skin/controls/skin_group_box.h"
+#include "skin/controls/skin_header.h"
+#include "skin/controls/skin_list_view.h"
 #include "skin/controls/skin_mark_buttons.h"
+#include "skin/controls/skin_scroll_control.h"
+#include "skin/controls/skin_scrollbar.h"
+#include "skin/controls/skin_up_down.h"
 
 namespace quonel {
 
@@ -22,6 +30,14 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind) {
   if (name == L"groupbox") return std::make_unique<TSkinGroupBox>();
   if (name == L"panel" || name == L"form") return std::make_unique<TSkinBox>();
   if (name == L"dialog" || name == L"boxh") return std::make_unique<TSkinBoxH>();
+  if (name == L"header") return std::make_unique<TSkinHeader>();
+  if (name == L"updown") return std::make_unique<TSkinUpDown>();
+  if (name == L"edit") return std::make_unique<TSkinEdit>();
+  if (name == L"combobox") return std::make_unique<TSkinComBox>();
+  if (name == L"datetimepicker") return std::make_unique<TSkinDateTime>();
+  if (name == L"scrollbar" || name == L"singlescrollbar") return std::make_unique<TSkinScrollbar>();
+  if (name == L"listview") return std::make_unique<TSkinListView>();
+  if (name == L"scrollbarcontrol") return std::make_unique<TSkinScControl>();
   return nullptr;
 }
 

@@ -178,7 +178,8 @@ ControlSkinChoice BareWindowChoice(const std::wstring& lowerClassName, DWORD sty
   }
   if (c == L"combobox") return (style & 3) == CBS_SIMPLE ? Handled() : Chosen(L"combobox", false, false);
   if (c == L"comboboxex32") return Chosen(L"comboboxex", false, false);
-  if (c == L"scrollbar") return (style & WS_TABSTOP) ? ControlSkinChoice{} : Chosen(L"sizer", false, false);
+  // Only a size box is a size grip; any other window of the class is a working scroll bar.
+  if (c == L"scrollbar") return Chosen((style & (SBS_SIZEBOX | SBS_SIZEGRIP)) ? L"sizer" : L"scrollbarcontrol", false, false);
   if (c == L"systreeview32") return Handled();
   if (c == L"#32770") return (style & WS_TABSTOP) ? ControlSkinChoice{} : Chosen(L"boxh", true, false);
   if (c == L"tpanel" || c == L"ttntpanel.unicodeclass" || c == L"ttntsilentpaintpanel.unicodeclass")
