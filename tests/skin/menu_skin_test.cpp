@@ -14,6 +14,7 @@
 #include "skin/skin_messages.h"
 #include "support/memory_dc.h"
 #include "support/popup_menu_watch.h"
+#include "skin/stored_blue_skin.h"
 #include "support/test_paths.h"
 #include "support/window_capture.h"
 #include "support/window_driver.h"
@@ -24,14 +25,6 @@ namespace quonel {
 namespace {
 
 constexpr int kWidth = 200, kRow = 20;
-
-std::string StoredBlueSkin() {
-  const std::string archive = testing::ReadTextFile(QUONEL_BLUE_SKIN);
-  const auto n = static_cast<uint32_t>(archive.size());
-  return std::string{static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16),
-                     static_cast<char>(n >> 24)} +
-         archive;
-}
 
 bool IsDark(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 160; }
 
@@ -85,7 +78,7 @@ TEST_F(MenuSkinTest, SkinnedItemsDrawFramesBoldDefaultsDisabledColourCheckMarksA
   form->SetBounds(40, 40, 300, 200);
   form->Show();
   TSkinData data(nullptr);
-  data.ReadSkinStreamProperty(StoredBlueSkin());
+  data.ReadSkinStreamProperty(testing::StoredBlueSkin());
   ASSERT_FALSE(data.Empty());
   TPopupMenu menu(form);
   TMenuItem* plain = Add(menu, L"Same");
@@ -175,7 +168,7 @@ TEST_F(MenuSkinTest, APopupMenuOnASkinnedFormIsSubclassedAndPaintsTheMenuBackgro
   auto* data = new TSkinData(owner);
   data->SetState(ComponentStateFlag::Loading, true);
   data->SetActive(true);
-  data->ReadSkinStreamProperty(StoredBlueSkin());
+  data->ReadSkinStreamProperty(testing::StoredBlueSkin());
   data->Loaded();
   TSkinManage& manager = *TSkinManage::Instance();
   ASSERT_TRUE(testing::WaitFor([&] { return !manager.CommandScheduled(); }, 10000));

@@ -14,6 +14,8 @@
 #include "skin/manager/skin_manage.h"
 #include "skin/skin_messages.h"
 #include "support/popup_menu_watch.h"
+#include "skin/sample_menu_bar.h"
+#include "skin/stored_blue_skin.h"
 #include "support/test_paths.h"
 #include "support/window_capture.h"
 #include "support/window_driver.h"
@@ -23,14 +25,6 @@
 
 namespace quonel {
 namespace {
-
-std::string StoredSkin() {
-  const std::string archive = testing::ReadTextFile(QUONEL_BLUE_SKIN);
-  const auto n = static_cast<uint32_t>(archive.size());
-  return std::string{static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16),
-                     static_cast<char>(n >> 24)} +
-         archive;
-}
 
 // A click of the left button where the pointer is, as the hardware gives it.
 void ClickAt(POINT screen) {
@@ -42,7 +36,7 @@ void ClickAt(POINT screen) {
   SendInput(2, press, sizeof(INPUT));
 }
 
-class SkinnedMenuBarForm : public ::testing::Test {
+class SkinnedMenuBarForm : public ::testing::Test, protected testing::SampleMenuItems {
  protected:
   void SetUp() override {
     application.Initialize();
@@ -50,21 +44,11 @@ class SkinnedMenuBarForm : public ::testing::Test {
     RegisterSkinManager();
     form = new TForm(&application);
     form->SetBounds(80, 80, 360, 240);
-    bar = new TMainMenu(form);
-    file = Add(*bar->Items(), L"&File");
-    open = Add(*file, L"&Open");
-    exit = Add(*file, L"E&xit");
-    edit = Add(*bar->Items(), L"&Edit");
-    Add(*edit, L"&Copy");
-    Add(*bar->Items(), L"");
-    help = Add(*bar->Items(), L"&Help");
-    Add(*help, L"&About");
-    go = Add(*bar->Items(), L"&Go");
-    form->SetMenu(bar);
+    static_cast<testing::SampleMenuItems&>(*this) = testing::AddSampleMenuBar(*form);
     data = new TSkinData(form);
     data->SetState(ComponentStateFlag::Loading, true);
     data->SetActive(true);
-    data->ReadSkinStreamProperty(StoredSkin());
+    data->ReadSkinStreamProperty(testing::StoredBlueSkin());
     data->Loaded();
     GetClientRect(form->Handle(), &clientBefore);
     // The manager takes the form when it is first activated.
@@ -79,12 +63,6 @@ class SkinnedMenuBarForm : public ::testing::Test {
         10000));
     ASSERT_NE(nullptr, frame->Frame().MenuBar());
   }
-  TMenuItem* Add(TMenuItem& parent, const std::wstring& caption) {
-    auto* item = new TMenuItem(form);
-    item->SetCaption(caption);
-    parent.Add(item);
-    return item;
-  }
   HWND Window() const { return form->Handle(); }
   // The screen point of a bar button's inside.
   POINT InButton(int index) const {
@@ -98,8 +76,6 @@ class SkinnedMenuBarForm : public ::testing::Test {
   TForm* form = nullptr;
   TSkinData* data = nullptr;
   TSkinForm* frame = nullptr;
-  TMainMenu* bar = nullptr;
-  TMenuItem *file = nullptr, *open = nullptr, *exit = nullptr, *edit = nullptr, *help = nullptr, *go = nullptr;
   RECT clientBefore{};
 };
 
@@ -139,6 +115,10 @@ TEST_F(SkinnedMenuBarForm, TheBarIsDrawnInTheFramesBandAndTheWindowGetsItsMenuBa
     for (int x = first.rect.left; x < first.rect.right; ++x)
       ink += capture.Pixel(x, y) == ColorToRGB(data->Colours().MenuBarText);
   EXPECT_GT(ink, 5) << "the first button's caption in MenuBarText";
+
+  // A caption changed while skinned reaches the bar.
+  file->SetCaption(L"&Files");
+  EXPECT_TRUE(testing::WaitFor([&] { return skinned.MenuBar()->Buttons()[0].caption == L"&Files"; }, 5000));
 
   frame->DetachWindow();
   EXPECT_EQ(bar->Handle(), GetMenu(Window())) << "the window shows its own menu again";

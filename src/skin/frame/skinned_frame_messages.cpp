@@ -29,12 +29,13 @@ void SkinnedFrame::HandleMessage(TWindowSubclass& link, TMessage& m) {
     case SKM_PAINTFRAME:
       PaintNonClient();
       return;
-    case SKM_MENUCLICK:
+    case SKM_MENUCLICK: {
       // A click at a screen point: the bar button there opens its menu.
-      if (frameOn_ && MenuBarButtonAt(WindowPoint(m.LParam)) >= 0)
-        menuBar_->OpenBarMenu(MenuBarButtonAt(WindowPoint(m.LParam)));
+      const int index = frameOn_ ? MenuBarButtonAt(WindowPoint(m.LParam)) : -1;
+      if (index >= 0) menuBar_->OpenBarMenu(index);
       m.Result = 0;
       return;
+    }
     case kPlatformDrawCaption:
     case kPlatformDrawFrame:
       m.Result = 0;
