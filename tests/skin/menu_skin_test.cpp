@@ -124,6 +124,15 @@ TEST_F(MenuSkinTest, SkinnedItemsDrawFramesBoldDefaultsDisabledColourCheckMarksA
   Draw(*form, menu, *plain, 5, dc.Get());
   EXPECT_EQ(1, ownDraws);
 
+  // A menu freed while the skin draws it (its items go with it) is not touched again.
+  auto* gone = new TPopupMenu(form);
+  Add(*gone, L"Gone");
+  {
+    TSkinnedMenu skinned(*gone, data);
+    delete gone;
+    EXPECT_EQ(nullptr, skinned.Menu());
+  }
+
   testing::Capture picture{kWidth, kRow * 7, {}};
   for (int y = 0; y < picture.height; ++y)
     for (int x = 0; x < picture.width; ++x) {

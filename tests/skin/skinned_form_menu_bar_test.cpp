@@ -315,6 +315,7 @@ TEST_F(SkinnedMenuBarForm, APlatformMenusDropDownIsDrawnByTheSkinOnlyWhileItIsOp
   GetMenuStringW(tools, 0, text, 32, MF_BYPOSITION);
   EXPECT_EQ(std::wstring(L"&Run\tF5"), text);
   DestroyWindow(window);
+  EXPECT_FALSE(IsMenu(menu)) << "the window took its menu with it, as without the skin";
   UnregisterClassW(kind.lpszClassName, kind.hInstance);
 }
 

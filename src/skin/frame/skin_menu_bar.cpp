@@ -38,7 +38,9 @@ TSkinMenuBar::TSkinMenuBar(HWND window, TSkinData* data, TMainMenu* menu)
 TSkinMenuBar::~TSkinMenuBar() {
   ownerLink_.Detach();
   if (trackingBar == this) trackingBar = nullptr;
-  if (giveMenuBack_ && menu_ && IsWindow(window_) && !GetMenu(window_) && IsMenu(menu_)) SetMenu(window_, menu_);
+  const bool toolkitMenu = toolkitMenu_ && toolkitMenu_->Handle() == menu_;
+  if (closing_ && toolkitMenu) return;
+  if (menu_ && IsWindow(window_) && !GetMenu(window_) && IsMenu(menu_)) SetMenu(window_, menu_);
 }
 
 void TSkinMenuBar::Rebuild() {

@@ -44,6 +44,9 @@ class TSkinMenuBar {
 
   // Reads the window's menu (or the last one) into buttons.
   void Rebuild();
+  // The form's menu as it is now (null once freed): whoever knows the form
+  // tells the bar before it rebuilds or goes.
+  void SetToolkitMenu(TMainMenu* menu) { toolkitMenu_ = menu; }
   int Height() const;
   // Paints the bar into dc at rect (window coordinates when dc is the window's DC).
   void PaintBar(HDC dc, const RECT& rect, bool active);
@@ -59,9 +62,10 @@ class TSkinMenuBar {
   // The button a key opens: 0 (F10, a lone Alt) the first with a drop-down,
   // else the one whose caption has the key as mnemonic; -1 for none.
   int ButtonForKey(wchar_t key) const;
-  // The window is being destroyed: the menu stays off it (the platform
-  // would destroy a menu the window still shows, and the menu is not its).
-  void WindowClosing() { giveMenuBack_ = false; }
+  // The window is being destroyed, and with it the menu it shows: a menu of
+  // the platform's goes back to be destroyed with it, a toolkit menu (which
+  // its form took off the window already) stays off.
+  void WindowClosing() { closing_ = true; }
 
   HMENU MenuHandle() const { return menu_; }
   // The button under the mouse, -1 for none.
@@ -99,7 +103,7 @@ class TSkinMenuBar {
   RECT barRect_{};
   SkinBitmap background_;  // the bar as last painted without buttons
   bool active_ = true;
-  bool giveMenuBack_ = true;
+  bool closing_ = false;
   int hot_ = -1;
   // While a drop-down is open.
   int tracked_ = -1;

@@ -256,6 +256,7 @@ void SkinnedFrame::Closing(TWindowSubclass& link, TMessage& message) {
 
 void SkinnedFrame::ReleaseMenus(bool closing) {
   skinnedMenus_.clear();
+  if (menuBar_) menuBar_->SetToolkitMenu(form_ ? form_->Menu() : nullptr);
   if (menuBar_ && closing) menuBar_->WindowClosing();
   // The window shows its own menu bar again (not a closing one).
   menuBar_.reset();

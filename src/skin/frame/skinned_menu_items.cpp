@@ -65,7 +65,8 @@ void DrawSkinnedHandleItem(const TSkinData& data, const DRAWITEMSTRUCT& draw, co
 }
 
 TSkinnedMenu::TSkinnedMenu(TMenu& menu, TSkinData& data)
-    : menu_(menu), data_(data), ownerDraw_(menu.OwnerDraw()), font_(MenuFont()) {
+    : TComponent(nullptr), menu_(&menu), data_(data), ownerDraw_(menu.OwnerDraw()), font_(MenuFont()) {
+  menu.FreeNotification(this);
   Take(*menu.Items());
   menu.SetOwnerDraw(true);
 }
@@ -75,13 +76,21 @@ TSkinnedMenu::~TSkinnedMenu() {
     saved.item->OnMeasureItem = std::move(saved.measure);
     saved.item->OnDrawItem = std::move(saved.draw);
   }
-  menu_.SetOwnerDraw(ownerDraw_);
+  if (menu_) menu_->SetOwnerDraw(ownerDraw_);
+}
+
+void TSkinnedMenu::Notification(TComponent* component, Operation operation) {
+  TComponent::Notification(component, operation);
+  if (operation != Operation::Remove) return;
+  if (component == menu_) menu_ = nullptr;
+  std::erase_if(saved_, [component](const SavedItem& saved) { return saved.item == component; });
 }
 
 void TSkinnedMenu::Take(TMenuItem& parent) {
   for (int i = 0; i < parent.Count(); ++i) {
     TMenuItem& item = *parent.Items(i);
     saved_.push_back({&item, item.OnMeasureItem, item.OnDrawItem});
+    item.FreeNotification(this);
     // The skin measures items that have no measuring of their own.
     if (!item.OnMeasureItem)
       item.OnMeasureItem = [this](TMenuItem* sender, HDC dc, int& width, int& height) {
