@@ -80,7 +80,10 @@ class TSkinMenuBar {
   bool DrawItem(const DRAWITEMSTRUCT& draw) const;
 
  private:
+  // The bar whose drop-down is open on this thread (menus are modal per thread).
+  static inline thread_local TSkinMenuBar* tracking_ = nullptr;
   static LRESULT CALLBACK FilterHook(int code, WPARAM wParam, LPARAM lParam);
+  bool RightToLeftMenu() const;
   bool FilterMessage(const MSG& message);
   // The open popup-menu window of this thread, or null.
   static HWND OpenPopupWindow();

@@ -15,6 +15,19 @@ int MenuItemLeftMargin(const TSkinData& data) {
 
 }  // namespace
 
+PlatformMenuItem ReadPlatformMenuItem(HMENU menu, int position, int maxText) {
+  PlatformMenuItem item;
+  std::vector<wchar_t> text(static_cast<size_t>(maxText) + 1, L'\0');
+  item.info.cbSize = sizeof item.info;
+  item.info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING;
+  item.info.dwTypeData = text.data();
+  item.info.cch = static_cast<UINT>(maxText);
+  item.read = GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &item.info) != FALSE;
+  item.info.dwTypeData = nullptr;
+  item.text = text.data();
+  return item;
+}
+
 void TakePopupBackground(MenuItemPaint& paint, HMENU menu) {
   TSkinPopupMenu* popup = TSkinPopupMenu::Showing(menu);
   if (!popup) return;

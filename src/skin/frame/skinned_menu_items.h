@@ -17,6 +17,15 @@ namespace quonel {
 
 class TSkinData;
 
+// One item of a platform menu as GetMenuItemInfo gives it, its text cut at
+// maxText characters; read is false when there is no such item.
+struct PlatformMenuItem {
+  bool read = false;
+  std::wstring text;
+  MENUITEMINFOW info{};  // without its text pointer
+};
+PlatformMenuItem ReadPlatformMenuItem(HMENU menu, int position, int maxText);
+
 // The background of the open skinned popup showing menu, under rect.
 void TakePopupBackground(MenuItemPaint& paint, HMENU menu);
 
