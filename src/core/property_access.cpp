@@ -41,6 +41,11 @@ TPersistent* GetObjectPropOf(TPersistent* object, const std::wstring& name, cons
   return held && InheritsFrom(held, className) ? held : nullptr;
 }
 
+TPersistent* GetObjectProp(TPersistent* object, const std::wstring& name) {
+  const PropertyInfo* p = Published(object, name, PropertyKind::Class);
+  return p && p->getObject ? p->getObject(*object) : nullptr;
+}
+
 bool SetPropText(TPersistent* object, const std::wstring& name, const std::wstring& value) {
   if (!object) return false;
   const ClassInfo* info = FindClassInfo(object->ClassName());

@@ -18,6 +18,8 @@ std::wstring GetTextProp(TPersistent* object, const std::wstring& name);
 // The object held by a class-typed property when it is of className or
 // derives from it, else nullptr.
 TPersistent* GetObjectPropOf(TPersistent* object, const std::wstring& name, const std::wstring& className);
+// The object held by a class-typed property, whatever its class, else nullptr.
+TPersistent* GetObjectProp(TPersistent* object, const std::wstring& name);
 // Sets an integer (parsed), enumeration (by member name, any letter case) or
 // text property from text. Answers whether a property took the value.
 bool SetPropText(TPersistent* object, const std::wstring& name, const std::wstring& value);

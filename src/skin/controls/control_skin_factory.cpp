@@ -2,6 +2,7 @@
 
 #include <cwctype>
 
+#include "skin/controls/skin_adv_page.h"
 #include "skin/controls/skin_boxes.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_combo_box.h"
@@ -12,8 +13,14 @@
 #include "skin/controls/skin_header.h"
 #include "skin/controls/skin_list_view.h"
 #include "skin/controls/skin_mark_buttons.h"
+#include "skin/controls/skin_obj_image.h"
+#include "skin/controls/skin_progress.h"
 #include "skin/controls/skin_scroll_control.h"
 #include "skin/controls/skin_scrollbar.h"
+#include "skin/controls/skin_status_bar.h"
+#include "skin/controls/skin_tab_buttons.h"
+#include "skin/controls/skin_tabs.h"
+#include "skin/controls/skin_track_bar.h"
 #include "skin/controls/skin_up_down.h"
 
 namespace quonel {
@@ -30,6 +37,17 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind) {
   if (name == L"groupbox") return std::make_unique<TSkinGroupBox>();
   if (name == L"panel" || name == L"form") return std::make_unique<TSkinBox>();
   if (name == L"dialog" || name == L"boxh") return std::make_unique<TSkinBoxH>();
+  if (name == L"progress") return std::make_unique<TSkinProgress>();
+  if (name == L"statusbar") return std::make_unique<TSkinStatusBar>();
+  if (name == L"sizer") return std::make_unique<TSkinSizer>();
+  if (name == L"trackbar") return std::make_unique<TSkinTrackBar>();
+  if (name == L"tab") return std::make_unique<TSkinTab>();
+  if (name == L"objimage1") return std::make_unique<TSkinObjImage>(1);
+  if (name == L"objimage2") return std::make_unique<TSkinObjImage>(2);
+  if (name == L"objimage3") return std::make_unique<TSkinObjImage>(3);
+  if (name == L"tabbtn") return std::make_unique<TSkinTabBtn>();
+  if (name == L"advpagecontrol") return std::make_unique<TSkinAdvPage>();
+  if (name == L"tabsheet") return std::make_unique<TSkinTabSheet>();
   if (name == L"header") return std::make_unique<TSkinHeader>();
   if (name == L"updown") return std::make_unique<TSkinUpDown>();
   if (name == L"edit") return std::make_unique<TSkinEdit>();

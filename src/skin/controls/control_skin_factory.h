@@ -1,9 +1,14 @@
 // The one way the frame's dispatch table makes control skins: a skin for a
 // kind name as the skin's kinds go - "button", "bitbtn" (a glyph beside the
 // caption), "menubtn" (a drop-down arrow), "speedbutton" (windowless),
-// "checkbox", "radiobutton",
-// "groupbox", "panel" and "form" (a container recoloured, TSkinBox),
-// "dialog" or "boxh" (a bare dialog window, TSkinBoxH). Letter case does not matter.
+// "checkbox", "radiobutton", "groupbox", "panel" and "form" (a container
+// recoloured, TSkinBox), "dialog" or "boxh" (a bare dialog window,
+// TSkinBoxH), "header", "updown", "scrollbar" or "singlescrollbar",
+// "listview", "scrollbarcontrol", "progress", "statusbar", "sizer" (a size grip), "trackbar",
+// "tab", "tabbtn" (tabs that are buttons), "tabsheet", "advpagecontrol"
+// (another library's page control) and "objimage1", "objimage2",
+// "objimage3" (check and radio glyphs handed to another library's
+// controls). Letter case does not matter.
 // Unknown kinds give nullptr. The caller attaches the skin (Attach for a
 // library control, AttachHandle for a bare window) and owns it.
 #pragma once

@@ -214,7 +214,7 @@ void SkinnedFrame::UndoSkin(bool closing) {
   if (form_ && savedFormHandler_) form_->WindowProc = std::move(savedFormHandler_);
   savedFormHandler_ = nullptr;
   link_.Detach();
-  controls_.clear();
+  FreeControlSkins();
   ReleaseMenus(closing);
   if (form_ && colourSaved_ && !closing) form_->SetColor(savedColour_);
   colourSaved_ = false;
@@ -248,7 +248,7 @@ void SkinnedFrame::Closing(TWindowSubclass& link, TMessage& message) {
   SetHotObject(nullptr);
   if (form_ && savedFormHandler_) form_->WindowProc = std::move(savedFormHandler_);
   savedFormHandler_ = nullptr;
-  controls_.clear();
+  FreeControlSkins();
   ReleaseMenus(true);
   link.CallNext(message);
   state_ = FrameState::Closed;

@@ -79,6 +79,9 @@ class SkinnedFrame : public TNCObjectHost {
   std::unique_ptr<TSkinControl> AttachSkin(const std::wstring& kind, TControl* control, HWND window, bool recolour);
   // Frees the control skins whose windows are gone.
   void PurgeClosedSkins();
+  // Every control skin detached (each gives its control back what it
+  // changed) while its window lives, then freed.
+  void FreeControlSkins();
   // Pops the skinned system menu up at a screen point.
   void ShowSystemMenu(POINT screenPoint);
 

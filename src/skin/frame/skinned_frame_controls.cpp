@@ -32,6 +32,15 @@ void SkinnedFrame::PurgeClosedSkins() {
   });
 }
 
+void SkinnedFrame::FreeControlSkins() {
+  // A skin's own Detach is virtual; its destructor only undoes what the base
+  // did, so a skin that changed its control (a colour, glyphs, pictures)
+  // would otherwise leave the control changed.
+  for (ChosenControlSkin& chosen : controls_)
+    if (chosen.skin && chosen.skin->GetLifeState() == TSkinControl::kAttached) chosen.skin->Detach();
+  controls_.clear();
+}
+
 void SkinnedFrame::SkinChildControls(TCustomForm& form) {
   PurgeClosedSkins();
   for (int i = 0; i < form.ComponentCount(); ++i)
