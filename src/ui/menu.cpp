@@ -45,7 +45,10 @@ void TMenu::Rebuild() {
 TMenuItem* TMenu::FindItem(UINT command) const { return FindIn(items_, command); }
 
 void TMainMenu::MenuChanged() {
-  if (window_ && IsWindow(window_) && GetMenu(window_) == Handle()) DrawMenuBar(window_);
+  if (!window_ || !IsWindow(window_)) return;
+  if (GetMenu(window_) == Handle()) DrawMenuBar(window_);
+  // Whoever shows the bar in the platform's stead draws it with the frame.
+  else RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void TPopupMenu::Popup(int x, int y) {

@@ -289,16 +289,24 @@ TEST_F(SkinnedWizard, TheSkinsCloseButtonClosesThroughTheWizardsQuestion) {
   EXPECT_FALSE(IsWindowVisible(form->Handle())) << "Yes closes it";
 }
 
-// Off until the menus and the frame are wired together: run after the other
-// wizard cases, the frame's own system-menu popup shows the platform's border
-// (alone it passes).
-TEST_F(WizardSkin, DISABLED_AltSpaceOpensTheSystemMenuAsASubclassedSkinnedPopup) {
+TEST_F(WizardSkin, AltSpaceOpensTheSystemMenuAsASubclassedSkinnedPopup) {
   testing::MessageBoxAnswerer boxes;
   TForm_Update form(nullptr);
   form.Show();
+  SetForegroundWindow(form.Handle());
   TSkinManage& manager = *TSkinManage::Instance();
-  ASSERT_TRUE(testing::WaitFor([&] { return !manager.CommandScheduled(); }, 10000));
-  ASSERT_EQ(1, SendMessageW(form.Handle(), SKM_ISSKINNED, 0, 0)) << "the wizard is framed first";
+  // The keys come to a window that is active and framed. Before that, the
+  // display still raises the newly activated wizard, over a popup opened
+  // meanwhile.
+  ASSERT_TRUE(testing::WaitFor(
+      [&] {
+        TSkinForm* frame = manager.FindForm(form.Handle());
+        return frame && frame->GetState() == TSkinForm::kReady && !manager.CommandScheduled() &&
+               GetForegroundWindow() == form.Handle();
+      },
+      10000))
+      << "the wizard is framed first";
+  testing::PumpMessages();
 
   auto* data = dynamic_cast<TSkinData*>(form.SkinData1);
   const COLORREF expected = ColorToRGB(data->Slot(SkinSlot::MenuBackground)->Image.Pixel(1, 1));

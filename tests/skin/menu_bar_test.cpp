@@ -10,6 +10,8 @@
 #include "skin/frame/skin_menu_bar.h"
 #include "support/memory_dc.h"
 #include "support/popup_menu_watch.h"
+#include "skin/sample_menu_bar.h"
+#include "skin/stored_blue_skin.h"
 #include "support/test_paths.h"
 #include "support/window_capture.h"
 #include "support/window_driver.h"
@@ -20,46 +22,20 @@
 namespace quonel {
 namespace {
 
-std::string StoredSkin() {
-  const std::string archive = testing::ReadTextFile(QUONEL_BLUE_SKIN);
-  const auto n = static_cast<uint32_t>(archive.size());
-  return std::string{static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16),
-                     static_cast<char>(n >> 24)} +
-         archive;
-}
-
-class MenuBarTest : public ::testing::Test {
+class MenuBarTest : public ::testing::Test, protected testing::SampleMenuItems {
  protected:
   void SetUp() override {
     application.Initialize();
     form = new TForm(&application);
     form->SetBounds(80, 80, 360, 220);
-    bar = new TMainMenu(form);
-    file = Add(*bar->Items(), L"&File");
-    open = Add(*file, L"&Open");
-    exit = Add(*file, L"E&xit");
-    edit = Add(*bar->Items(), L"&Edit");
-    Add(*edit, L"&Copy");
-    Add(*bar->Items(), L"");
-    help = Add(*bar->Items(), L"&Help");
-    Add(*help, L"&About");
-    go = Add(*bar->Items(), L"&Go");
-    form->SetMenu(bar);
+    static_cast<testing::SampleMenuItems&>(*this) = testing::AddSampleMenuBar(*form);
     form->Show();
-    data.ReadSkinStreamProperty(StoredSkin());
-  }
-  TMenuItem* Add(TMenuItem& parent, const std::wstring& caption) {
-    auto* item = new TMenuItem(form);
-    item->SetCaption(caption);
-    parent.Add(item);
-    return item;
+    data.ReadSkinStreamProperty(testing::StoredBlueSkin());
   }
 
   TApplication application;
   TSkinData data{nullptr};
   TForm* form = nullptr;
-  TMainMenu* bar = nullptr;
-  TMenuItem *file = nullptr, *open = nullptr, *exit = nullptr, *edit = nullptr, *help = nullptr, *go = nullptr;
 };
 
 TEST_F(MenuBarTest, TheBarTakesTheMenuAndPaintsButtonsOverTheSkinsMenuBarObject) {

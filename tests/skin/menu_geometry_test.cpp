@@ -88,6 +88,11 @@ TEST(MenuBarKeys, ArrowsSwitchCyclicallyOverButtonsThatCanOpen) {
   EXPECT_EQ(BarMenuKey::Previous, ClassifyBarMenuKey(kKeyRight, true, leaf)) << "exchanged right to left";
   EXPECT_EQ(BarMenuKey::EndSwitch, ClassifyBarMenuKey(kKeyEscape, false, leaf));
   EXPECT_EQ(BarMenuKey::Pass, ClassifyBarMenuKey('A', false, leaf));
+
+  EXPECT_EQ(L'F', MenuMnemonic(L"&file")) << "Alt+f and Alt+F alike";
+  EXPECT_EQ(L'X', MenuMnemonic(L"Save && e&xit")) << "a doubled ampersand is no mnemonic";
+  EXPECT_EQ(0, MenuMnemonic(L"Trailing&"));
+  EXPECT_EQ(0, MenuMnemonic(L"None"));
 }
 
 }  // namespace

@@ -10,10 +10,11 @@
 #include "skin/data/skin_data_class.h"
 #include "skin/frame/skin_popup_menu.h"
 #include "skin/manager/skin_manage.h"
-#include "skin/manager/skinned_menu_items.h"
+#include "skin/frame/skinned_menu_items.h"
 #include "skin/skin_messages.h"
 #include "support/memory_dc.h"
 #include "support/popup_menu_watch.h"
+#include "skin/stored_blue_skin.h"
 #include "support/test_paths.h"
 #include "support/window_capture.h"
 #include "support/window_driver.h"
@@ -24,14 +25,6 @@ namespace quonel {
 namespace {
 
 constexpr int kWidth = 200, kRow = 20;
-
-std::string StoredBlueSkin() {
-  const std::string archive = testing::ReadTextFile(QUONEL_BLUE_SKIN);
-  const auto n = static_cast<uint32_t>(archive.size());
-  return std::string{static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16),
-                     static_cast<char>(n >> 24)} +
-         archive;
-}
 
 bool IsDark(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 160; }
 
@@ -85,7 +78,7 @@ TEST_F(MenuSkinTest, SkinnedItemsDrawFramesBoldDefaultsDisabledColourCheckMarksA
   form->SetBounds(40, 40, 300, 200);
   form->Show();
   TSkinData data(nullptr);
-  data.ReadSkinStreamProperty(StoredBlueSkin());
+  data.ReadSkinStreamProperty(testing::StoredBlueSkin());
   ASSERT_FALSE(data.Empty());
   TPopupMenu menu(form);
   TMenuItem* plain = Add(menu, L"Same");
@@ -131,6 +124,15 @@ TEST_F(MenuSkinTest, SkinnedItemsDrawFramesBoldDefaultsDisabledColourCheckMarksA
   Draw(*form, menu, *plain, 5, dc.Get());
   EXPECT_EQ(1, ownDraws);
 
+  // A menu freed while the skin draws it (its items go with it) is not touched again.
+  auto* gone = new TPopupMenu(form);
+  Add(*gone, L"Gone");
+  {
+    TSkinnedMenu skinned(*gone, data);
+    delete gone;
+    EXPECT_EQ(nullptr, skinned.Menu());
+  }
+
   testing::Capture picture{kWidth, kRow * 7, {}};
   for (int y = 0; y < picture.height; ++y)
     for (int x = 0; x < picture.width; ++x) {
@@ -175,7 +177,7 @@ TEST_F(MenuSkinTest, APopupMenuOnASkinnedFormIsSubclassedAndPaintsTheMenuBackgro
   auto* data = new TSkinData(owner);
   data->SetState(ComponentStateFlag::Loading, true);
   data->SetActive(true);
-  data->ReadSkinStreamProperty(StoredBlueSkin());
+  data->ReadSkinStreamProperty(testing::StoredBlueSkin());
   data->Loaded();
   TSkinManage& manager = *TSkinManage::Instance();
   ASSERT_TRUE(testing::WaitFor([&] { return !manager.CommandScheduled(); }, 10000));

@@ -12,6 +12,7 @@
 #include "skin/manager/skin_manage.h"
 #include "skin/skin_messages.h"
 #include "support/message_box_hook.h"
+#include "skin/stored_blue_skin.h"
 #include "support/test_paths.h"
 #include "support/window_driver.h"
 #include "ui/application.h"
@@ -21,14 +22,6 @@ namespace quonel {
 namespace {
 
 constexpr int kWaitMs = 10000;
-
-std::string StoredBlueSkin() {
-  const std::string archive = testing::ReadTextFile(QUONEL_BLUE_SKIN);
-  const auto n = static_cast<uint32_t>(archive.size());
-  return std::string{static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16),
-                     static_cast<char>(n >> 24)} +
-         archive;
-}
 
 bool Skinned(HWND window) { return SendMessageW(window, SKM_ISSKINNED, 0, 0) == 1; }
 
@@ -45,7 +38,7 @@ class SkinManagerTest : public ::testing::Test {
     data->SetState(ComponentStateFlag::Loading, true);
     data->SetSkinFormtype(type);
     data->SetActive(true);
-    data->ReadSkinStreamProperty(StoredBlueSkin());
+    data->ReadSkinStreamProperty(testing::StoredBlueSkin());
     data->Loaded();
     return data;
   }
@@ -295,7 +288,7 @@ TEST(SkinManagerEnd, GoesBeforeTheApplicationFreesItsForms) {
     auto* data = new TSkinData(form);
     data->SetState(ComponentStateFlag::Loading, true);
     data->SetActive(true);
-    data->ReadSkinStreamProperty(StoredBlueSkin());
+    data->ReadSkinStreamProperty(testing::StoredBlueSkin());
     data->Loaded();
     form->AfterConstruction();
     form->Show();

@@ -17,6 +17,7 @@
 #include "skin/frame/system_menu.h"
 #include "skin/skin_messages.h"
 #include "support/message_box_hook.h"
+#include "skin/stored_blue_skin.h"
 #include "support/test_paths.h"
 #include "support/window_capture.h"
 #include "ui/application.h"
@@ -27,14 +28,6 @@ namespace quonel {
 namespace {
 
 constexpr UINT kPing = WM_APP + 7;
-
-std::string StoredBlueSkin() {
-  const std::string archive = testing::ReadTextFile(QUONEL_BLUE_SKIN);
-  const auto n = static_cast<uint32_t>(archive.size());
-  return std::string{static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16),
-                     static_cast<char>(n >> 24)} +
-         archive;
-}
 
 // A dialog border that keeps its minimise box, as the wizard's.
 class DialogWithMinimiseBox : public TForm {
@@ -52,7 +45,7 @@ class SkinnedFrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
     application.Initialize();
-    data.ReadSkinStreamProperty(StoredBlueSkin());
+    data.ReadSkinStreamProperty(testing::StoredBlueSkin());
     data.Loaded();
     ASSERT_FALSE(data.Empty());
     form = std::make_unique<DialogWithMinimiseBox>(nullptr);

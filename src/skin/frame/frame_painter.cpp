@@ -94,7 +94,8 @@ void PaintSideEdges(const FramePaint& paint) {
                 EdgeStripFrame(data.Edge(FrameEdge::Bottom), FrameEdge::Bottom, paint.active));
   if (paint.menuHeight > 0) {
     const RECT bar{b.left, b.top, w - b.right, b.top + paint.menuHeight};
-    FillRect(paint.dc, &bar, data.FaceBrush());
+    if (paint.menuBar) paint.menuBar(paint.dc, bar);
+    else FillRect(paint.dc, &bar, data.FaceBrush());
   }
 }
 

@@ -32,6 +32,9 @@ struct FramePaint {
   HICON icon = nullptr;
   int iconSize = 16;
   CaptionTextPainter captionText;
+  // Paints the menu bar into its band (window coordinates); unset: the band
+  // is filled with the skin's face.
+  std::function<void(HDC dc, const RECT& band)> menuBar;
 };
 
 // Edge n of the skin as a strip frame: top and bottom stack their frames,

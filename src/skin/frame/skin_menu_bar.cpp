@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "skin/data/skin_data.h"
-#include "skin/data/skin_manager_link.h"
+#include "skin/frame/skinned_menu_items.h"
 #include "skin/gdi/skin_renderers.h"
 #include "skin/menus/menu_item_painter.h"
 #include "ui/menu.h"
@@ -13,18 +13,12 @@ namespace quonel {
 namespace {
 
 constexpr int kMaxCaption = 80;
-constexpr int kMenuFromBar = 1;
-
-// The bar whose drop-down is open on this thread (menus are modal per thread).
-thread_local TSkinMenuBar* trackingBar = nullptr;
 
 const TDataSkinObject* MenuBarObject(const TSkinData* data) {
   if (!data || data->Empty()) return nullptr;
   const TDataSkinObject* object = data->Slot(SkinSlot::MenuBar);
   return object && !object->Image.Empty() ? object : nullptr;
 }
-
-bool RightToLeft(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0; }
 
 }  // namespace
 
@@ -36,7 +30,9 @@ TSkinMenuBar::TSkinMenuBar(HWND window, TSkinData* data, TMainMenu* menu)
 
 TSkinMenuBar::~TSkinMenuBar() {
   ownerLink_.Detach();
-  if (trackingBar == this) trackingBar = nullptr;
+  if (tracking_ == this) tracking_ = nullptr;
+  const bool toolkitMenu = toolkitMenu_ && toolkitMenu_->Handle() == menu_;
+  if (closing_ && toolkitMenu) return;
   if (menu_ && IsWindow(window_) && !GetMenu(window_) && IsMenu(menu_)) SetMenu(window_, menu_);
 }
 
@@ -44,18 +40,15 @@ void TSkinMenuBar::Rebuild() {
   if (HMENU current = GetMenu(window_)) menu_ = current;
   if (!menu_) return;
   buttons_.clear();
+  hot_ = -1;
   const int count = GetMenuItemCount(menu_);
   for (int i = 0; i < count; ++i) {
-    wchar_t text[kMaxCaption + 1] = {};
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING;
-    info.dwTypeData = text;
-    info.cch = kMaxCaption;
-    if (!GetMenuItemInfoW(menu_, static_cast<UINT>(i), TRUE, &info)) continue;
+    const PlatformMenuItem read = ReadPlatformMenuItem(menu_, i, kMaxCaption);
+    if (!read.read) continue;
+    const MENUITEMINFOW& info = read.info;
     TMenuBtn button;
     button.index = static_cast<int>(buttons_.size());
-    button.caption = text;
+    button.caption = read.text;
     button.command = info.wID;
     button.subMenu = info.hSubMenu;
     button.enabled = !(info.fState & (MFS_GRAYED | MFS_DISABLED));
@@ -74,6 +67,10 @@ void TSkinMenuBar::Rebuild() {
 }
 
 int TSkinMenuBar::Height() const { return GetSystemMetrics(SM_CYMENU); }
+
+bool TSkinMenuBar::RightToLeftMenu() const {
+  return (GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
+}
 
 std::vector<MenuBarButtonText> TSkinMenuBar::Texts() const {
   std::vector<MenuBarButtonText> texts;
@@ -123,7 +120,7 @@ void TSkinMenuBar::PaintBar(HDC dc, const RECT& rect, bool active) {
   const std::vector<MenuBarButtonText> texts = Texts();
   const std::vector<Rect> rects =
       LayoutMenuBar({width, height, object != nullptr, object ? object->Margins.left : 0,
-                     object ? object->Margins.right : 0, RightToLeft(window_)},
+                     object ? object->Margins.right : 0, RightToLeftMenu()},
                     texts);
   BitmapDc to(canvas);
   for (size_t i = 0; i < buttons_.size(); ++i) {
@@ -181,6 +178,17 @@ int TSkinMenuBar::HitTest(POINT windowPoint) const {
   return MenuBarHitTest(rects, texts, windowPoint.x, windowPoint.y);
 }
 
+int TSkinMenuBar::ButtonForKey(wchar_t key) const {
+  if (key == 0) {
+    const int first = CycleMenuBarButton(Texts(), -1, +1);
+    return first >= 0 && buttons_[static_cast<size_t>(first)].enabled ? first : -1;
+  }
+  const wchar_t wanted = MenuMnemonic(std::wstring(L"&") + key);
+  for (const TMenuBtn& button : buttons_)
+    if (button.visible && button.enabled && wanted && MenuMnemonic(button.caption) == wanted) return button.index;
+  return -1;
+}
+
 void TSkinMenuBar::MouseMove(POINT windowPoint) {
   const int index = HitTest(windowPoint);
   if (index == hot_) return;
@@ -199,100 +207,6 @@ void TSkinMenuBar::MouseDown(POINT windowPoint) {
   if (index < 0) return;
   hot_ = index;
   OpenBarMenu(index);
-}
-
-void TSkinMenuBar::OpenBarMenu(int index) {
-  while (index >= 0 && index < static_cast<int>(buttons_.size())) {
-    const TMenuBtn button = buttons_[static_cast<size_t>(index)];
-    if (!button.subMenu) {
-      // A leaf runs its command; an item with a sub-menu has none worth sending.
-      if (button.command && button.enabled) PostMessageW(window_, WM_COMMAND, MAKEWPARAM(button.command, 0), 0);
-      return;
-    }
-    if (!button.enabled) return;
-    tracked_ = index;
-    pendingSwitch_ = -1;
-    firstFilterCall_ = true;
-    selection_ = {};
-    if (TSkinManagerLink* manager = TSkinManagerLink::Current()) {
-      manager->SetMenuSource(kMenuFromBar);
-      manager->SetMenuFlag(true);
-    }
-    SetButtonState(index, 2);
-    RECT window{};
-    GetWindowRect(window_, &window);
-    const bool rightToLeft = RightToLeft(window_);
-    const int x = window.left + (rightToLeft ? button.rect.right : button.rect.left);
-    const int y = window.top + button.rect.bottom;
-    {
-      // Both leave on every way out of the menu loop.
-      trackingBar = this;
-      OwnedHook filter(SetWindowsHookExW(WH_MSGFILTER, FilterHook, nullptr, GetCurrentThreadId()));
-      ownerLink_.Attach(window_);
-      TrackPopupMenuEx(button.subMenu, (rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN) | TPM_TOPALIGN, x, y, window_,
-                       nullptr);
-      ownerLink_.Detach();
-      trackingBar = nullptr;
-    }
-    SetButtonState(index, 1);
-    tracked_ = -1;
-    index = std::exchange(pendingSwitch_, -1);
-  }
-}
-
-LRESULT CALLBACK TSkinMenuBar::FilterHook(int code, WPARAM wParam, LPARAM lParam) {
-  const LRESULT next = CallNextHookEx(nullptr, code, wParam, lParam);
-  if (next != 0 || code != MSGF_MENU || !trackingBar || !lParam) return next;
-  return trackingBar->FilterMessage(*reinterpret_cast<const MSG*>(lParam)) ? 1 : 0;
-}
-
-bool TSkinMenuBar::FilterMessage(const MSG& message) {
-  if (std::exchange(firstFilterCall_, false) && message.hwnd)
-    PostMessageW(message.hwnd, WM_KEYDOWN, VK_DOWN, 0);  // the first item selected, as a bar menu opens
-  switch (message.message) {
-    case WM_KEYDOWN:
-      switch (ClassifyBarMenuKey(static_cast<int>(message.wParam), RightToLeft(window_), selection_)) {
-        case BarMenuKey::EndSwitch: pendingSwitch_ = -1; return false;
-        case BarMenuKey::Previous: SwitchTo(CycleMenuBarButton(Texts(), tracked_, -1)); return true;
-        case BarMenuKey::Next: SwitchTo(CycleMenuBarButton(Texts(), tracked_, +1)); return true;
-        case BarMenuKey::Pass: return false;
-      }
-      return false;
-    case WM_SYSKEYDOWN:
-      if (message.wParam == VK_MENU) EndMenu();
-      return false;
-    case WM_MOUSEMOVE: {
-      RECT window{};
-      GetWindowRect(window_, &window);
-      const int index = HitTest({message.pt.x - window.left, message.pt.y - window.top});
-      // Passing over a button without drop-down must not run its command.
-      if (index >= 0 && index != tracked_ && buttons_[static_cast<size_t>(index)].subMenu) SwitchTo(index);
-      return false;
-    }
-  }
-  return false;
-}
-
-void TSkinMenuBar::SwitchTo(int index) {
-  if (index < 0 || index == tracked_) return;
-  // The open menu closes; OpenBarMenu then opens the target.
-  pendingSwitch_ = index;
-  EndMenu();
-}
-
-void TSkinMenuBar::WatchOwner(TMessage& message) {
-  if (message.Msg == WM_MENUSELECT && tracked_ >= 0) {
-    const UINT flags = HIWORD(message.WParam);
-    const auto menu = reinterpret_cast<HMENU>(message.LParam);
-    if (flags == 0xFFFF && !menu) {
-      selection_ = {};
-    } else {
-      selection_.any = true;
-      selection_.inDropDown = menu == buttons_[static_cast<size_t>(tracked_)].subMenu;
-      selection_.hasSubMenu = (flags & MF_POPUP) != 0;
-    }
-  }
-  ownerLink_.CallNext(message);
 }
 
 }  // namespace quonel

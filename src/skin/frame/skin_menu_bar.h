@@ -44,6 +44,9 @@ class TSkinMenuBar {
 
   // Reads the window's menu (or the last one) into buttons.
   void Rebuild();
+  // The form's menu as it is now (null once freed): whoever knows the form
+  // tells the bar before it rebuilds or goes.
+  void SetToolkitMenu(TMainMenu* menu) { toolkitMenu_ = menu; }
   int Height() const;
   // Paints the bar into dc at rect (window coordinates when dc is the window's DC).
   void PaintBar(HDC dc, const RECT& rect, bool active);
@@ -56,19 +59,44 @@ class TSkinMenuBar {
   // returns when the menus are closed.
   void OpenBarMenu(int index);
 
+  // The button a key opens: 0 (F10, a lone Alt) the first with a drop-down,
+  // else the one whose caption has the key as mnemonic; -1 for none.
+  int ButtonForKey(wchar_t key) const;
+  // The window is being destroyed, and with it the menu it shows: a menu of
+  // the platform's goes back to be destroyed with it, a toolkit menu (which
+  // its form took off the window already) stays off.
+  void WindowClosing() { closing_ = true; }
+
   HMENU MenuHandle() const { return menu_; }
+  // The button under the mouse, -1 for none.
+  int HotButton() const { return hot_; }
   const std::vector<TMenuBtn>& Buttons() const { return buttons_; }
   // The button whose drop-down is open, -1 while none is.
   int TrackedButton() const { return tracked_; }
 
+  // The measure and draw requests of the platform menu items the bar made
+  // owner-drawn for the open drop-down; false for any other item.
+  bool MeasureItem(MEASUREITEMSTRUCT& measure) const;
+  bool DrawItem(const DRAWITEMSTRUCT& draw) const;
+
  private:
+  // The bar whose drop-down is open on this thread (menus are modal per thread).
+  static inline thread_local TSkinMenuBar* tracking_ = nullptr;
   static LRESULT CALLBACK FilterHook(int code, WPARAM wParam, LPARAM lParam);
+  bool RightToLeftMenu() const;
   bool FilterMessage(const MSG& message);
+  // The open popup-menu window of this thread, or null.
+  static HWND OpenPopupWindow();
   void WatchOwner(TMessage& message);
   void SwitchTo(int index);
   void SetButtonState(int index, int state);
   void PaintButton(HDC dc, const TMenuBtn& button);
   std::vector<MenuBarButtonText> Texts() const;
+  // A drop-down the toolkit did not build is drawn by the skin while it is
+  // open: its items (and their sub-menus' items) turn owner-drawn, and get
+  // their own look back when it closes.
+  void MarkOwnerDrawn(HMENU menu);
+  void UnmarkOwnerDrawn();
 
   HWND window_;
   TSkinData* data_;
@@ -78,12 +106,22 @@ class TSkinMenuBar {
   RECT barRect_{};
   SkinBitmap background_;  // the bar as last painted without buttons
   bool active_ = true;
+  bool closing_ = false;
   int hot_ = -1;
   // While a drop-down is open.
   int tracked_ = -1;
   int pendingSwitch_ = -1;
   bool firstFilterCall_ = false;
   BarMenuSelection selection_;
+  struct MarkedItem {
+    HMENU menu;
+    UINT position;
+    UINT id;
+    UINT originalType;
+    std::wstring text;
+    bool isDefault;
+  };
+  std::vector<MarkedItem> marked_;
   TWindowSubclass ownerLink_;
 };
 

@@ -1,5 +1,7 @@
 #include "skin/frame/skin_popup_menu.h"
 
+#include <vector>
+
 #include "skin/data/skin_data.h"
 #include "skin/gdi/skin_renderers.h"
 #include "skin/skin_messages.h"
@@ -11,19 +13,32 @@ namespace {
 // The popup-menu window's question for the menu it shows.
 constexpr UINT kGetMenuHandle = 0x01E1;
 
+// The attached popup skins of this thread (menus are modal per thread): a
+// handful at most, one per open menu level.
+thread_local std::vector<TSkinPopupMenu*> attachedPopups;
+
 }  // namespace
 
 TSkinPopupMenu::TSkinPopupMenu(HWND window, TSkinData* data, bool menuFlag)
     : window_(window), skinData_(data), menuFlag_(menuFlag) {
   link_.SetHandler([this](TWindowSubclass&, TMessage& message) { HandleMessage(message); });
-  link_.Attach(window);
+  link_.OnDetached = [this] { std::erase(attachedPopups, this); };
+  if (link_.Attach(window)) attachedPopups.push_back(this);
 }
 
 TSkinPopupMenu::~TSkinPopupMenu() { Detach(); }
 
 void TSkinPopupMenu::Detach() {
   link_.Detach();
+  std::erase(attachedPopups, this);
   background_ = SkinBitmap();
+}
+
+TSkinPopupMenu* TSkinPopupMenu::Showing(HMENU menu) {
+  if (!menu) return nullptr;
+  for (TSkinPopupMenu* popup : attachedPopups)
+    if (popup->BoundMenu() == menu) return popup;
+  return nullptr;
 }
 
 HMENU TSkinPopupMenu::BoundMenu() const {

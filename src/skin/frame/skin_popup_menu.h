@@ -39,6 +39,9 @@ class TSkinPopupMenu {
   const SkinBitmap& CurrentBackground();
   // Where the client area starts inside the window: the popup's real border.
   POINT BorderOffset() const;
+  // The attached popup skin showing menu, or null: the items drawn into a
+  // popup take its background.
+  static TSkinPopupMenu* Showing(HMENU menu);
   // While this answers false the popup only passes messages on (the manager is off).
   std::function<bool()> ManagerActive;
 

@@ -46,6 +46,11 @@ void SkinnedFrame::AttachWindow(HWND window, TSkinData* data, TCustomForm* form)
                         (style & DS_MODALFRAME) != 0, (exStyle & WS_EX_DLGMODALFRAME) != 0,
                         systemDialog_});
   active_ = GetActiveWindow() == window;
+  // The client area the window is to keep under the skin, taken before
+  // anything (the menu leaving it, a frame change) can alter it.
+  RECT client{};
+  GetClientRect(window, &client);
+  clientSize_ = {client.right, client.bottom};
 
   link_.SetHandler([this](TWindowSubclass& link, TMessage& message) { HandleMessage(link, message); });
   link_.OnDetached = [this] {
@@ -65,6 +70,8 @@ void SkinnedFrame::AttachWindow(HWND window, TSkinData* data, TCustomForm* form)
       form_->WindowProc = [this](TMessage& message) { HandleFormMessage(message); };
     }
   }
+  // The form's menus are drawn by the skin for as long as it is skinned.
+  if (form_) skinnedMenus_ = SkinFormMenus(*form_, *data);
   if (!frameOn_) {
     state_ = FrameState::Ready;
     return;
@@ -75,15 +82,16 @@ void SkinnedFrame::AttachWindow(HWND window, TSkinData* data, TCustomForm* form)
   const bool topLevel = (exStyle & WS_EX_APPWINDOW) || (!owner && !mdiChild_);
   if (topLevel && kind_ != BorderKind::None && placement_ != 2) ShowNativeCaption(false);
   // The menu bar keeps its room under the caption; its skin draws it.
-  if (GetMenu(window) && !mdiChild_) menuHeight_ = GetSystemMetrics(SM_CYMENU);
+  if (GetMenu(window) && !mdiChild_) {
+    menuHeight_ = GetSystemMetrics(SM_CYMENU);
+    menuBar_ = std::make_unique<TSkinMenuBar>(window, data, form_ ? form_->Menu() : nullptr);
+    menuHeight_ = menuBar_->Height();
+  }
   UpdateBorders();
 }
 
 void SkinnedFrame::InitFrame() {
   if (!window_ || state_ != FrameState::Attached) return;
-  RECT client{};
-  GetClientRect(window_, &client);
-  clientSize_ = {client.right, client.bottom};
   if (form_) SkinChildControls(*form_);
   else {
     for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -107,7 +115,7 @@ void SkinnedFrame::InitFrame() {
     const bool child = (GetWindowLongPtrW(window_, GWL_STYLE) & WS_CHILD) && !mdiChild_;
     if (!child && kind_ != BorderKind::None && placement_ != 2) {
       state_ = FrameState::Resizing;
-      AdjustWindowSize();
+      AdjustWindowSize(clientSize_);
       state_ = FrameState::Ready;
       if (placement_ == 0) UpdateRegion();
     }
@@ -133,14 +141,13 @@ void SkinnedFrame::UpdateBorders() {
   for (const auto& skin : data_->CaptionButtons()) buttons_.push_back(std::make_unique<TWinSysButton>(*this, *skin));
 }
 
-void SkinnedFrame::AdjustWindowSize() {
+void SkinnedFrame::AdjustWindowSize(SIZE client) {
   if (!window_) return;
   if (placement_ == 1) {
     SetWindowPos(window_, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return;
   }
-  const SIZE client = form_ ? SIZE{form_->ClientWidth(), form_->ClientHeight()} : clientSize_;
   int width = client.cx + borders_.left + borders_.right;
   const int height = client.cy + borders_.top + borders_.bottom + menuHeight_;
   if (systemDialog_) {
@@ -178,7 +185,7 @@ void SkinnedFrame::RefreshSkin() {
   if (frameOn_) {
     UpdateBorders();
     region_.Forget();
-    AdjustWindowSize();
+    AdjustWindowSize(form_ ? SIZE{form_->ClientWidth(), form_->ClientHeight()} : clientSize_);
     if (placement_ == 0) UpdateRegion();
   }
   SendMessageW(window_, SKM_SKINNED, 0, kSkinMessageMarker);
@@ -208,6 +215,7 @@ void SkinnedFrame::UndoSkin(bool closing) {
   savedFormHandler_ = nullptr;
   link_.Detach();
   FreeControlSkins();
+  ReleaseMenus(closing);
   if (form_ && colourSaved_ && !closing) form_->SetColor(savedColour_);
   colourSaved_ = false;
   if (!frameOn_ || closing) return;
@@ -241,8 +249,18 @@ void SkinnedFrame::Closing(TWindowSubclass& link, TMessage& message) {
   if (form_ && savedFormHandler_) form_->WindowProc = std::move(savedFormHandler_);
   savedFormHandler_ = nullptr;
   FreeControlSkins();
+  ReleaseMenus(true);
   link.CallNext(message);
   state_ = FrameState::Closed;
+}
+
+void SkinnedFrame::ReleaseMenus(bool closing) {
+  skinnedMenus_.clear();
+  if (menuBar_) menuBar_->SetToolkitMenu(form_ ? form_->Menu() : nullptr);
+  if (menuBar_ && closing) menuBar_->WindowClosing();
+  // The window shows its own menu bar again (not a closing one).
+  menuBar_.reset();
+  menuHeight_ = 0;
 }
 
 void SkinnedFrame::SetMdiCaptionHidden(bool hidden) {
@@ -285,10 +303,14 @@ HICON SkinnedFrame::WindowIcon() const {
 
 void SkinnedFrame::SetHotObject(TNCObject* object) {
   hot_ = object;
-  // The hover check runs only while something is hot.
-  if (!window_) return;
-  if (object && !hoverTimer_) hoverTimer_ = SetTimer(window_, reinterpret_cast<UINT_PTR>(this), 250, nullptr) != 0;
-  else if (!object && hoverTimer_) {
+  UpdateHoverTimer();
+}
+
+void SkinnedFrame::UpdateHoverTimer() {
+  if (!window_ || !link_.Attached()) return;
+  const bool wanted = hot_ || (menuBar_ && menuBar_->HotButton() >= 0);
+  if (wanted && !hoverTimer_) hoverTimer_ = SetTimer(window_, reinterpret_cast<UINT_PTR>(this), 250, nullptr) != 0;
+  else if (!wanted && hoverTimer_) {
     KillTimer(window_, reinterpret_cast<UINT_PTR>(this));
     hoverTimer_ = false;
   }

@@ -3,7 +3,9 @@
 // over the non-client area (size, paint, activation, hit testing, mouse),
 // draws edges, caption strip, caption buttons and caption text from the skin
 // data, shapes the window with a region, runs the caption buttons' actions
-// and the skinned system menu, and picks a skin for each child control.
+// and the skinned system menu, shows the window's menu as a skinned bar under
+// the caption, keeps the form's menus drawn by the skin, and picks a skin for
+// each child control.
 #pragma once
 #include <windows.h>
 
@@ -18,6 +20,8 @@
 #include "skin/frame/frame_painter.h"
 #include "skin/frame/frame_region.h"
 #include "skin/frame/skin_caption.h"
+#include "skin/frame/skin_menu_bar.h"
+#include "skin/frame/skinned_menu_items.h"
 #include "skin/controls/skin_control.h"
 #include "ui/control.h"
 #include "ui/window_subclass.h"
@@ -66,7 +70,8 @@ class SkinnedFrame : public TNCObjectHost {
   // Draws the frame into dc (a whole-window DC), or on the window when null.
   void PaintNonClient(HDC dc = nullptr);
   void UpdateRegion();
-  void AdjustWindowSize();
+  // Sizes the window around a client area of that size.
+  void AdjustWindowSize(SIZE client);
   void SkinChildControls(TCustomForm& form);
   void SkinControl(TControl& control, TWinControl* container);
   // The skin of kind attached to a library control (its window not forced
@@ -86,6 +91,8 @@ class SkinnedFrame : public TNCObjectHost {
   bool Active() const { return active_; }
   const std::vector<std::unique_ptr<TWinSysButton>>& Buttons() const { return buttons_; }
   const std::vector<ChosenControlSkin>& Controls() const { return controls_; }
+  // The skinned menu bar, null when the window shows no menu.
+  TSkinMenuBar* MenuBar() const { return menuBar_.get(); }
   TNCObject* HotObject() const override { return hot_; }
   void SetHotObject(TNCObject* object) override;
   // The caption strip's text; replaceable by whoever renders captions
@@ -112,6 +119,12 @@ class SkinnedFrame : public TNCObjectHost {
   bool DoubleClick(TMessage& message);
   void PerformAction(const TWinSysButton& button, POINT screenPoint);
   void CheckHover();
+  // The hover check runs while a caption or menu-bar button is hot.
+  void UpdateHoverTimer();
+  // The bar's button under a window point, -1 for none (or no bar).
+  int MenuBarButtonAt(POINT windowPoint) const;
+  bool OpenMenuByKey(wchar_t key);
+  void ReleaseMenus(bool closing);
   void PostSystemCommand(WPARAM command);
 
   CaptionState CurrentCaptionState() const;
@@ -155,6 +168,8 @@ class SkinnedFrame : public TNCObjectHost {
   TColor savedColour_ = 0;
   bool colourSaved_ = false;
   std::unique_ptr<SystemMenuPopup> systemMenu;
+  std::unique_ptr<TSkinMenuBar> menuBar_;
+  std::vector<std::unique_ptr<TSkinnedMenu>> skinnedMenus_;
 };
 
 }  // namespace quonel

@@ -29,6 +29,13 @@ void SkinnedFrame::HandleMessage(TWindowSubclass& link, TMessage& m) {
     case SKM_PAINTFRAME:
       PaintNonClient();
       return;
+    case SKM_MENUCLICK: {
+      // A click at a screen point: the bar button there opens its menu.
+      const int index = frameOn_ ? MenuBarButtonAt(WindowPoint(m.LParam)) : -1;
+      if (index >= 0) menuBar_->OpenBarMenu(index);
+      m.Result = 0;
+      return;
+    }
     case kPlatformDrawCaption:
     case kPlatformDrawFrame:
       m.Result = 0;
@@ -139,14 +146,18 @@ bool SkinnedFrame::HandleNonClient(TWindowSubclass& link, TMessage& m) {
     case WM_SYSCOMMAND:
       HandleSysCommand(link, m);
       return true;
-    case WM_MEASUREITEM:
-      if (!systemMenu || !systemMenu->Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam))) return false;
+    case WM_MEASUREITEM: {
+      auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+      if (!(systemMenu && systemMenu->Measure(measure)) && !(menuBar_ && menuBar_->MeasureItem(measure))) return false;
       m.Result = TRUE;
       return true;
-    case WM_DRAWITEM:
-      if (!systemMenu || !systemMenu->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam))) return false;
+    }
+    case WM_DRAWITEM: {
+      const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+      if (!(systemMenu && systemMenu->Draw(draw)) && !(menuBar_ && menuBar_->DrawItem(draw))) return false;
       m.Result = TRUE;
       return true;
+    }
     default:
       return false;
   }
@@ -193,6 +204,12 @@ void SkinnedFrame::HandleSysCommand(TWindowSubclass& link, TMessage& m) {
     m.Result = 0;
     return;
   }
+  // F10 or a lone Alt (no key) opens the bar's first menu, Alt+letter the
+  // menu of that mnemonic; the platform no longer knows the window's menu.
+  if (command == SC_KEYMENU && OpenMenuByKey(static_cast<wchar_t>(m.LParam))) {
+    m.Result = 0;
+    return;
+  }
   if (command == SC_MINIMIZE) placement_ = 2;
   else if (command == SC_MAXIMIZE) placement_ = 1;
   else if (command == SC_RESTORE) placement_ = placement_ == 2 && IsZoomed(window_) ? 1 : 0;
@@ -202,6 +219,7 @@ void SkinnedFrame::HandleSysCommand(TWindowSubclass& link, TMessage& m) {
 void SkinnedFrame::HandleActivation(TMessage& m) {
   active_ = m.WParam != 0;
   if (!active_ && hot_) hot_->MouseLeave();
+  if (!active_ && menuBar_) menuBar_->MouseLeave();
   if (!(mdiChild_ && placement_ == 1)) PaintNonClient();
   m.Result = TRUE;
 }

@@ -1,6 +1,7 @@
-// The caption buttons under the mouse: hot and pressed looks, the click that
-// performs a button's action, the double click on the icon, the hover check
-// and the skinned system menu.
+// The caption and menu-bar buttons under the mouse: hot and pressed looks,
+// the click that performs a button's action or opens a bar menu, the double
+// click on the icon, the hover check, the menus opened from the keyboard and
+// the skinned system menu.
 #include <windowsx.h>
 
 #include "skin/data/skin_data.h"
@@ -28,9 +29,23 @@ TWinSysButton* SkinnedFrame::ButtonAt(POINT p) const {
   return nullptr;
 }
 
+int SkinnedFrame::MenuBarButtonAt(POINT windowPoint) const {
+  return menuBar_ ? menuBar_->HitTest(windowPoint) : -1;
+}
+
 bool SkinnedFrame::MouseMove(LPARAM screenPoint) {
   if (!active_) return false;
-  if (TWinSysButton* button = ButtonAt(WindowPoint(screenPoint))) {
+  const POINT p = WindowPoint(screenPoint);
+  if (menuBar_) {
+    // The bar's hot button follows the mouse, and leaves when it is elsewhere.
+    menuBar_->MouseMove(p);
+    UpdateHoverTimer();
+    if (menuBar_->HotButton() >= 0) {
+      if (hot_) hot_->MouseLeave();
+      return true;
+    }
+  }
+  if (TWinSysButton* button = ButtonAt(p)) {
     // A pressed button stays pressed while the mouse is over it.
     if (hot_ != button) button->MouseMove();
     return true;
@@ -40,6 +55,15 @@ bool SkinnedFrame::MouseMove(LPARAM screenPoint) {
 }
 
 bool SkinnedFrame::LeftButtonDown(TMessage& m) {
+  if (MenuBarButtonAt(WindowPoint(m.LParam)) >= 0) {
+    if (!active_) SetActiveWindow(window_);
+    if (hot_) hot_->MouseLeave();
+    // Returns when the menus are closed.
+    menuBar_->MouseDown(WindowPoint(m.LParam));
+    UpdateHoverTimer();
+    m.Result = 0;
+    return true;
+  }
   if (TWinSysButton* button = ButtonAt(WindowPoint(m.LParam))) {
     if (!active_) SetActiveWindow(window_);
     button->MouseDown();
@@ -120,12 +144,27 @@ void SkinnedFrame::PerformAction(const TWinSysButton& button, POINT screenPoint)
 }
 
 void SkinnedFrame::CheckHover() {
-  if (!hot_ || trackingMenu_) return;
+  if (trackingMenu_) return;
   POINT cursor{};
   GetCursorPos(&cursor);
   const POINT p = WindowPoint(MAKELPARAM(cursor.x, cursor.y));
-  const Rect& r = hot_->rect;
-  if (p.x < r.left || p.x >= r.right || p.y < r.top || p.y >= r.bottom) hot_->MouseLeave();
+  if (menuBar_ && menuBar_->HotButton() >= 0 && menuBar_->TrackedButton() < 0 &&
+      menuBar_->HitTest(p) != menuBar_->HotButton())
+    menuBar_->MouseLeave();
+  if (hot_) {
+    const Rect& r = hot_->rect;
+    if (p.x < r.left || p.x >= r.right || p.y < r.top || p.y >= r.bottom) hot_->MouseLeave();
+  }
+  UpdateHoverTimer();
+}
+
+bool SkinnedFrame::OpenMenuByKey(wchar_t key) {
+  const int index = menuBar_ ? menuBar_->ButtonForKey(key) : -1;
+  if (index < 0) return false;
+  if (hot_) hot_->MouseLeave();
+  menuBar_->OpenBarMenu(index);
+  UpdateHoverTimer();
+  return true;
 }
 
 void SkinnedFrame::ShowSystemMenu(POINT screenPoint) {

@@ -2,6 +2,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/frame/skinned_frame.h"
 #include "skin/skin_messages.h"
+#include "ui/form.h"
 
 namespace quonel {
 
@@ -105,6 +106,16 @@ void SkinnedFrame::PaintFrame(HDC dc, int width, int height) {
     params.active = active_;
     CaptionPainter(strip, params);
   };
+  if (menuBar_)
+    paint.menuBar = [this](HDC dc, const RECT& band) {
+      // The toolkit menu may have changed since (its items, its captions);
+      // not while a drop-down is open, which keeps its button pressed.
+      if (menuBar_->TrackedButton() < 0) {
+        menuBar_->SetToolkitMenu(form_ ? form_->Menu() : nullptr);
+        menuBar_->Rebuild();
+      }
+      menuBar_->PaintBar(dc, band, active_);
+    };
   strip_.Paint(paint);
   PaintSideEdges(paint);
 }

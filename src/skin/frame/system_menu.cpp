@@ -3,25 +3,16 @@
 #include <algorithm>
 
 #include "skin/data/skin_data.h"
-#include "skin/gdi/transparent_blit.h"
+#include "skin/frame/skinned_menu_items.h"
+#include "skin/menus/menu_geometry.h"
+#include "skin/menus/menu_item_painter.h"
 
 namespace quonel {
 
 namespace {
 
-constexpr int kItemHeight = 20;
-constexpr int kSeparatorHeight = 7;
-constexpr int kGlyphColumn = 24;
-
-// The menu font with the GB2312 character set, for the entries' Chinese texts.
-OwnedFont MenuFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  LOGFONTW face{};
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) face = metrics.lfMenuFont;
-  face.lfCharSet = GB2312_CHARSET;
-  return OwnedFont(CreateFontIndirectW(&face));
-}
+// The skin's menu glyphs: a strip of square cells on white.
+constexpr int kGlyphSize = 16;
 
 }  // namespace
 
@@ -46,6 +37,7 @@ std::vector<SystemMenuEntry> SkinnedSystemMenuEntries(HMENU systemMenu, const Sy
     entry.text = text;
     entry.enabled = !(info.fState & (MFS_GRAYED | MFS_DISABLED));
     entry.checked = (info.fState & MFS_CHECKED) != 0;
+    entry.isDefault = (info.fState & MFS_DEFAULT) != 0;
     const bool maximised = window.placement == 1;
     switch (entry.command & 0xFFF0) {
       case SC_RESTORE: entry.image = 0; entry.enabled = window.placement != 0; break;
@@ -96,19 +88,20 @@ const SystemMenuEntry* SystemMenuPopup::EntryOf(UINT_PTR itemData) const {
 bool SystemMenuPopup::Measure(MEASUREITEMSTRUCT& item) const {
   if (item.CtlType != ODT_MENU) return false;
   const SystemMenuEntry* entry = EntryOf(item.itemData);
-  if (!entry) return false;
-  if (entry->command == 0) {
-    item.itemWidth = 40;
-    item.itemHeight = kSeparatorHeight;
-    return true;
-  }
+  if (!entry || !data_) return false;
+  // The entry's own size, as the toolkit measures its items, then the skin's
+  // room; the glyphs are the skin's own, the popup has no image list.
   WindowDc screen;
   SelectionScope font(screen.Get(), font_.Get());
   RECT r{0, 0, 0, 0};
-  // The label, a gap, then the shortcut after the tab.
-  DrawTextW(screen.Get(), entry->text.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
-  item.itemWidth = kGlyphColumn + r.right + 40;
-  item.itemHeight = std::max<UINT>(kItemHeight, r.bottom + 6);
+  const bool separator = entry->command == 0;
+  DrawTextW(screen.Get(), separator || entry->text.empty() ? L" " : entry->text.c_str(), -1, &r,
+            DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
+  const int menuHeight = GetSystemMetrics(SM_CYMENU);
+  const TDataSkinObject* object = data_->Slot(SkinSlot::MenuItem);
+  const int leftMargin = object && !object->Image.Empty() ? object->Margins.left : 0;
+  item.itemWidth = static_cast<UINT>(MeasuredItemWidth(r.right, leftMargin, false, true));
+  item.itemHeight = static_cast<UINT>(separator ? menuHeight / 2 : std::max<int>(r.bottom, menuHeight));
   return true;
 }
 
@@ -116,45 +109,27 @@ bool SystemMenuPopup::Draw(const DRAWITEMSTRUCT& item) const {
   if (item.CtlType != ODT_MENU) return false;
   const SystemMenuEntry* entry = EntryOf(item.itemData);
   if (!entry || !data_) return false;
-  const TSkinColours& colours = data_->Colours();
-  HDC dc = item.hDC;
-  RECT r = item.rcItem;
-  const bool selected = (item.itemState & ODS_SELECTED) && entry->enabled;
-  OwnedBrush back(CreateSolidBrush(ColorToRGB(selected ? colours.Hilight : colours.Menu)));
-  FillRect(dc, &r, back.Get());
-  if (entry->command == 0) {
-    OwnedBrush line(CreateSolidBrush(ColorToRGB(colours.ButtonShadow)));
-    const int y = (r.top + r.bottom) / 2;
-    RECT rule{r.left + kGlyphColumn, y, r.right - 4, y + 1};
-    FillRect(dc, &rule, line.Get());
-    return true;
-  }
+  MenuItemPaint paint;
+  paint.dc = item.hDC;
+  paint.rect = item.rcItem;
+  paint.font = font_.Get();
+  paint.data = data_;
+  const size_t tab = entry->text.find(L'\t');
+  paint.caption = entry->command == 0 ? L"-" : entry->text.substr(0, tab);
+  if (entry->command != 0 && tab != std::wstring::npos) paint.shortcut = entry->text.substr(tab + 1);
+  // A disabled entry is not lit up under the mouse.
+  paint.selected = (item.itemState & ODS_SELECTED) && entry->enabled;
+  paint.enabled = entry->enabled;
+  paint.checked = entry->checked;
+  paint.isDefault = entry->isDefault;
   const SkinBitmap& glyphs = data_->MenuGlyphs();
   if (entry->image >= 0 && !glyphs.Empty()) {
-    // The glyph cell, copied to a scratch bitmap so that white stays clear.
-    SkinBitmap cell = SkinBitmap::Create(16, 16);
-    if (!cell.Empty()) {
-      {
-        BitmapDc to(cell);
-        BitmapDc from(glyphs);
-        BitBlt(to.Get(), 0, 0, 16, 16, from.Get(), entry->image * 16, 0, SRCCOPY);
-      }
-      const int top = r.top + (r.bottom - r.top - 16) / 2;
-      TransparentBlit(dc, {r.left + 4, top, r.left + 20, top + 16}, cell, clWhite);
-    }
+    paint.images = &glyphs;
+    paint.imageWidth = kGlyphSize;
+    paint.imageIndex = entry->image;
   }
-  SavedDcState saved(dc);
-  SelectObject(dc, font_.Get());
-  SetBkMode(dc, TRANSPARENT);
-  TColor text = selected ? colours.HilightText : colours.MenuText;
-  if (!entry->enabled) text = colours.ButtonShadow;
-  SetTextColor(dc, ColorToRGB(text));
-  RECT textBox{r.left + kGlyphColumn, r.top, r.right - 8, r.bottom};
-  const size_t tab = entry->text.find(L'\t');
-  DrawTextW(dc, entry->text.c_str(), static_cast<int>(std::min(tab, entry->text.size())), &textBox,
-            DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-  if (tab != std::wstring::npos)
-    DrawTextW(dc, entry->text.c_str() + tab + 1, -1, &textBox, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+  TakePopupBackground(paint, menu_);
+  PaintMenuItem(paint);
   return true;
 }
 

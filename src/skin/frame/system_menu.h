@@ -23,6 +23,7 @@ struct SystemMenuEntry {
   std::wstring text;  // "-" for a separator
   bool enabled = true;
   bool checked = false;
+  bool isDefault = false;  // drawn bold
   int image = -1;  // cell of the glyph strip, -1 none
 };
 

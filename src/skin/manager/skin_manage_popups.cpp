@@ -55,12 +55,7 @@ bool TSkinManage::IsSkinnedPopup(HWND window) const {
   });
 }
 
-TSkinPopupMenu* TSkinManage::FindPopup(HMENU menu) const {
-  if (!menu) return nullptr;
-  for (const auto& popup : popups_)
-    if (popup->Attached() && popup->BoundMenu() == menu) return popup.get();
-  return nullptr;
-}
+TSkinPopupMenu* TSkinManage::FindPopup(HMENU menu) const { return TSkinPopupMenu::Showing(menu); }
 
 const SkinBitmap* TSkinManage::PopupBackground(HMENU menu) const {
   TSkinPopupMenu* popup = FindPopup(menu);

@@ -1,6 +1,7 @@
 #include "skin/menus/menu_geometry.h"
 
 #include <algorithm>
+#include <cwctype>
 
 namespace quonel {
 
@@ -97,6 +98,18 @@ int CycleMenuBarButton(const std::vector<MenuBarButtonText>& texts, int current,
     if (text.visible && !text.empty && text.dropDown) return index;
   }
   return current;
+}
+
+wchar_t MenuMnemonic(const std::wstring& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != L'&') continue;
+    if (caption[i + 1] == L'&') {
+      ++i;
+      continue;
+    }
+    return static_cast<wchar_t>(std::towupper(static_cast<wint_t>(caption[i + 1])));
+  }
+  return 0;
 }
 
 BarMenuKey ClassifyBarMenuKey(int key, bool rightToLeft, const BarMenuSelection& selection) {

@@ -77,6 +77,10 @@ int MenuBarHitTest(const std::vector<Rect>& buttons, const std::vector<MenuBarBu
 // the bar never runs the command of a button without drop-down.
 int CycleMenuBarButton(const std::vector<MenuBarButtonText>& texts, int current, int step);
 
+// The key of a caption's mnemonic (the letter after a single "&"), upper
+// case; 0 when it has none ("&&" is a plain ampersand).
+wchar_t MenuMnemonic(const std::wstring& caption);
+
 // What a key pressed in an open bar menu does.
 enum class BarMenuKey { Pass, Previous, Next, EndSwitch };
 struct BarMenuSelection {

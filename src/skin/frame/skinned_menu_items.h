@@ -17,6 +17,15 @@ namespace quonel {
 
 class TSkinData;
 
+// One item of a platform menu as GetMenuItemInfo gives it, its text cut at
+// maxText characters; read is false when there is no such item.
+struct PlatformMenuItem {
+  bool read = false;
+  std::wstring text;
+  MENUITEMINFOW info{};  // without its text pointer
+};
+PlatformMenuItem ReadPlatformMenuItem(HMENU menu, int position, int maxText);
+
 // The background of the open skinned popup showing menu, under rect.
 void TakePopupBackground(MenuItemPaint& paint, HMENU menu);
 
@@ -30,14 +39,18 @@ bool MeasureSkinnedHandleItem(const TSkinData& data, const std::wstring& text, b
 void DrawSkinnedHandleItem(const TSkinData& data, const DRAWITEMSTRUCT& draw, const std::wstring& text,
                            bool separator, bool isDefault);
 
-// A toolkit menu drawn by the skin for as long as this object lives.
-class TSkinnedMenu {
+// A toolkit menu drawn by the skin for as long as this object lives. It
+// follows the menu and its items: one freed meanwhile is not touched again.
+class TSkinnedMenu : public TComponent {
  public:
   TSkinnedMenu(TMenu& menu, TSkinData& data);
-  ~TSkinnedMenu();
-  TSkinnedMenu(const TSkinnedMenu&) = delete;
-  TSkinnedMenu& operator=(const TSkinnedMenu&) = delete;
-  TMenu& Menu() const { return menu_; }
+  ~TSkinnedMenu() override;
+  const wchar_t* ClassName() const override { return L"TSkinnedMenu"; }
+  // The menu, null once it is freed.
+  TMenu* Menu() const { return menu_; }
+
+ protected:
+  void Notification(TComponent* component, Operation operation) override;
 
  private:
   struct SavedItem {
@@ -47,7 +60,7 @@ class TSkinnedMenu {
   };
   void Take(TMenuItem& item);
 
-  TMenu& menu_;
+  TMenu* menu_;
   TSkinData& data_;
   bool ownerDraw_;
   OwnedFont font_;

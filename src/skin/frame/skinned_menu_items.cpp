@@ -1,8 +1,7 @@
-#include "skin/manager/skinned_menu_items.h"
+#include "skin/frame/skinned_menu_items.h"
 
 #include "skin/data/skin_data.h"
 #include "skin/frame/skin_popup_menu.h"
-#include "skin/manager/skin_manage.h"
 #include "skin/menus/menu_geometry.h"
 
 namespace quonel {
@@ -16,9 +15,21 @@ int MenuItemLeftMargin(const TSkinData& data) {
 
 }  // namespace
 
+PlatformMenuItem ReadPlatformMenuItem(HMENU menu, int position, int maxText) {
+  PlatformMenuItem item;
+  std::vector<wchar_t> text(static_cast<size_t>(maxText) + 1, L'\0');
+  item.info.cbSize = sizeof item.info;
+  item.info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING;
+  item.info.dwTypeData = text.data();
+  item.info.cch = static_cast<UINT>(maxText);
+  item.read = GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &item.info) != FALSE;
+  item.info.dwTypeData = nullptr;
+  item.text = text.data();
+  return item;
+}
+
 void TakePopupBackground(MenuItemPaint& paint, HMENU menu) {
-  TSkinManage* manager = TSkinManage::Instance();
-  TSkinPopupMenu* popup = manager ? manager->FindPopup(menu) : nullptr;
+  TSkinPopupMenu* popup = TSkinPopupMenu::Showing(menu);
   if (!popup) return;
   const SkinBitmap& background = popup->CurrentBackground();
   if (background.Empty()) return;
@@ -67,7 +78,8 @@ void DrawSkinnedHandleItem(const TSkinData& data, const DRAWITEMSTRUCT& draw, co
 }
 
 TSkinnedMenu::TSkinnedMenu(TMenu& menu, TSkinData& data)
-    : menu_(menu), data_(data), ownerDraw_(menu.OwnerDraw()), font_(MenuFont()) {
+    : TComponent(nullptr), menu_(&menu), data_(data), ownerDraw_(menu.OwnerDraw()), font_(MenuFont()) {
+  menu.FreeNotification(this);
   Take(*menu.Items());
   menu.SetOwnerDraw(true);
 }
@@ -77,13 +89,21 @@ TSkinnedMenu::~TSkinnedMenu() {
     saved.item->OnMeasureItem = std::move(saved.measure);
     saved.item->OnDrawItem = std::move(saved.draw);
   }
-  menu_.SetOwnerDraw(ownerDraw_);
+  if (menu_) menu_->SetOwnerDraw(ownerDraw_);
+}
+
+void TSkinnedMenu::Notification(TComponent* component, Operation operation) {
+  TComponent::Notification(component, operation);
+  if (operation != Operation::Remove) return;
+  if (component == menu_) menu_ = nullptr;
+  std::erase_if(saved_, [component](const SavedItem& saved) { return saved.item == component; });
 }
 
 void TSkinnedMenu::Take(TMenuItem& parent) {
   for (int i = 0; i < parent.Count(); ++i) {
     TMenuItem& item = *parent.Items(i);
     saved_.push_back({&item, item.OnMeasureItem, item.OnDrawItem});
+    item.FreeNotification(this);
     // The skin measures items that have no measuring of their own.
     if (!item.OnMeasureItem)
       item.OnMeasureItem = [this](TMenuItem* sender, HDC dc, int& width, int& height) {
