@@ -319,7 +319,15 @@ TEST_F(WizardSkin, AltSpaceOpensTheSystemMenuAsASubclassedSkinnedPopup) {
       // The screen shows the popup a little after it is painted: look again until it does.
       const testing::Capture capture = testing::CaptureWindow(popup);
       corner = capture.Pixel(1, 1);
-      if (corner != expected && ++looks < 50) return false;
+      // ... and until its entries are drawn, so the screenshot shows them.
+      int ink = 0;
+      for (int y = 0; y < capture.height; ++y)
+        for (int x = 0; x < capture.width; ++x) {
+          const COLORREF c = capture.Pixel(x, y);
+          if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 300) ++ink;
+        }
+      if ((corner != expected || ink < 30) && ++looks < 50) return false;
+      EXPECT_GE(ink, 30) << "the entries' captions on the screen";
       testing::SaveCapture(capture, "wizard_system_menu");
     }
     // The keyboard's menu loop would go back to the caption on Escape: end it outright.
