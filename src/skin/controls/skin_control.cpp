@@ -327,3 +327,25 @@ void DrawSkinObject(HDC dc, const Rect& rect, int count, int index, const TDataS
 }
 
 }  // namespace quonel
+
+namespace quonel {
+
+bool TSkinControl::TakeOverPainting(TMessage& message) {
+  switch (message.Msg) {
+    case WM_ERASEBKGND:
+      message.Result = 1;
+      return true;
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      PaintHandler(message);
+      return true;
+  }
+  return false;
+}
+
+bool TSkinControl::NonEmptyClientRect(RECT& client) const {
+  const HWND window = Window();
+  return window && GetClientRect(window, &client) && client.right > 0 && client.bottom > 0;
+}
+
+}  // namespace quonel

@@ -103,6 +103,11 @@ class TSkinControl : public TComponent {
   void AttachWithoutHandler(TControl* control, TSkinData* data, TSkinForm* form, bool recolour);
   // WM_PAINT and WM_PRINTCLIENT: the DC from wParam, or a paint scope.
   void PaintHandler(TMessage& message);
+  // For a skin that draws the whole control: erasing is swallowed, painting
+  // and printing go to PaintSkin. True when the message was one of those.
+  bool TakeOverPainting(TMessage& message);
+  // The window's client rectangle; false without a window or when it is empty.
+  bool NonEmptyClientRect(RECT& client) const;
   // The parent's background under the control (library control), or the
   // parent's colour; result 1.
   void EraseHandler(TMessage& message);

@@ -11,22 +11,13 @@ bool TSkinProgress::BeforeMessage(TMessage& message) {
   if (!TSkinControl::BeforeMessage(message)) return false;
   const TDataSkinObject* bar = SkinData() ? SkinData()->Slot(SkinSlot::Progress) : nullptr;
   if (!bar || bar->Image.Empty()) return true;
-  switch (message.Msg) {
-    case WM_ERASEBKGND:
-      message.Result = 1;
-      return false;
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      PaintHandler(message);
-      return false;
-  }
-  return true;
+  return !TakeOverPainting(message);
 }
 
 void TSkinProgress::PaintSkin(HDC dc, const RECT&) {
   const HWND window = Window();
   RECT client{};
-  if (!window || !GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0) return;
+  if (!NonEmptyClientRect(client)) return;
   const bool vertical = (GetWindowLongPtrW(window, GWL_STYLE) & PBS_VERTICAL) != 0;
   const int position = static_cast<int>(SendMessageW(window, PBM_GETPOS, 0, 0));
   const int limit = static_cast<int>(SendMessageW(window, PBM_GETRANGE, FALSE, 0));

@@ -41,22 +41,13 @@ struct TSkinStatusBar::Panel {
 
 bool TSkinStatusBar::BeforeMessage(TMessage& message) {
   if (!TSkinControl::BeforeMessage(message)) return false;
-  switch (message.Msg) {
-    case WM_ERASEBKGND:
-      message.Result = 1;
-      return false;
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      PaintHandler(message);
-      return false;
-  }
-  return true;
+  return !TakeOverPainting(message);
 }
 
 void TSkinStatusBar::PaintSkin(HDC dc, const RECT&) {
   const HWND window = Window();
   RECT client{};
-  if (!window || !SkinData() || !GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0) return;
+  if (!SkinData() || !NonEmptyClientRect(client)) return;
   const int width = client.right, height = client.bottom;
   if (offscreen_.Width() != width || offscreen_.Height() != height) offscreen_ = SkinBitmap::Create(width, height);
   if (offscreen_.Empty()) return;
@@ -167,16 +158,7 @@ void TSkinStatusBar::DrawOwnerPanels(HDC dc, int count, int barWidth) {
 
 bool TSkinSizer::BeforeMessage(TMessage& message) {
   if (!TSkinControl::BeforeMessage(message)) return false;
-  switch (message.Msg) {
-    case WM_ERASEBKGND:
-      message.Result = 1;
-      return false;
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      PaintHandler(message);
-      return false;
-  }
-  return true;
+  return !TakeOverPainting(message);
 }
 
 void TSkinSizer::PaintSkin(HDC dc, const RECT&) {

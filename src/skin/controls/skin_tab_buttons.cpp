@@ -9,22 +9,13 @@ namespace quonel {
 bool TSkinTabBtn::BeforeMessage(TMessage& message) {
   if (!TSkinControl::BeforeMessage(message)) return false;
   if (!SkinData() || SkinData()->Buttons().Image.Empty()) return true;
-  switch (message.Msg) {
-    case WM_ERASEBKGND:
-      message.Result = 1;
-      return false;
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      PaintHandler(message);
-      return false;
-  }
-  return true;
+  return !TakeOverPainting(message);
 }
 
 void TSkinTabBtn::PaintSkin(HDC dc, const RECT&) {
   const HWND window = Window();
   RECT client{};
-  if (!window || !GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0) return;
+  if (!NonEmptyClientRect(client)) return;
   if (canvas_.Width() != client.right || canvas_.Height() != client.bottom)
     canvas_ = SkinBitmap::Create(client.right, client.bottom);
   if (canvas_.Empty()) return;

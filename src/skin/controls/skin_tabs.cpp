@@ -97,14 +97,8 @@ bool TSkinTab::BeforeMessage(TMessage& message) {
     return false;
   }
   if (tabImage_.Empty()) return true;
+  if (TakeOverPainting(message)) return false;
   switch (message.Msg) {
-    case WM_ERASEBKGND:
-      message.Result = 1;
-      return false;
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      PaintHandler(message);
-      return false;
     case WM_LBUTTONDOWN:
       if (ClickCloseBox(message)) {
         message.Result = 0;
