@@ -111,8 +111,9 @@ TEST_F(SkinButton, AFocusedButtonFramesItsCaptionUnlessTheSkinSaysNo) {
   ASSERT_GT(differences, 20);
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x)
-      if (withRect.At(x, y) != without.At(x, y))
+      if (withRect.At(x, y) != without.At(x, y)) {
         EXPECT_TRUE(x == box.left || x == box.right || y == box.top || y == box.bottom) << x << "," << y;
+      }
   EXPECT_GT(box.left, kEdgeBand);
   EXPECT_LT(box.right, kWidth - kEdgeBand);
   EXPECT_LT(box.left, kWidth / 2 - 10);
