@@ -6,7 +6,7 @@ source "$(dirname "$0")/env.sh"
 
 packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine64 wine fonts-wine xvfb xauth x11-utils fonts-wqy-zenhei imagemagick nginx curl
+  wine64 wine fonts-wine xvfb xauth x11-utils fonts-wqy-zenhei fonts-wqy-microhei imagemagick nginx curl
   cmake ninja-build googletest clang libclang-rt-14-dev locales python3 libssl-dev
 )
 missing=()
@@ -37,4 +37,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wineserver -w
   grep -q '"Decorated"="N"' "$WINEPREFIX/user.reg" || { echo "setup: creating the Wine prefix failed" >&2; exit 1; }
+fi
+# The form's font "宋体" (SimSun) is not in Wine. Left to itself, Wine falls back
+# on a font whose 12-pixel bitmaps lose the tops of Chinese characters. An
+# outline font without bitmaps stands in for it.
+if ! grep -q 'WenQuanYi Micro Hei' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  for name in 宋体 SimSun; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$name" /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+  done
+  wineserver -w
 fi
