@@ -8,33 +8,20 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "skin/data/skin_data.h"
 #include "skin/frame/skin_form.h"
+#include "skin/skin_bench_support.h"
 #include "skin/skin_messages.h"
 
 using namespace quonel;
+using bench::Now;
+using bench::Pump;
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
-void Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-}
 
 HWND WizardShapedWindow(int x) {
   static const bool registered = [] {
@@ -74,10 +61,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
-  std::ifstream file(argv[1], std::ios::binary);
-  std::stringstream bytes;
-  bytes << file.rdbuf();
-  const std::string archive = bytes.str();
+  const std::string archive = bench::ReadFileBytes(argv[1]);
   const auto n = static_cast<uint32_t>(archive.size());
   TSkinData data(nullptr);
   data.ReadSkinStreamProperty(std::string{static_cast<char>(n), static_cast<char>(n >> 8),
@@ -116,10 +100,7 @@ int main(int argc, char** argv) {
     skinnedTimes.push_back(s / calls * 1000);
     ratios.push_back(s / p);
   }
-  auto median = [](std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-  };
+  const auto median = bench::Median;
   std::sort(ratios.begin(), ratios.end());
   std::printf("full frame repaint (RedrawWindow), median of %d batches of %d:\n", rounds, calls);
   std::printf("  unskinned window   %7.3f ms\n", median(plainTimes));

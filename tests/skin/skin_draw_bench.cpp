@@ -6,27 +6,17 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "skin/data/skin_data.h"
 #include "skin/gdi/skin_renderers.h"
+#include "skin/skin_bench_support.h"
 
 using namespace quonel;
+using bench::Now;
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // The best of several batches: the figure least disturbed by other work.
 template <typename Work>
@@ -48,10 +38,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 20;
-  std::ifstream in(argv[1], std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  const std::string archive = bytes.str();
+  const std::string archive = bench::ReadFileBytes(argv[1]);
 
   TSkinData data(nullptr);
   data.SetSkinStream(archive);

@@ -8,33 +8,24 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 #include "skin/controls/skin_button.h"
 #include "skin/data/skin_data.h"
+#include "skin/skin_bench_support.h"
 #include "skin/skin_messages.h"
 #include "ui/application.h"
 #include "ui/button.h"
 #include "ui/form.h"
 
 using namespace quonel;
+using bench::Now;
+using bench::Pump;
 
 namespace {
 
-double Now() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
-void Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-}
 
 double PaintSeconds(const std::vector<TButton*>& buttons, int repaints) {
   const double start = Now();
@@ -53,22 +44,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 21;
-  std::ifstream file(argv[1], std::ios::binary);
-  std::stringstream bytes;
-  bytes << file.rdbuf();
   TSkinData data(nullptr);
-  data.SetSkinStream(bytes.str());
-  if (!data.LoadSkin()) {
-    std::fprintf(stderr, "bench: cannot load %s\n", argv[1]);
-    return 1;
-  }
+  if (!bench::LoadSkinFile(argv[1], data)) return 1;
 
   TApplication application;
   application.Initialize();
-  auto* form = new TForm(&application);
-  form->SetBounds(20, 20, 418, 380);
-  form->Font().SetName(L"宋体");
-  form->Font().SetHeight(-12);
+  TForm* form = bench::WizardSizedForm(application);
   struct Place {
     int left;
     const wchar_t* caption;
@@ -105,12 +86,11 @@ int main(int argc, char** argv) {
     }
     ratios.push_back(skinned / plain);
   }
-  std::sort(ratios.begin(), ratios.end());
   setSkins(true);
   const double perPaint = PaintSeconds(buttons, repaints) / (repaints * 3);
   std::printf("skinned push buttons: %.2fx the time of the platform's (median of %d rounds of %d x 3 repaints); "
               "%.0f us per skinned button paint\n",
-              ratios[ratios.size() / 2], rounds, repaints, perPaint * 1e6);
+              bench::Median(ratios), rounds, repaints, perPaint * 1e6);
   skins.clear();
   delete form;
   return 0;

@@ -10,32 +10,23 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 #include "skin/controls/skin_list_view.h"
 #include "skin/data/skin_data.h"
+#include "skin/skin_bench_support.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/list_view.h"
 
 using namespace quonel;
+using bench::Now;
+using bench::Pump;
 
 namespace {
 
-double Now() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
-void Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-}
 
 // From the top to the last page, as the user's page-down clicks would: the
 // request, the end of the scroll, and the paint of what came into view.
@@ -66,22 +57,12 @@ int main(int argc, char** argv) {
   }
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 21;
   const int rowCount = argc > 3 ? std::max(1, std::atoi(argv[3])) : 2000;
-  std::ifstream file(argv[1], std::ios::binary);
-  std::stringstream bytes;
-  bytes << file.rdbuf();
   TSkinData data(nullptr);
-  data.SetSkinStream(bytes.str());
-  if (!data.LoadSkin()) {
-    std::fprintf(stderr, "bench: cannot load %s\n", argv[1]);
-    return 1;
-  }
+  if (!bench::LoadSkinFile(argv[1], data)) return 1;
 
   TApplication application;
   application.Initialize();
-  auto* form = new TForm(&application);
-  form->SetBounds(20, 20, 418, 380);
-  form->Font().SetName(L"宋体");
-  form->Font().SetHeight(-12);
+  TForm* form = bench::WizardSizedForm(application);
   auto* view = new TListView(form);
   view->SetBounds(16, 26, 369, 139);
   view->SetColor(clInfoBk);
@@ -134,10 +115,9 @@ int main(int argc, char** argv) {
     skinnedTotal += skinned;
     ratios.push_back(skinned / plain);
   }
-  std::sort(ratios.begin(), ratios.end());
   std::printf("page-by-page scroll of %d rows (%d pages): skinned %.2fx the time of unskinned "
               "(median of %d rounds; target <= 1.5); %.2f ms per skinned page\n",
-              rowCount, pages, ratios[ratios.size() / 2], rounds, skinnedTotal / rounds / std::max(1, pages) * 1e3);
+              rowCount, pages, bench::Median(ratios), rounds, skinnedTotal / rounds / std::max(1, pages) * 1e3);
   delete form;
   return 0;
 }
