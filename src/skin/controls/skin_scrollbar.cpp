@@ -31,10 +31,18 @@ void TScrollOverlays::SetEnabled(bool enabled) {
   vertical.SetEnabled(enabled);
 }
 
-void TScrollOverlays::TakeScrollRequest(const TMessage& message) {
-  // SB_ENDSCROLL names no part: the bar returns to its normal look.
-  TWScrollbar& bar = message.Msg == WM_HSCROLL ? horizontal : vertical;
-  bar.SetHotPart(LOWORD(message.WParam));
+bool TScrollOverlays::FollowScrolling(const TMessage& message) {
+  switch (message.Msg) {
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      // SB_ENDSCROLL names no part: the bar returns to its normal look.
+      (message.Msg == WM_HSCROLL ? horizontal : vertical).SetHotPart(LOWORD(message.WParam));
+      return true;
+    case WM_MOUSEWHEEL:
+      Repaint();
+      return true;
+  }
+  return false;
 }
 
 void TScrollOverlays::RefreshAfterPaint(HWND window) {
@@ -169,17 +177,11 @@ bool TSkinScrollbar::BeforeMessage(TMessage& message) {
 
 void TSkinScrollbar::AfterMessage(TMessage& message) {
   if (!overlays_) return TSkinControl::AfterMessage(message);
+  if (overlays_->FollowScrolling(message)) return;
   switch (message.Msg) {
     case WM_SIZE:
     case WM_WINDOWPOSCHANGED:
       overlays_->Reposition();
-      return;
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-      overlays_->TakeScrollRequest(message);
-      return;
-    case WM_MOUSEWHEEL:
-      overlays_->Repaint();
       return;
     case CM_VISIBLECHANGED:
       if (message.WParam) overlays_->Reposition();
@@ -235,6 +237,7 @@ void TSkinScrollbarH::AfterMessage(TMessage& message) {
   if (!overlays_) return TSkinControl::AfterMessage(message);
   const HWND window = Window();
   if (window && !IsWindowVisible(window)) overlays_->Hide();
+  if (overlays_->FollowScrolling(message)) return;
   switch (message.Msg) {
     case WM_SIZE:
     case WM_NCPAINT:
@@ -244,13 +247,6 @@ void TSkinScrollbarH::AfterMessage(TMessage& message) {
         WholeWindowDc dc(window);
         if (dc.Get()) overlays_->FillCorner(window, dc.Get(), SkinData()->Colours().ButtonFace);
       }
-      return;
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-      overlays_->TakeScrollRequest(message);
-      return;
-    case WM_MOUSEWHEEL:
-      overlays_->Repaint();
       return;
     case WM_PRINTCLIENT:
       return;

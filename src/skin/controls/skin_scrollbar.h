@@ -19,8 +19,9 @@ class TScrollOverlays {
   void Hide();
   void Repaint();
   void SetEnabled(bool enabled);
-  // WM_HSCROLL / WM_VSCROLL: the bar's hot part is the scroll request.
-  void TakeScrollRequest(const TMessage& message);
+  // WM_HSCROLL / WM_VSCROLL: the bar's hot part is the scroll request;
+  // WM_MOUSEWHEEL: both repaint. True when the message was one of those.
+  bool FollowScrolling(const TMessage& message);
   // Shown overlays repaint, hidden ones over a bar the style names are placed.
   void RefreshAfterPaint(HWND window);
   // The overlays leave while skin handling is off (the platform's bars show) and come back with it.
