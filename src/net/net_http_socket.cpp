@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <climits>
+#include <exception>
+#include <memory>
 
 #include "net/http_cookies.h"
 #include "net/http_exceptions.h"
 #include "net/http_socket_errors.h"
+#include "net/host_lookup_thread.h"
 #include "net/http_text.h"
 #include "net/net_http_connect_thread.h"
 #include "net/net_http_winsock.h"
@@ -34,11 +37,31 @@ std::string AddressText(uint32_t address) {
          std::to_string(address >> 16 & 0xFF) + "." + std::to_string(address >> 24);
 }
 
-uint32_t ResolveHostAddress(const std::string& host, const TNetStatusEvent& status) {
+uint32_t ResolveHostAddress(const std::string& host, const TNetStatusEvent& status, const TNetWaitPump& pump,
+                            int timeoutMs) {
   if (SameTextNoCase(host, "LOCALHOST")) return DottedAddress("127.0.0.1");
   if (IsDottedAddress(host)) return DottedAddress(host);
   if (status) status(hsResolving, host);
-  return GStack().ResolveHost(host);
+  if (!pump && timeoutMs <= 0) return GStack().ResolveHost(host);
+  // Shared with the lookup's thread, which may outlive this wait.
+  struct Found {
+    uint32_t address = 0;
+    std::exception_ptr failure;
+  };
+  auto found = std::make_shared<Found>();
+  const TLookupWait outcome = RunLookupLeavable(
+      [found, host] {
+        try {
+          found->address = GStack().ResolveHost(host);
+        } catch (...) {
+          found->failure = std::current_exception();
+        }
+      },
+      pump, timeoutMs > 0 ? timeoutMs : -1);
+  if (outcome == TLookupWait::GivenUp) throw ENetWaitAbandoned(L"Wait abandoned.");
+  if (outcome == TLookupWait::TimedOut) throw ENetConnectTimeout(L"Connect timed out.");
+  if (found->failure) std::rethrow_exception(found->failure);
+  return found->address;
 }
 
 void TNetSocketHandle::AllocateSocket() {
@@ -81,7 +104,13 @@ void TNetIOHandlerSocket::ConnectClient(const std::string& host, int port, int t
     binding_->AllocateSocket();
     receiveTimeLimit_ = 0;
     binding_->Bind(BoundIP, BoundPort, BoundPortMin, BoundPortMax);
-    const uint32_t address = ResolveHostAddress(host, status);
+    // The lookup and the connect share the one time limit.
+    const ULONGLONG started = GetTickCount64();
+    const uint32_t address = ResolveHostAddress(host, status, pump, timeoutMs);
+    if (timeoutMs > 0) {
+      const ULONGLONG spent = GetTickCount64() - started;
+      timeoutMs = spent >= static_cast<ULONGLONG>(timeoutMs) ? 1 : timeoutMs - static_cast<int>(spent);
+    }
     if (status) status(hsConnecting, AddressText(address));
     const uint16_t networkPort = static_cast<uint16_t>(port);
     if ((timeoutMs != -1 && timeoutMs != 0) || pump) {

@@ -80,8 +80,11 @@ class TNetIOHandlerSocket : public TNetIOHandler {
 };
 
 // "LOCALHOST" is 127.0.0.1, a dotted address is used as it is, anything
-// else is looked up; the address is in network order.
-uint32_t ResolveHostAddress(const std::string& host, const TNetStatusEvent& status);
+// else is looked up; the address is in network order. With a pump or a
+// time limit (timeoutMs > 0) the lookup waits like a connect: in slices,
+// given up with ENetWaitAbandoned or ENetConnectTimeout.
+uint32_t ResolveHostAddress(const std::string& host, const TNetStatusEvent& status,
+                            const TNetWaitPump& pump = nullptr, int timeoutMs = 0);
 std::string AddressText(uint32_t address);
 
 }  // namespace quonel

@@ -3,6 +3,9 @@
 #include <winsock.h>
 #include <windows.h>
 
+#include <memory>
+
+#include "net/host_lookup_thread.h"
 #include "net/socket_error.h"
 
 namespace quonel {
@@ -115,6 +118,31 @@ void TCustomWinSocket::ConnectPumping(TSocket handle, const void* peer, int leng
   }
 }
 
+uint32_t TCustomWinSocket::LookUpHost(const std::string& host) {
+  // Shared with the lookup's thread, which may outlive this wait.
+  auto found = std::make_shared<uint32_t>(INADDR_ANY);
+  auto lookup = [found, host] {
+    const hostent* entry = gethostbyname(host.c_str());
+    if (entry && entry->h_addrtype == AF_INET && entry->h_length == 4 && entry->h_addr_list[0]) {
+      memcpy(found.get(), entry->h_addr_list[0], 4);
+    }
+  };
+  // A dotted address needs no name server: no thread for it.
+  const uint32_t dotted = inet_addr(host.c_str());
+  if (!waitPump_ || dotted != INADDR_NONE) {
+    lookup();
+    return *found;
+  }
+  // The pump may close this connection (an abort handler): that ends the wait too.
+  const TSocket handle = socket_;
+  const TLookupWait outcome = RunLookupLeavable(lookup, [this, handle] { return waitPump_() && socket_ == handle; }, -1);
+  if (outcome != TLookupWait::Finished) {
+    WSASetLastError(WSAEINTR);
+    CheckSocketCall(SOCKET_ERROR, "connect");
+  }
+  return *found;
+}
+
 void TCustomWinSocket::OpenConnection(const std::string& host, const std::string& address,
                                       const std::string& service, int port, bool blocking) {
   if (connected_) throw ESocketError(kAlreadyOpen);
@@ -129,10 +157,7 @@ void TCustomWinSocket::OpenConnection(const std::string& host, const std::string
     peer.sin_family = AF_INET;
     if (!host.empty()) {
       // A name that does not resolve leaves 0.0.0.0; the connect reports it.
-      const hostent* entry = gethostbyname(host.c_str());
-      if (entry && entry->h_addrtype == AF_INET && entry->h_length == 4 && entry->h_addr_list[0]) {
-        memcpy(&peer.sin_addr, entry->h_addr_list[0], 4);
-      }
+      peer.sin_addr.s_addr = LookUpHost(host);
     } else if (!address.empty()) {
       peer.sin_addr.s_addr = inet_addr(address.c_str());
     } else {

@@ -96,6 +96,10 @@ class TCustomWinSocket {
   // up or the connection was closed meanwhile.
   bool ConnectedWhilePumping(TSocket handle);
   void ConnectPumping(TSocket handle, const void* peer, int length);
+  // The host's first IPv4 address in network order, 0.0.0.0 when the name
+  // does not resolve. With a pump the lookup cannot freeze the window; a
+  // lookup the pump gives up raises like an interrupted connect.
+  uint32_t LookUpHost(const std::string& host);
 
   TSocket socket_;
   bool connected_ = false;

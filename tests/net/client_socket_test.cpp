@@ -115,6 +115,25 @@ TEST(ClientSocket, FailedConnectsRaiseWithConnectAndLeaveItInactive) {
   EXPECT_FALSE(nowhere.socket.Active());
 }
 
+// With a wait pump (the wizard's downloads) a name is looked up on a thread
+// of its own; the address it finds, or fails to find, is the same.
+TEST(ClientSocket, APumpedLookupFindsTheNameOrFailsAsTheDirectOne) {
+  LoopbackServer server([](ScriptedConnection& c) { c.WaitForClientClose(); });
+  BlockingClient named(server.port(), "LocalHost");
+  int pumps = 0;
+  named.socket.Connection()->SetWaitPump([&pumps] { return ++pumps > 0; });
+  named.socket.SetActive(true);
+  EXPECT_TRUE(named.socket.Active());
+  EXPECT_EQ(htonl(INADDR_LOOPBACK), named.socket.Connection()->PeerAddress());
+  named.socket.SetActive(false);
+
+  BlockingClient unresolved(80, std::string(70, 'a') + ".invalid");
+  unresolved.socket.Connection()->SetWaitPump([&pumps] { return ++pumps > 0; });
+  const std::wstring lookup = RaisedMessage([&] { unresolved.socket.SetActive(true); });
+  EXPECT_NE(std::wstring::npos, lookup.find(L"(10049), on API 'connect'")) << lookup;
+  EXPECT_FALSE(unresolved.socket.Active());
+}
+
 TEST(ClientSocket, AddressIsUsedWhenThereIsNoHost) {
   LoopbackServer server([](ScriptedConnection& c) { c.WaitForClientClose(); });
   BlockingClient client(server.port(), "");
