@@ -59,21 +59,33 @@ void TGauge::Paint() {
     canvas.SetBrushColor(backColor_);
     canvas.FillRect(client);
     RECT inner = {1, 1, client.right - 1, client.bottom - 1};
+    RECT filled = {0, 0, 0, 0};
     if (kind_ == TGaugeKind::gkHorizontalBar) {
-      RECT bar = inner;
-      bar.right = inner.left + values_.FilledLength(inner.right - inner.left);
-      canvas.SetBrushColor(foreColor_);
-      if (bar.right > bar.left) canvas.FillRect(bar);
+      filled = inner;
+      filled.right = inner.left + values_.FilledLength(inner.right - inner.left);
     } else if (kind_ == TGaugeKind::gkVerticalBar) {
-      RECT bar = inner;
-      bar.top = inner.bottom - values_.FilledLength(inner.bottom - inner.top);
+      filled = inner;
+      filled.top = inner.bottom - values_.FilledLength(inner.bottom - inner.top);
+    }
+    if (filled.right > filled.left && filled.bottom > filled.top) {
       canvas.SetBrushColor(foreColor_);
-      if (bar.bottom > bar.top) canvas.FillRect(bar);
+      canvas.FillRect(filled);
     }
     canvas.FrameRect(client, clBlack);
     if (showText_) {
+      const std::wstring percent = std::to_wstring(values_.Percent()) + L"%";
       RECT text = client;
-      canvas.TextRect(std::to_wstring(values_.Percent()) + L"%", text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      canvas.TextRect(percent, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      // Over the bar the text takes the background's colour, so that it stays
+      // readable on a dark bar: a full bar would otherwise hide it.
+      if (filled.right > filled.left && filled.bottom > filled.top) {
+        const int saved = SaveDC(memory);
+        IntersectClipRect(memory, filled.left, filled.top, filled.right, filled.bottom);
+        canvas.Font().SetColor(backColor_);
+        text = client;
+        canvas.TextRect(percent, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        RestoreDC(memory, saved);
+      }
     }
     BitBlt(target, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
   }

@@ -214,6 +214,33 @@ TEST_F(ControlTest, GaugeDrawsBackgroundBarAndClampedProgress) {
   EXPECT_EQ(50, gauge->PercentDone());
 }
 
+// The percentage stays readable on any part of the bar: dark over the empty
+// part, in the background's colour over the filled part.
+TEST_F(ControlTest, GaugeTextTakesTheBackgroundColourOverTheBar) {
+  auto* gauge = new TGauge(form);
+  gauge->SetParent(form);
+  gauge->SetBounds(0, 100, 200, 20);
+  gauge->SetBackColor(0xF0FBFF);
+  gauge->SetForeColor(clBlue);
+  gauge->SetShowText(true);
+  gauge->Font().SetColor(clBlack);
+  const auto countInside = [&](auto&& test) {
+    testing::MemoryDc memory(300, 200);
+    memory.PrintClient(form->Handle());
+    int count = 0;
+    for (int y = 102; y < 118; ++y)
+      for (int x = 2; x < 198; ++x) count += test(memory.Pixel(x, y)) ? 1 : 0;
+    return count;
+  };
+  const auto dark = [](COLORREF c) { return GetRValue(c) < 100 && GetGValue(c) < 100 && GetBValue(c) < 100; };
+  const auto light = [](COLORREF c) { return GetRValue(c) > 150 && GetGValue(c) > 150; };
+  gauge->SetProgress(0);
+  EXPECT_GT(countInside(dark), 5) << "\"0%\" over the empty bar";
+  gauge->SetProgress(100);
+  EXPECT_EQ(0, countInside(dark)) << "no dark text over the full bar";
+  EXPECT_GT(countInside(light), 5) << "\"100%\" in the background's colour";
+}
+
 TEST_F(ControlTest, NotebookShowsOnePageAndIgnoresMissingPages) {
   auto* notebook = new TNotebook(form);
   notebook->SetParent(form);
