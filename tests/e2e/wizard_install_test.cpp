@@ -21,9 +21,7 @@ TEST(WizardInstall, BacksUpReplacesCleansUpStartsTheClientAndEnds) {
   client.WriteConfig(L"quonel", L"QuonelClient.exe", {{L"本地服务器", server.Url()}});
 
   WizardSession wizard(client.Exe());
-  ASSERT_TRUE(wizard.WaitForWindow());
-  wizard.Press(wizard.NextButton());
-  ASSERT_TRUE(wizard.WaitForNextCaption(L"完成升级"));
+  ASSERT_TRUE(wizard.RunFromServerPage(L"完成升级"));
   wizard.Press(wizard.NextButton());
 
   const MessageBoxWindow box = wizard.WaitForMessageBox();
@@ -99,9 +97,7 @@ TEST(WizardInstall, AWizardKilledDuringTheInstallIsRolledBackByTheNextStart) {
   client.WriteConfig(L"quonel", L"", {{L"本地服务器", server.Url()}});
 
   WizardSession wizard(client.Exe());
-  ASSERT_TRUE(wizard.WaitForWindow());
-  wizard.Press(wizard.NextButton());
-  ASSERT_TRUE(wizard.WaitForNextCaption(L"完成升级", 400000));
+  ASSERT_TRUE(wizard.RunFromServerPage(L"完成升级", 400000));
   wizard.Press(wizard.NextButton());
   // The first file has gone to backup\: the install is under way.
   ASSERT_TRUE(WaitFor([&] { return client.Exists(L"backup\\f0000.dat.bak"); }, 60000));

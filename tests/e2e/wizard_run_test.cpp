@@ -27,9 +27,7 @@ TEST(WizardRun, NewNewerAndUnchangedFiles) {
   client.WriteConfig(L"quonel", L"", {{L"本地服务器", server.Url()}});
 
   WizardSession wizard(client.Exe());
-  ASSERT_TRUE(wizard.WaitForWindow());
-  wizard.Press(wizard.NextButton());
-  ASSERT_TRUE(wizard.WaitForNextCaption(L"完成升级"));
+  ASSERT_TRUE(wizard.RunFromServerPage(L"完成升级"));
 
   const std::vector<FileRow> rows = wizard.Rows();
   ASSERT_EQ(3u, rows.size());
@@ -80,9 +78,7 @@ TEST(WizardRun, TheDateCheckLooksAtTheInstallationWhateverTheWorkingFolder) {
   std::filesystem::create_directories(elsewhere);
 
   WizardSession wizard(client.Exe(), elsewhere);
-  ASSERT_TRUE(wizard.WaitForWindow());
-  wizard.Press(wizard.NextButton());
-  ASSERT_TRUE(wizard.WaitForNextCaption(L"完成升级"));
+  ASSERT_TRUE(wizard.RunFromServerPage(L"完成升级"));
   const std::vector<FileRow> rows = wizard.Rows();
   ASSERT_EQ(2u, rows.size());
   for (const FileRow& row : rows) {
@@ -104,9 +100,7 @@ TEST(WizardRun, AnUnreadableDateIsARedCrossAndTheRunGoesOn) {
   client.WriteConfig(L"quonel", L"", {{L"本地服务器", server.Url()}});
 
   WizardSession wizard(client.Exe());
-  ASSERT_TRUE(wizard.WaitForWindow());
-  wizard.Press(wizard.NextButton());
-  ASSERT_TRUE(wizard.WaitForNextCaption(L"继续下载"));
+  ASSERT_TRUE(wizard.RunFromServerPage(L"继续下载"));
   const std::vector<FileRow> rows = wizard.Rows();
   ASSERT_EQ(2u, rows.size());
   EXPECT_EQ(kCross, rows[0].stateImage);
@@ -139,9 +133,7 @@ TEST(WizardRun, SectionNamesThatLeaveTheInstallationAreRefused) {
   const std::vector<std::wstring> before = client.AllFiles();
 
   WizardSession wizard(client.Exe());
-  ASSERT_TRUE(wizard.WaitForWindow());
-  wizard.Press(wizard.NextButton());
-  ASSERT_TRUE(wizard.WaitForNextCaption(L"完成升级"));
+  ASSERT_TRUE(wizard.RunFromServerPage(L"完成升级"));
   const std::vector<FileRow> rows = wizard.Rows();
   ASSERT_EQ(hostile.size() + 1, rows.size());
   const std::vector<std::wstring> log = wizard.LogLines();

@@ -133,9 +133,7 @@ TEST(WizardTrust, ADigestMismatchInstallsNothingAndOffersNoInstall) {
   client.WriteConfig(L"quonel", L"", {{L"本地服务器", server.Url()}});
 
   WizardSession wizard(client.Exe());
-  ASSERT_TRUE(wizard.WaitForWindow());
-  wizard.Press(wizard.NextButton());
-  ASSERT_TRUE(wizard.WaitForNextCaption(L"继续下载"));
+  ASSERT_TRUE(wizard.RunFromServerPage(L"继续下载"));
   const std::vector<FileRow> rows = wizard.Rows();
   ASSERT_EQ(2u, rows.size());
   EXPECT_EQ(kTick, rows[0].stateImage);
@@ -158,9 +156,7 @@ TEST(WizardTrust, AFailedFileFollowedByAGoodOneEndsWithContinue) {
   client.WriteConfig(L"quonel", L"", {{L"本地服务器", server.Url()}});
 
   WizardSession wizard(client.Exe());
-  ASSERT_TRUE(wizard.WaitForWindow());
-  wizard.Press(wizard.NextButton());
-  ASSERT_TRUE(wizard.WaitForNextCaption(L"继续下载"));
+  ASSERT_TRUE(wizard.RunFromServerPage(L"继续下载"));
   const std::vector<FileRow> rows = wizard.Rows();
   ASSERT_EQ(2u, rows.size());
   EXPECT_EQ(kCross, rows[0].stateImage);
@@ -264,9 +260,7 @@ TEST(WizardTrust, AManifestOfFiveThousandFilesIsReadWhole) {
   site.Put("quonel.htm", ManifestText(manifest));
   client.WriteConfig(L"quonel", L"", {{L"本地服务器", Wide(site.Url())}});
   WizardSession wizard(client.Exe());
-  ASSERT_TRUE(wizard.WaitForWindow());
-  wizard.Press(wizard.NextButton());
-  ASSERT_TRUE(wizard.WaitForNextCaption(L"完成升级", 300000));
+  ASSERT_TRUE(wizard.RunFromServerPage(L"完成升级", 300000));
   const std::vector<FileRow> rows = wizard.Rows();
   ASSERT_EQ(5000u, rows.size());
   EXPECT_EQ(L"文件4999", rows.back().caption);

@@ -178,6 +178,12 @@ bool WizardSession::WaitForNextCaption(const std::wstring& caption, int timeoutM
   return WaitFor([&] { return NextCaption() == caption; }, timeoutMs);
 }
 
+bool WizardSession::RunFromServerPage(const std::wstring& endCaption, int timeoutMs) {
+  if (!WaitForWindow()) return false;
+  Press(NextButton());
+  return WaitForNextCaption(endCaption, timeoutMs);
+}
+
 bool WizardSession::ServerPageShown() const { return IsWindowVisible(Control(L"TListBox")) != FALSE; }
 
 bool WizardSession::ProgressPageShown() const { return IsWindowVisible(Control(L"TListView")) != FALSE; }

@@ -100,6 +100,9 @@ class WizardSession {
   bool Enabled(HWND control) const { return IsWindowEnabled(control) != FALSE; }
   void Press(HWND button) const { PostClick(button); }
   bool WaitForNextCaption(const std::wstring& caption, int timeoutMs = 60000) const;
+  // The usual run: waits for the window, presses the Next button on the server
+  // page and waits until the run ends with that caption on it.
+  bool RunFromServerPage(const std::wstring& endCaption, int timeoutMs = 60000);
 
   // Server page.
   bool ServerPageShown() const;
