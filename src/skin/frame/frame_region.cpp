@@ -66,13 +66,14 @@ OwnedRegion BuildFrameRegion(const TSkinData& data, const FrameRegionKey& key) {
   return region;
 }
 
-bool FrameRegion::Update(HWND window, const TSkinData& data, const FrameBorders& borders, int width, int height) {
+bool FrameRegion::Update(HWND window, const TSkinData& data, const FrameBorders& borders, int width, int height,
+                         bool redraw) {
   if (width <= 0 || height <= 0) return false;
   FrameRegionKey key = FrameRegionKeyOf(data, borders, width, height);
   if (key_ && *key_ == key) return false;
   OwnedRegion region = BuildFrameRegion(data, key);
   // The window owns the region once it is set.
-  if (SetWindowRgn(window, region.Get(), TRUE) && region) region.Release();
+  if (SetWindowRgn(window, region.Get(), redraw ? TRUE : FALSE) && region) region.Release();
   key_ = key;
   return true;
 }

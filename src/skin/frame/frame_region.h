@@ -34,8 +34,10 @@ OwnedRegion BuildFrameRegion(const TSkinData& data, const FrameRegionKey& key);
 // Sets the window's region when its key changed since the last time.
 class FrameRegion {
  public:
-  // True when a new region was set.
-  bool Update(HWND window, const TSkinData& data, const FrameBorders& borders, int width, int height);
+  // True when a new region was set. Without redraw the caller paints the
+  // window itself right after (a region that only cuts needs no repaint).
+  bool Update(HWND window, const TSkinData& data, const FrameBorders& borders, int width, int height,
+              bool redraw = true);
   // Takes the region off the window and forgets the key.
   void Remove(HWND window);
   void Forget() { key_.reset(); }

@@ -117,7 +117,10 @@ void SkinnedFrame::InitFrame() {
       state_ = FrameState::Resizing;
       AdjustWindowSize(clientSize_);
       state_ = FrameState::Ready;
-      if (placement_ == 0) UpdateRegion();
+      // The first region only cuts the window just resized, whose frame is
+      // painted below and whose client is still to be painted: a redraw here
+      // would paint the whole window once more.
+      if (placement_ == 0) UpdateRegion(false);
     }
   }
   if (TSkinCaption::UnitSkinAlpha() > 0) ApplySkinAlpha(window_, TSkinCaption::UnitSkinAlpha());

@@ -69,7 +69,7 @@ class SkinnedFrame : public TNCObjectHost {
   void UpdateBorders();
   // Draws the frame into dc (a whole-window DC), or on the window when null.
   void PaintNonClient(HDC dc = nullptr);
-  void UpdateRegion();
+  void UpdateRegion(bool redraw = true);
   // Sizes the window around a client area of that size.
   void AdjustWindowSize(SIZE client);
   void SkinChildControls(TCustomForm& form);

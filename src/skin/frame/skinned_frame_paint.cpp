@@ -120,12 +120,12 @@ void SkinnedFrame::PaintFrame(HDC dc, int width, int height) {
   PaintSideEdges(paint);
 }
 
-void SkinnedFrame::UpdateRegion() {
+void SkinnedFrame::UpdateRegion(bool redraw) {
   if (!frameOn_ || !window_ || !data_ || state_ == FrameState::Closed) return;
   if (mdiChild_ && placement_ != 0) return;
   RECT frame{};
   if (!GetWindowRect(window_, &frame)) return;
-  region_.Update(window_, *data_, borders_, frame.right - frame.left, frame.bottom - frame.top);
+  region_.Update(window_, *data_, borders_, frame.right - frame.left, frame.bottom - frame.top, redraw);
 }
 
 }  // namespace quonel
