@@ -3,6 +3,8 @@
 // while a drop-down is open the arrow keys move between the bar's menus.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -109,6 +111,24 @@ TEST_F(MenuBarTest, ArrowKeysCycleThroughTheBarsMenusAndALeafIsClickedOnce) {
   skinned.OpenBarMenu(4);
   testing::PumpMessages();
   EXPECT_EQ(1, goes) << "a button without drop-down runs its item";
+}
+
+TEST_F(MenuBarTest, ABarFreedWhileItsDropDownIsOpenIsNotTouchedWhenTheMenuCloses) {
+  // The bar lives in storage the test poisons once it is freed, so that any
+  // use after the free faults at once.
+  alignas(TSkinMenuBar) unsigned char storage[sizeof(TSkinMenuBar)];
+  auto* skinned = new (storage) TSkinMenuBar(form->Handle(), &data, bar);
+  bool freed = false;
+  testing::PopupMenuWatch watch([&](HWND) {
+    skinned->~TSkinMenuBar();  // its window's skin goes while the menu is open
+    std::memset(storage, 0xDD, sizeof storage);
+    freed = true;
+    EndMenu();
+    return true;
+  });
+  skinned->OpenBarMenu(0);
+  ASSERT_TRUE(freed);
+  EXPECT_EQ(bar->Handle(), GetMenu(form->Handle())) << "the window has its menu back";
 }
 
 }  // namespace

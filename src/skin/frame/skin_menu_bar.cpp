@@ -29,6 +29,7 @@ TSkinMenuBar::TSkinMenuBar(HWND window, TSkinData* data, TMainMenu* menu)
 }
 
 TSkinMenuBar::~TSkinMenuBar() {
+  *alive_ = false;
   ownerLink_.Detach();
   if (tracking_ == this) tracking_ = nullptr;
   const bool toolkitMenu = toolkitMenu_ && toolkitMenu_->Handle() == menu_;

@@ -8,6 +8,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,8 @@ class TSkinMenuBar {
   };
   std::vector<MarkedItem> marked_;
   TWindowSubclass ownerLink_;
+  // False once the bar is freed; OpenBarMenu holds a copy across the menu loop.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace quonel

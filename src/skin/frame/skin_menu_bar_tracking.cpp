@@ -48,8 +48,12 @@ void TSkinMenuBar::OpenBarMenu(int index) {
       tracking_ = this;
       OwnedHook filter(SetWindowsHookExW(WH_MSGFILTER, FilterHook, nullptr, GetCurrentThreadId()));
       ownerLink_.Attach(window_);
+      // The menu loop may free this bar (its window destroyed or unskinned
+      // meanwhile): then nothing of it is touched afterwards.
+      const std::shared_ptr<bool> alive = alive_;
       TrackPopupMenuEx(button.subMenu, (rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN) | TPM_TOPALIGN, x, y, window_,
                        nullptr);
+      if (!*alive) return;
       ownerLink_.Detach();
       tracking_ = nullptr;
     }
