@@ -32,7 +32,9 @@ TArrowButton::TArrowButton(HWND target, const TSkinData& data)
     : target_(target), data_(data), size_(GetSystemMetrics(SM_CXHSCROLL)) {
   if (!RegisterArrowClass(&TArrowButton::Procedure)) return;
   // The picker's painting must not cover the button.
-  SetWindowLongPtrW(target, GWL_STYLE, GetWindowLongPtrW(target, GWL_STYLE) | WS_CLIPCHILDREN);
+  const LONG_PTR style = GetWindowLongPtrW(target, GWL_STYLE);
+  clipChildrenAdded_ = (style & WS_CLIPCHILDREN) == 0;
+  if (clipChildrenAdded_) SetWindowLongPtrW(target, GWL_STYLE, style | WS_CLIPCHILDREN);
   CreateWindowExW(0, kArrowClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, size_, size_ + 1, target, nullptr,
                   GetModuleHandleW(nullptr), this);
   Place();
@@ -43,6 +45,9 @@ TArrowButton::~TArrowButton() {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
+  // The picker gets its own style back.
+  if (clipChildrenAdded_ && IsWindow(target_))
+    SetWindowLongPtrW(target_, GWL_STYLE, GetWindowLongPtrW(target_, GWL_STYLE) & ~WS_CLIPCHILDREN);
 }
 
 void TArrowButton::Place() {

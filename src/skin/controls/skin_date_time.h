@@ -35,6 +35,7 @@ class TArrowButton {
   const TSkinData& data_;
   int size_;
   bool hot_ = false;
+  bool clipChildrenAdded_ = false;  // WS_CLIPCHILDREN is ours to take off
   HWND window_ = nullptr;
 };
 

@@ -86,6 +86,7 @@ TEST_F(SkinDateTime, TheArrowButtonLiesOverThePickersButtonAndOpensItsCalendar) 
   skin.reset();
   EXPECT_FALSE(IsWindow(arrow));
   EXPECT_TRUE(IsWindow(picker));
+  EXPECT_FALSE(GetWindowLongPtrW(picker, GWL_STYLE) & WS_CLIPCHILDREN) << "the picker's own style is back";
 }
 
 }  // namespace
