@@ -117,7 +117,8 @@ TEST_F(MenuBarTest, ABarFreedWhileItsDropDownIsOpenIsNotTouchedWhenTheMenuCloses
   // The bar lives in storage the test poisons once it is freed, so that any
   // use after the free faults at once.
   alignas(TSkinMenuBar) unsigned char storage[sizeof(TSkinMenuBar)];
-  auto* skinned = new (storage) TSkinMenuBar(form->Handle(), &data, bar);
+  // Known by its handle only: the skin draws the platform's drop-down items itself while open.
+  auto* skinned = new (storage) TSkinMenuBar(form->Handle(), &data, nullptr);
   bool freed = false;
   testing::PopupMenuWatch watch([&](HWND) {
     skinned->~TSkinMenuBar();  // its window's skin goes while the menu is open
@@ -129,6 +130,11 @@ TEST_F(MenuBarTest, ABarFreedWhileItsDropDownIsOpenIsNotTouchedWhenTheMenuCloses
   skinned->OpenBarMenu(0);
   ASSERT_TRUE(freed);
   EXPECT_EQ(bar->Handle(), GetMenu(form->Handle())) << "the window has its menu back";
+  MENUITEMINFOW item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_FTYPE;
+  ASSERT_TRUE(GetMenuItemInfoW(file->Handle(), 0, TRUE, &item));
+  EXPECT_EQ(0u, item.fType & MFT_OWNERDRAW) << "the drop-down's items have their own look back";
 }
 
 }  // namespace

@@ -32,6 +32,8 @@ TSkinMenuBar::~TSkinMenuBar() {
   *alive_ = false;
   ownerLink_.Detach();
   if (tracking_ == this) tracking_ = nullptr;
+  // Freed while a drop-down was open: its items get their own look back.
+  UnmarkOwnerDrawn();
   const bool toolkitMenu = toolkitMenu_ && toolkitMenu_->Handle() == menu_;
   if (closing_ && toolkitMenu) return;
   if (menu_ && IsWindow(window_) && !GetMenu(window_) && IsMenu(menu_)) SetMenu(window_, menu_);
