@@ -5,11 +5,11 @@
 
 namespace quonel {
 
-int ProgressFillLength(int length, int position, int limit) {
+int ProgressFillLength(int length, int64_t position, int64_t limit) {
   if (length <= 0 || position <= 0 || limit <= 0) return 0;
   if (position >= limit) return length;
   // 64 bits: a long bar times a large position must not wrap.
-  const int64_t product = static_cast<int64_t>(length) * position;
+  const int64_t product = length * position;
   return static_cast<int>((product + limit / 2) / limit);
 }
 

@@ -2,6 +2,8 @@
 // pieces: the arithmetic alone, shared by the painters and their tests.
 // Platform-free.
 #pragma once
+#include <cstdint>
+
 #include "skin/pixels/nine_slice_geometry.h"
 
 namespace quonel {
@@ -10,7 +12,7 @@ namespace quonel {
 // position / limit, rounded to nearest, when both are positive. A position
 // past the limit fills the bar and no more; a limit of zero or below, or a
 // position of zero or below, fills nothing.
-int ProgressFillLength(int length, int position, int limit);
+int ProgressFillLength(int length, int64_t position, int64_t limit);
 
 // A track bar's channel image laid along the channel: across it the image
 // keeps its own size, centred, when it is smaller than the channel;

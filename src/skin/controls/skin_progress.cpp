@@ -21,8 +21,10 @@ void TSkinProgress::PaintSkin(HDC dc, const RECT&) {
   const bool vertical = (GetWindowLongPtrW(window, GWL_STYLE) & PBS_VERTICAL) != 0;
   const int position = static_cast<int>(SendMessageW(window, PBM_GETPOS, 0, 0));
   const int limit = static_cast<int>(SendMessageW(window, PBM_GETRANGE, FALSE, 0));
+  // Measured from the range's low end: a bar from 50 to 150 is half full at 100.
+  const int low = static_cast<int>(SendMessageW(window, PBM_GETRANGE, TRUE, 0));
   const int length = vertical ? client.bottom : client.right, thickness = vertical ? client.right : client.bottom;
-  const int filled = ProgressFillLength(length, position, limit);
+  const int filled = ProgressFillLength(length, int64_t{position} - low, int64_t{limit} - low);
 
   if (offscreen_.Width() != length || offscreen_.Height() != thickness)
     offscreen_ = SkinBitmap::Create(length, thickness);

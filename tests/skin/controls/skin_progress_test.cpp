@@ -103,6 +103,10 @@ TEST_F(SkinProgress, TheFilledPartFollowsThePositionAndNeverRunsPastTheBar) {
   EXPECT_EQ(0, ColumnDifferences(Print(StandIn(past)), full, 0, kLength));
   EXPECT_EQ(0, ColumnDifferences(Print(StandIn(zero)), empty, 0, kLength));
   EXPECT_EQ(0, ColumnDifferences(Print(StandIn(negative)), empty, 0, kLength));
+
+  // A range that does not start at 0 is measured from its low end.
+  SendMessageW(bar, PBM_SETRANGE32, 50, 150);
+  EXPECT_EQ(0, ColumnDifferences(At(bar, 100), half, 0, kLength));
 }
 
 TEST_F(SkinProgress, AStandingBarFillsFromTheBottom) {
