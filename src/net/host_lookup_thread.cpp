@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <memory>
 
 #include "core/win32_owners.h"
@@ -19,27 +18,15 @@ DWORD WINAPI RunLookup(void* parameter) {
 
 }  // namespace
 
-TLookupWait RunLookupLeavable(std::function<void()> lookup, const TNetWaitPump& pump, int timeoutMs) {
+TThreadWait RunLookupLeavable(std::function<void()> lookup, const TNetWaitPump& pump, int timeoutMs) {
   auto owned = std::make_unique<std::function<void()>>(std::move(lookup));
   OwnedKernelHandle thread(CreateThread(nullptr, 0, &RunLookup, owned.get(), 0, nullptr));
   if (!thread) {
     (*owned)();
-    return TLookupWait::Finished;
+    return TThreadWait::Finished;
   }
   owned.release();
-  const bool limited = timeoutMs >= 0;
-  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(std::max(timeoutMs, 0));
-  for (;;) {
-    DWORD step = pump ? kNetWaitSliceMs : INFINITE;
-    if (limited) {
-      const ULONGLONG now = GetTickCount64();
-      const DWORD left = now >= deadline ? 0 : static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, INFINITE - 1));
-      step = std::min(step, left);
-    }
-    if (WaitForSingleObject(thread.Get(), step) == WAIT_OBJECT_0) return TLookupWait::Finished;
-    if (limited && GetTickCount64() >= deadline) return TLookupWait::TimedOut;
-    if (pump && !pump()) return TLookupWait::GivenUp;
-  }
+  return WaitForThread(thread.Get(), timeoutMs, pump);
 }
 
 }  // namespace quonel

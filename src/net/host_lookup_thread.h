@@ -7,16 +7,14 @@
 #pragma once
 #include <functional>
 
-#include "net/network_wait.h"
+#include "net/thread_wait.h"
 
 namespace quonel {
-
-enum class TLookupWait { Finished, GivenUp, TimedOut };
 
 // Runs lookup on its own thread and waits for it in slices of
 // kNetWaitSliceMs, calling pump between them (without a pump, in one wait).
 // timeoutMs < 0 waits without limit. When no thread can be started, the
 // lookup runs on the caller's thread.
-TLookupWait RunLookupLeavable(std::function<void()> lookup, const TNetWaitPump& pump, int timeoutMs);
+TThreadWait RunLookupLeavable(std::function<void()> lookup, const TNetWaitPump& pump, int timeoutMs);
 
 }  // namespace quonel

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "net/http_exceptions.h"
+#include "net/thread_wait.h"
 
 namespace quonel {
 
@@ -31,16 +32,9 @@ DWORD WINAPI TNetConnectThread::Run(void* self) {
 }
 
 bool TNetConnectThread::WaitFinished(int timeoutMs, const TNetWaitPump& pump) {
-  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(std::max(timeoutMs, 0));
-  const ULONGLONG longest = pump ? kNetWaitSliceMs : 125;
-  for (;;) {
-    const ULONGLONG now = GetTickCount64();
-    const DWORD step = now >= deadline ? 0 : static_cast<DWORD>(std::min<ULONGLONG>(longest, deadline - now));
-    // The wait ends early when the thread finishes within the step.
-    if (WaitForSingleObject(thread_.Get(), step) == WAIT_OBJECT_0) return true;
-    if (GetTickCount64() >= deadline) return false;
-    if (pump && !pump()) throw ENetWaitAbandoned(L"Wait abandoned.");
-  }
+  const TThreadWait outcome = WaitForThread(thread_.Get(), std::max(timeoutMs, 0), pump);
+  if (outcome == TThreadWait::GivenUp) throw ENetWaitAbandoned(L"Wait abandoned.");
+  return outcome == TThreadWait::Finished;
 }
 
 void TNetConnectThread::WaitFor() {

@@ -1,5 +1,5 @@
 // A connect with a time limit: a thread performs the blocking connect while
-// the caller waits for it in steps of 125 ms.
+// the caller waits for it.
 #pragma once
 #include <windows.h>
 
@@ -20,8 +20,8 @@ class TNetConnectThread {
   TNetConnectThread(const TNetConnectThread&) = delete;
   TNetConnectThread& operator=(const TNetConnectThread&) = delete;
 
-  // Waits up to timeoutMs in steps of 125 ms (of kNetWaitSliceMs with a pump,
-  // called between them); true when the thread has finished. Raises
+  // Waits up to timeoutMs (in slices of kNetWaitSliceMs with a pump, called
+  // between them); true when the thread has finished. Raises
   // ENetWaitAbandoned when the pump gives up.
   bool WaitFinished(int timeoutMs, const TNetWaitPump& pump = nullptr);
   void WaitFor();

@@ -49,7 +49,7 @@ uint32_t ResolveHostAddress(const std::string& host, const TNetStatusEvent& stat
     std::exception_ptr failure;
   };
   auto found = std::make_shared<Found>();
-  const TLookupWait outcome = RunLookupLeavable(
+  const TThreadWait outcome = RunLookupLeavable(
       [found, host] {
         try {
           found->address = GStack().ResolveHost(host);
@@ -58,8 +58,8 @@ uint32_t ResolveHostAddress(const std::string& host, const TNetStatusEvent& stat
         }
       },
       pump, timeoutMs > 0 ? timeoutMs : -1);
-  if (outcome == TLookupWait::GivenUp) throw ENetWaitAbandoned(L"Wait abandoned.");
-  if (outcome == TLookupWait::TimedOut) throw ENetConnectTimeout(L"Connect timed out.");
+  if (outcome == TThreadWait::GivenUp) throw ENetWaitAbandoned(L"Wait abandoned.");
+  if (outcome == TThreadWait::TimedOut) throw ENetConnectTimeout(L"Connect timed out.");
   if (found->failure) std::rethrow_exception(found->failure);
   return found->address;
 }

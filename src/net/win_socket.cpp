@@ -135,8 +135,8 @@ uint32_t TCustomWinSocket::LookUpHost(const std::string& host) {
   }
   // The pump may close this connection (an abort handler): that ends the wait too.
   const TSocket handle = socket_;
-  const TLookupWait outcome = RunLookupLeavable(lookup, [this, handle] { return waitPump_() && socket_ == handle; }, -1);
-  if (outcome != TLookupWait::Finished) {
+  const TThreadWait outcome = RunLookupLeavable(lookup, [this, handle] { return waitPump_() && socket_ == handle; }, -1);
+  if (outcome != TThreadWait::Finished) {
     WSASetLastError(WSAEINTR);
     CheckSocketCall(SOCKET_ERROR, "connect");
   }

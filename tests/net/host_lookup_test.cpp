@@ -31,14 +31,14 @@ TEST(HostLookup, AWaitGivenUpReturnsWhileTheLookupHangsAndTheLookupLaterFreesWha
   auto finished = std::make_shared<std::atomic<bool>>(false);
   const HANDLE releaseEvent = release.Get();
   int pumps = 0;
-  const TLookupWait outcome = RunLookupLeavable(
+  const TThreadWait outcome = RunLookupLeavable(
       [signal, finished, releaseEvent] {
         WaitForSingleObject(releaseEvent, 30000);
         *finished = true;
       },
       [&pumps] { return ++pumps < 3; }, -1);
   signal.reset();
-  EXPECT_EQ(TLookupWait::GivenUp, outcome);
+  EXPECT_EQ(TThreadWait::GivenUp, outcome);
   EXPECT_EQ(3, pumps);
   EXPECT_FALSE(*finished);
   SetEvent(release.Get());
@@ -48,15 +48,15 @@ TEST(HostLookup, AWaitGivenUpReturnsWhileTheLookupHangsAndTheLookupLaterFreesWha
 
 TEST(HostLookup, AFinishedLookupIsSeenAndAStuckOneEndsAtTheLimitWithOrWithoutAPump) {
   auto address = std::make_shared<int>(0);
-  EXPECT_EQ(TLookupWait::Finished, RunLookupLeavable([address] { *address = 42; }, nullptr, -1));
+  EXPECT_EQ(TThreadWait::Finished, RunLookupLeavable([address] { *address = 42; }, nullptr, -1));
   EXPECT_EQ(42, *address);
 
   OwnedKernelHandle release = NewEvent();
   const HANDLE releaseEvent = release.Get();
   auto stuck = [releaseEvent] { WaitForSingleObject(releaseEvent, 30000); };
-  EXPECT_EQ(TLookupWait::TimedOut, RunLookupLeavable(stuck, nullptr, 50));
+  EXPECT_EQ(TThreadWait::TimedOut, RunLookupLeavable(stuck, nullptr, 50));
   int pumps = 0;
-  EXPECT_EQ(TLookupWait::TimedOut, RunLookupLeavable(stuck, [&pumps] { return ++pumps > 0; }, 100));
+  EXPECT_EQ(TThreadWait::TimedOut, RunLookupLeavable(stuck, [&pumps] { return ++pumps > 0; }, 100));
   EXPECT_GE(pumps, 1);
   SetEvent(release.Get());
 }
