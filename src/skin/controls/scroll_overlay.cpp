@@ -49,7 +49,6 @@ TWScrollbar::GetScrollBarInfoFunction TWScrollbar::ScrollBarInfoFunction() {
 TWScrollbar::TWScrollbar(TSkinControl& owner) : owner_(owner), buttonSize_(GetSystemMetrics(SM_CXHSCROLL)) {}
 
 TWScrollbar::~TWScrollbar() {
-  *alive_ = false;
   if (handle_) {
     Overlays().Remove(handle_);
     const HWND window = handle_;
@@ -259,14 +258,14 @@ void TWScrollbar::ButtonDown(POINT point) {
   if (target) {
     // The platform tracks the mouse until the button goes up; meanwhile the
     // target's scroll notifications set the hot part.
-    const std::weak_ptr<bool> alive = alive_;
+    const TLiveness::Watch alive = liveness_.Observe();
     if (kind_ == kScrollBarControl)
       SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
     else
       SendMessageW(target, WM_NCLBUTTONDOWN, vertical_ ? HTVSCROLL : HTHSCROLL, MAKELPARAM(sent.x, sent.y));
     // Anything may have happened in the platform's loop: the owner skin may
     // have gone with this overlay, or the target window may have.
-    if (alive.expired()) return;
+    if (!alive.Alive()) return;
   }
   tracking_ = false;
   ReleaseCapture();

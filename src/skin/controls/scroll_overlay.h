@@ -13,8 +13,7 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
-
+#include "core/liveness.h"
 #include "skin/controls/scroll_geometry.h"
 #include "skin/gdi/skin_bitmap.h"
 
@@ -122,9 +121,9 @@ class TWScrollbar {
   SkinBitmap canvas_;  // the bar composed off screen, kept between paints
   Look composed_;       // what canvas_ shows
   bool canvasValid_ = false;
-  // Expires with the object: a click forwarded to the target may run a
-  // modal loop in which the owner skin, and this overlay, are freed.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  // A click forwarded to the target may run a modal loop in which the owner
+  // skin, and this overlay, are freed.
+  TLiveness liveness_;
 };
 
 }  // namespace quonel

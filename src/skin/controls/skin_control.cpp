@@ -26,7 +26,6 @@ std::wstring Lower(std::wstring text) {
 TSkinControl::TSkinControl() : TComponent(nullptr) {}
 
 TSkinControl::~TSkinControl() {
-  *alive_ = false;
   if (lifeState_ == kAttached || lifeState_ == kWindowGone) TSkinControl::Detach();
   Unhook();
   if (control_) control_->RemoveFreeNotification(this);
@@ -129,10 +128,10 @@ void TSkinControl::WndProc(TMessage& message) {
   }
   // The control's own handling may free this skin (a form dropping its
   // skins from inside a notification); nothing of it is touched afterwards.
-  const std::shared_ptr<bool> alive = alive_;
+  const TLiveness::Watch alive = liveness_.Observe();
   if (!skinActive_) {
     CallDefault(message);
-    if (!*alive) return;
+    if (!alive.Alive()) return;
     if (message.Msg == WM_NCDESTROY && lifeState_ == kAttached) {
       lifeState_ = kWindowGone;
       controlHook_.PassThrough();
@@ -141,7 +140,7 @@ void TSkinControl::WndProc(TMessage& message) {
   }
   if (BeforeMessage(message)) {
     CallDefault(message);
-    if (*alive) AfterMessage(message);
+    if (alive.Alive()) AfterMessage(message);
   }
 }
 

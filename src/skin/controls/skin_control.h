@@ -13,10 +13,10 @@
 
 #include <commctrl.h>
 
-#include <memory>
 #include <string>
 
 #include "core/component.h"
+#include "core/liveness.h"
 #include "ui/messages.h"
 #include "ui/window_subclass.h"
 #include "skin/controls/window_proc_hook.h"
@@ -149,9 +149,8 @@ class TSkinControl : public TComponent {
   bool attached_ = false;
   int lifeState_ = kNotAttached;
   bool parentBackgroundForced_ = false;
-  // False once this skin is freed; WndProc holds a copy across the
-  // control's own handling.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  // WndProc watches it across the control's own handling.
+  TLiveness liveness_;
 };
 
 // DrawSkinImage of the object's strip: its margins, horizontal frames, its

@@ -29,7 +29,6 @@ TSkinMenuBar::TSkinMenuBar(HWND window, TSkinData* data, TMainMenu* menu)
 }
 
 TSkinMenuBar::~TSkinMenuBar() {
-  *alive_ = false;
   ownerLink_.Detach();
   if (tracking_ == this) tracking_ = nullptr;
   // Freed while a drop-down was open: its items get their own look back.

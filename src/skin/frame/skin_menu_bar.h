@@ -8,10 +8,10 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "core/liveness.h"
 #include "skin/gdi/skin_bitmap.h"
 #include "skin/menus/menu_geometry.h"
 #include "ui/window_subclass.h"
@@ -124,8 +124,8 @@ class TSkinMenuBar {
   };
   std::vector<MarkedItem> marked_;
   TWindowSubclass ownerLink_;
-  // False once the bar is freed; OpenBarMenu holds a copy across the menu loop.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  // OpenBarMenu watches it across the menu loop.
+  TLiveness liveness_;
 };
 
 }  // namespace quonel

@@ -50,10 +50,10 @@ void TSkinMenuBar::OpenBarMenu(int index) {
       ownerLink_.Attach(window_);
       // The menu loop may free this bar (its window destroyed or unskinned
       // meanwhile): then nothing of it is touched afterwards.
-      const std::shared_ptr<bool> alive = alive_;
+      const TLiveness::Watch alive = liveness_.Observe();
       TrackPopupMenuEx(button.subMenu, (rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN) | TPM_TOPALIGN, x, y, window_,
                        nullptr);
-      if (!*alive) return;
+      if (!alive.Alive()) return;
       ownerLink_.Detach();
       tracking_ = nullptr;
     }
