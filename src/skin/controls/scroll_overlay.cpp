@@ -36,16 +36,6 @@ void TWScrollbar::RegisterOverlayClass() {
   (void)registered;
 }
 
-TWScrollbar::GetScrollBarInfoFunction TWScrollbar::ScrollBarInfoFunction() {
-  static const GetScrollBarInfoFunction function = [] {
-    const HMODULE user = GetModuleHandleW(L"user32.dll");
-    return user ? reinterpret_cast<GetScrollBarInfoFunction>(
-                      reinterpret_cast<void*>(GetProcAddress(user, "GetScrollBarInfo")))
-                : nullptr;
-  }();
-  return function;
-}
-
 TWScrollbar::TWScrollbar(TSkinControl& owner) : owner_(owner), buttonSize_(GetSystemMetrics(SM_CXHSCROLL)) {}
 
 TWScrollbar::~TWScrollbar() {

@@ -58,10 +58,6 @@ class TWScrollbar {
   // The bar's rectangle in the target's client coordinates.
   const RECT& BarRect() const { return barRect_; }
 
-  // The platform's GetScrollBarInfo, looked up once; null where it is absent.
-  using GetScrollBarInfoFunction = BOOL(WINAPI*)(HWND, LONG, PSCROLLBARINFO);
-  static GetScrollBarInfoFunction ScrollBarInfoFunction();
-
  private:
   // What the bar looks like now.
   struct BarState {

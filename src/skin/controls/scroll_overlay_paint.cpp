@@ -43,7 +43,7 @@ bool TWScrollbar::ReadState(BarState& state) const {
     state.thumb = ScrollControlThumb({state.length, buttonSize_, {}}, {info.nMin, info.nMax, info.nPage, info.nPos}, true);
     return true;
   }
-  const GetScrollBarInfoFunction function = ScrollBarInfoFunction();
+  const GetScrollBarInfoFunction function = PlatformScrollBarInfo();
   if (!function) return false;
   SCROLLBARINFO info{};
   info.cbSize = sizeof(info);

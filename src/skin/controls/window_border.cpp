@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/win32_owners.h"
-#include "skin/controls/scroll_overlay.h"
+#include "skin/data/skin_data.h"
 
 namespace quonel {
 
@@ -11,7 +11,7 @@ namespace {
 
 // The shown bar's thickness across its axis, or 0.
 int ShownBarThickness(HWND window, LONG object, bool vertical) {
-  if (const auto function = TWScrollbar::ScrollBarInfoFunction()) {
+  if (const auto function = PlatformScrollBarInfo()) {
     SCROLLBARINFO info{};
     info.cbSize = sizeof(info);
     if (!function(window, object, &info) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) return 0;

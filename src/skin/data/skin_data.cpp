@@ -18,13 +18,6 @@ namespace quonel {
 
 namespace {
 
-
-// Systems before the scroll-bar information call cannot have their scroll bars skinned.
-bool PlatformOffersScrollBarInfo() {
-  HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  return user32 && GetProcAddress(user32, "GetScrollBarInfo");
-}
-
 GdiObject<HFONT> CaptionFontFromMetrics() {
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
@@ -138,7 +131,8 @@ std::wstring TSkinData::SkinStore() const {
 void TSkinData::Loaded() {
   TComponent::Loaded();
   if (HasState(ComponentStateFlag::Designing)) return;
-  if (!PlatformOffersScrollBarInfo()) skinControls_ &= ~SetBit(xcScrollbar);
+  // Systems before the scroll-bar information call cannot have their scroll bars skinned.
+  if (!PlatformScrollBarInfo()) skinControls_ &= ~SetBit(xcScrollbar);
   TSkinManagerLink* manager = TSkinManagerLink::Obtain();
   if (manager) manager->Register(*this);
   captionFont_ = CaptionFontFromMetrics();
@@ -196,6 +190,16 @@ void TSkinData::ApplyNewSkin() {
 
 void TSkinData::SkinChanged() {
   if (OnSkinChanged) OnSkinChanged(this);
+}
+
+GetScrollBarInfoFunction PlatformScrollBarInfo() {
+  static const GetScrollBarInfoFunction function = [] {
+    const HMODULE user = GetModuleHandleW(L"user32.dll");
+    return user ? reinterpret_cast<GetScrollBarInfoFunction>(
+                      reinterpret_cast<void*>(GetProcAddress(user, "GetScrollBarInfo")))
+                : nullptr;
+  }();
+  return function;
 }
 
 }  // namespace quonel

@@ -185,4 +185,9 @@ class TSkinData : public TComponent {
   SkinBitmap applicationIcon_;
 };
 
+// The platform's GetScrollBarInfo, looked up once; null on systems without
+// it, whose scroll bars keep the platform's look.
+using GetScrollBarInfoFunction = BOOL(WINAPI*)(HWND, LONG, PSCROLLBARINFO);
+GetScrollBarInfoFunction PlatformScrollBarInfo();
+
 }  // namespace quonel
