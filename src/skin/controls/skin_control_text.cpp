@@ -1,7 +1,7 @@
 // The caption helpers of TSkinControl, shared by every skinned control.
 #include <algorithm>
 
-#include "skin/controls/caption_layout.h"
+#include "skin/controls/buttons/caption_layout.h"
 #include "skin/controls/skin_control.h"
 #include "skin/gdi/skin_bitmap.h"
 #include "skin/gdi/skin_text.h"

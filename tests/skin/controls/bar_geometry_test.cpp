@@ -3,8 +3,8 @@
 // that is turned afterwards.
 #include <gtest/gtest.h>
 
-#include "skin/controls/bar_geometry.h"
-#include "skin/controls/tab_band_geometry.h"
+#include "skin/controls/bars/bar_geometry.h"
+#include "skin/controls/tabs/tab_band_geometry.h"
 
 namespace quonel {
 namespace {

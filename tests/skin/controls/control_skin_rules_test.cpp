@@ -3,10 +3,10 @@
 // standard class gets.
 #include <gtest/gtest.h>
 
-#include "skin/controls/caption_layout.h"
+#include "skin/controls/buttons/caption_layout.h"
 #include "skin/controls/control_skin_kinds.h"
-#include "skin/controls/glyph_layout.h"
-#include "skin/controls/mark_frames.h"
+#include "skin/controls/buttons/glyph_layout.h"
+#include "skin/controls/buttons/mark_frames.h"
 
 namespace quonel {
 namespace {

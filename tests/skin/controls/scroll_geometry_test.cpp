@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "skin/controls/scroll_geometry.h"
+#include "skin/controls/scrolling/scroll_geometry.h"
 
 namespace quonel {
 namespace {

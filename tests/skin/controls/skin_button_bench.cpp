@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "skin/controls/skin_button.h"
+#include "skin/controls/buttons/skin_button.h"
 #include "skin/data/skin_data.h"
 #include "skin/skin_bench_support.h"
 #include "skin/skin_messages.h"

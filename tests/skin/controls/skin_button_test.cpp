@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "skin/controls/skin_button.h"
+#include "skin/controls/buttons/skin_button.h"
 #include "skin/controls/skinned_controls_fixture.h"
 #include "skin/skin_messages.h"
 #include "ui/button.h"

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "skin/controls/control_skin_factory.h"
-#include "skin/controls/skin_date_time.h"
+#include "skin/controls/text_entry/skin_date_time.h"
 #include "skin/controls/skinned_controls_fixture.h"
 #include "skin/gdi/skin_renderers.h"
 

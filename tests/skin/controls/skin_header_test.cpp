@@ -9,7 +9,7 @@
 #include <string>
 
 #include "skin/controls/control_skin_factory.h"
-#include "skin/controls/skin_header.h"
+#include "skin/controls/scrolling/skin_header.h"
 #include "skin/controls/skinned_controls_fixture.h"
 #include "skin_archive_writer.h"
 

@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "skin/controls/skin_list_view.h"
+#include "skin/controls/scrolling/skin_list_view.h"
 #include "skin/data/skin_data.h"
 #include "skin/skin_bench_support.h"
 #include "ui/application.h"

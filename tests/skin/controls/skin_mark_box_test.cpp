@@ -10,10 +10,10 @@
 #include <memory>
 #include <vector>
 
-#include "skin/controls/caption_layout.h"
+#include "skin/controls/buttons/caption_layout.h"
 #include "skin/controls/control_skin_factory.h"
-#include "skin/controls/skin_group_box.h"
-#include "skin/controls/skin_mark_buttons.h"
+#include "skin/controls/buttons/skin_group_box.h"
+#include "skin/controls/buttons/skin_mark_buttons.h"
 #include "skin/controls/skinned_controls_fixture.h"
 #include "support/message_box_hook.h"
 #include "ui/check_box.h"

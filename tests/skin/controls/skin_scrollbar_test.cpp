@@ -7,10 +7,10 @@
 
 #include <memory>
 
-#include "skin/controls/scroll_geometry.h"
-#include "skin/controls/skin_list_view.h"
-#include "skin/controls/skin_scroll_control.h"
-#include "skin/controls/skin_scrollbar.h"
+#include "skin/controls/scrolling/scroll_geometry.h"
+#include "skin/controls/scrolling/skin_list_view.h"
+#include "skin/controls/scrolling/skin_scroll_control.h"
+#include "skin/controls/scrolling/skin_scrollbar.h"
 #include "skin/controls/skinned_controls_fixture.h"
 #include "skin/gdi/skin_renderers.h"
 #include "skin/skin_messages.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "skin/controls/control_skin_factory.h"
-#include "skin/controls/skin_tabs.h"
+#include "skin/controls/tabs/skin_tabs.h"
 #include "skin/controls/skinned_controls_fixture.h"
 #include "skin/gdi/bitmap_transforms.h"
 #include "ui/label.h"

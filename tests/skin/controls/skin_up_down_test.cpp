@@ -10,7 +10,7 @@
 
 #include "skin/bmp_builder.h"
 #include "skin/controls/control_skin_factory.h"
-#include "skin/controls/skin_up_down.h"
+#include "skin/controls/text_entry/skin_up_down.h"
 #include "skin/controls/skinned_controls_fixture.h"
 #include "skin_archive_writer.h"
 
