@@ -48,3 +48,20 @@ function(quonel_banner_fixture)
            COMMAND ${PROJECT_SOURCE_DIR}/scripts/register_banner_standin.sh $<TARGET_FILE:quonel_banner_standin>)
   set_tests_properties(banner_standin_register PROPERTIES FIXTURES_SETUP banner RESOURCE_LOCK banner_registration)
 endfunction()
+
+# The real proxies of the network tests: two tinyproxy instances on
+# 127.0.0.1 (fixtures/tinyproxy/open without authentication, .../auth with
+# BasicAuth), started once per CTest run like nginx. Tests read each port
+# from <instance>/port and its requests from <instance>/access.log.
+function(quonel_tinyproxy_fixture)
+  get_property(registered GLOBAL PROPERTY QUONEL_TINYPROXY_FIXTURE)
+  if(registered)
+    return()
+  endif()
+  set_property(GLOBAL PROPERTY QUONEL_TINYPROXY_FIXTURE ON)
+  set(dir ${CMAKE_BINARY_DIR}/fixtures/tinyproxy)
+  add_test(NAME tinyproxy_start COMMAND ${PROJECT_SOURCE_DIR}/tests/support/tinyproxy_fixture.sh start ${dir})
+  add_test(NAME tinyproxy_stop COMMAND ${PROJECT_SOURCE_DIR}/tests/support/tinyproxy_fixture.sh stop ${dir})
+  set_tests_properties(tinyproxy_start PROPERTIES FIXTURES_SETUP tinyproxy)
+  set_tests_properties(tinyproxy_stop PROPERTIES FIXTURES_CLEANUP tinyproxy)
+endfunction()

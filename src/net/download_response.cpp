@@ -75,6 +75,16 @@ HeaderLine ApplyHeaderLine(const std::string& line, ResponseHeaders& headers) {
   }
   if (StartsWithNoCase(line, "Last-Modified:")) headers.lastModified = Trimmed(line.substr(14));
   if (StartsWithNoCase(line, "ETag:")) headers.etag = Trimmed(line.substr(5));
+  if (StartsWithNoCase(line, "Location:")) headers.location = Trimmed(line.substr(9));
+  if (StartsWithNoCase(line, "Retry-After:")) headers.retryAfter = Trimmed(line.substr(12));
+  if (StartsWithNoCase(line, "Proxy-Authenticate:") && StartsWithNoCase(Trimmed(line.substr(19)), "Basic"))
+    headers.proxyOffersBasic = true;
+  // "HTTP/1.1 302 Found": the code is the three digits after the first blank.
+  if (StartsWithNoCase(line, "HTTP/") && line.find(' ') != std::string::npos) {
+    const std::string rest = Trimmed(line.substr(line.find(' ')));
+    if (const auto code = ParseDecimal(rest.substr(0, rest.find(' '))); code && *code < 1000)
+      headers.statusCode = static_cast<int>(*code);
+  }
   return HeaderLine::Other;
 }
 

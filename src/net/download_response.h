@@ -25,6 +25,13 @@ struct ResponseHeaders {
   // The validators of the file, trimmed; empty when the answer had none.
   std::string lastModified;
   std::string etag;
+  // What a redirect, a proxy or a busy server says: the status code (0
+  // without a status line), "Location:", whether a "Proxy-Authenticate:"
+  // offers Basic, and "Retry-After:".
+  int statusCode = 0;
+  std::string location;
+  bool proxyOffersBasic = false;
+  std::string retryAfter;
 };
 
 enum class HeaderLine { Other, EndOfBlock, ContentLength, ContentRange, BadContentLength };

@@ -180,8 +180,20 @@ bool TNetCustomHTTP::KeepAliveAllowed() {
   return SameTextNoCase(connection, "KEEP-ALIVE") || SameTextNoCase(proxyConnection, "KEEP-ALIVE");
 }
 
+void TNetCustomHTTP::UseProxy(const ProxyServer& proxy) {
+  // Credentials that a proxy accepted are not offered to another one.
+  if (proxy.host != proxyParams_.ProxyServer || proxy.port != proxyParams_.ProxyPort ||
+      proxy.username != proxyParams_.ProxyUsername)
+    proxyParams_.Authentication.reset();
+  proxyParams_.ProxyServer = proxy.host;
+  proxyParams_.ProxyPort = proxy.port;
+  proxyParams_.ProxyUsername = proxy.username;
+  proxyParams_.ProxyPassword = proxy.password;
+}
+
 void TNetCustomHTTP::OpenForRequest() {
   TNetHTTPRequest& request = Request();
+  if (ProxyFor && !url_.Host.empty()) UseProxy(ProxyFor(url_.GetFullURI()));
   const bool encrypted = SameTextNoCase(url_.Protocol, "HTTPS");
   if (proxyParams_.ProxyServer.empty()) {
     const int targetPort = PortNumber(url_.Port);
