@@ -68,9 +68,6 @@ void TForm_Update::SetUpNetworkRoutes() {
     authentication = basic.release();
     return true;
   };
-  HTTPFiles->HandleRedirects = true;
-  // The trail below ends a fetch first; the client's own limit never does.
-  HTTPFiles->RedirectMaximum = kMaxRedirectHops + 1;
   HTTPFiles->OnRedirect = [this](std::string& destination, TNetHTTPMethod& method, bool& accepted) {
     accepted = IsFollowedRedirect(HTTPFiles->ResponseCode());
     if (!accepted) return;
@@ -88,6 +85,20 @@ std::string TForm_Update::FetchManifestBody(const std::wstring& server) {
   HTTPFiles->Request().Pragma = "no-cache";
   LogLine(L"取得升级信息：" + AnsiToWide(manifestUrl_) + L"（" + Described(proxyChoice_->For(manifestUrl_)) +
           L"）\r\n");
+  // Redirects are followed for the wizard's fetches only; the component
+  // keeps its stored settings. The trail ends a fetch before the client's
+  // own limit would.
+  struct RedirectScope {
+    TNetHTTP* http;
+    bool handle = http->HandleRedirects;
+    int maximum = http->RedirectMaximum;
+    ~RedirectScope() {
+      http->HandleRedirects = handle;
+      http->RedirectMaximum = maximum;
+    }
+  } redirectScope{HTTPFiles};
+  HTTPFiles->HandleRedirects = true;
+  HTTPFiles->RedirectMaximum = kMaxRedirectHops + 1;
   const std::string body = HTTPFiles->GetText(manifestUrl_);
   // A body cut short is part of a manifest, and would drop its last files.
   if (HTTPFiles->Response().HasContentLength() &&
@@ -153,6 +164,8 @@ std::wstring TForm_Update::FetchManifestFromMirrors(const std::wstring& picked) 
       identicalMirrors_[server.address] = true;
       return server.address;
     } catch (const Exception& failure) {
+      // Given up by the user: the server did nothing wrong.
+      if (AbortFlag || closing_) break;
       std::optional<int64_t> retryAfter;
       const int code = HTTPFiles->ResponseCode();
       if (dynamic_cast<const ENetHTTPProtocolException*>(&failure) && (code == 503 || code == 429))
