@@ -90,6 +90,7 @@ class TForm_Update : public TForm, public TDownloadSite {
   void RepaintProgressPage() override;
   void ProcessMessages() override;
   void StagedCopyGrew(int64_t size) override;
+  void WndProc(TMessage& message) override;
 
  private:
   void BindComponents();
@@ -124,6 +125,7 @@ class TForm_Update : public TForm, public TDownloadSite {
   std::wstring runServer_;
   bool runActive_ = false;
   bool installing_ = false;
+  static constexpr UINT kTellUnfinishedInstall = WM_APP + 1;
   // The files an earlier install left mixed, told once the window is shown.
   std::vector<std::wstring> unfinishedInstall_;
   bool stopRequested_ = false;  // "中断下载": the run ends after the current transfer

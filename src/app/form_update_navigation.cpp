@@ -76,12 +76,19 @@ void TForm_Update::ListBox_serversClick(TComponent*) {
 
 void TForm_Update::FormShow(TComponent*) {
   btn_next->SetFocus();
-  // A mixed installation is the user's to know about, not only the log's.
-  if (!unfinishedInstall_.empty()) {
-    const std::vector<std::wstring> names = std::move(unfinishedInstall_);
-    unfinishedInstall_.clear();
-    MessageBoxW(Handle(), UnfinishedInstallText(names).c_str(), L"升级未完成", MB_OK | MB_ICONERROR);
+  // A mixed installation is the user's to know about, not only the log's:
+  // told over the window, once it is on the screen.
+  if (!unfinishedInstall_.empty()) PostMessageW(Handle(), kTellUnfinishedInstall, 0, 0);
+}
+
+void TForm_Update::WndProc(TMessage& message) {
+  if (message.Msg != kTellUnfinishedInstall) {
+    TForm::WndProc(message);
+    return;
   }
+  const std::vector<std::wstring> names = std::move(unfinishedInstall_);
+  unfinishedInstall_.clear();
+  if (!names.empty()) MessageBoxW(Handle(), UnfinishedInstallText(names).c_str(), L"升级未完成", MB_OK | MB_ICONERROR);
 }
 
 void TForm_Update::Notebook_stepPageChanged(TComponent*) {
