@@ -111,6 +111,9 @@ class TForm_Update : public TForm, public TDownloadSite {
   void InstallUpdate();
   // The box text of an earlier install that could not be undone.
   static std::wstring UnfinishedInstallText(const std::vector<std::wstring>& notRestored);
+  // Undoes an earlier unfinished install before a run may fill update\ (the
+  // undo reads what lies there); false, after telling the user, while it fails.
+  bool ReplayUnfinishedInstall();
   void SetRowImage(int row, int image);
   void ReleaseFileList();
   std::wstring ConfigPath() const { return AppPath + L"config.ini"; }

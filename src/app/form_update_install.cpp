@@ -37,6 +37,17 @@ std::wstring TForm_Update::UnfinishedInstallText(const std::vector<std::wstring>
          L"请关闭正在使用这些文件的程序，然后重新启动升级程序。";
 }
 
+bool TForm_Update::ReplayUnfinishedInstall() {
+  std::vector<std::wstring> notRestored;
+  switch (RecoverInterruptedInstall(AppPath, &notRestored)) {
+    case Recovery::Failed:
+      MessageBoxW(Handle(), UnfinishedInstallText(notRestored).c_str(), L"升级未完成", MB_OK | MB_ICONERROR);
+      return false;
+    case Recovery::RolledBack: LogLine(L"上次未完成的安装已撤销\r\n"); return true;
+    default: return true;
+  }
+}
+
 void TForm_Update::InstallUpdate() {
   // A second press, or "上一步" and a run, while this install is being told about.
   if (installing_) return;

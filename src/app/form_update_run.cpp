@@ -82,7 +82,7 @@ void TForm_Update::btn_nextClick(TComponent*) {
   }
   // "上一步" re-enables this button while a run is still going; a second
   // run inside the first would share FileList and the rows.
-  if (runActive_) return;
+  if (runActive_ || !ReplayUnfinishedInstall()) return;
   runActive_ = true;
   struct RunFlag {
     bool& active;

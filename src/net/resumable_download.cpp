@@ -189,8 +189,9 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
       Reconnect();
       DownSocket->Connection()->SendString(BuildHeadRequest(path, host));
       head = ResponseHeaders{};
-      ReadHeaderBlock(head);
+      const bool headEnded = ReadHeaderBlock(head);
       if (AbortFlag) throw TransferAborted();
+      if (!headEnded && !head.status) throw Exception(L"the HEAD got no answer");
       if (!DownloadPlan::HeadAnswered(head))
         throw ELengthUntrusted(L"服务器对 HEAD 请求的回答不是 200（" +
                                (head.status ? std::to_wstring(*head.status) : std::wstring(L"无状态行")) +
