@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <utility>
-#include <vector>
-
 namespace quonel {
 namespace {
 
@@ -84,24 +80,6 @@ TEST(DownloadPlan, BlocksAreClippedToThePromiseAndTheFullLength) {
   const DownloadPlan shorter(1500, 1000, Answer("bytes 1000-1999/2000", 1000));
   EXPECT_EQ(500, shorter.BytesToKeep(1000, 0, 4096));
   EXPECT_EQ(0, shorter.BytesToKeep(1500, 500, 4096));
-}
-
-// A HEAD length is trusted only from a 200 answer and only while the GET's
-// total says the same.
-TEST(DownloadPlan, OnlyA200HeadWhoseLengthTheGetConfirmsIsTrusted) {
-  for (const auto& [line, trusted] : std::vector<std::pair<std::string, bool>>{
-           {"HTTP/1.1 200 OK\r\n", true}, {"HTTP/1.0 405 Method Not Allowed\r\n", false},
-           {"HTTP/1.1 503 Busy\r\n", false}, {"Content-Length: 0\r\n", false}}) {
-    ResponseHeaders head;
-    ApplyHeaderLine(line, head);
-    EXPECT_EQ(trusted, DownloadPlan::HeadAnswered(head)) << line;
-  }
-  EXPECT_TRUE(DownloadPlan::LengthsAgree(5000, Answer("bytes 1000-4999/5000", 4000)));
-  EXPECT_TRUE(DownloadPlan::LengthsAgree(5000, Answer("bytes */5000", 0)));
-  EXPECT_TRUE(DownloadPlan::LengthsAgree(std::nullopt, Answer("bytes 0-4999/5000", 5000)));
-  EXPECT_FALSE(DownloadPlan::LengthsAgree(160, Answer("bytes 0-4999/5000", 5000)));
-  EXPECT_FALSE(DownloadPlan::LengthsAgree(160, Answer("bytes 0-4999/*", 5000)));
-  EXPECT_FALSE(DownloadPlan::LengthsAgree(0, Answer("bytes */5000", 0)));
 }
 
 TEST(DownloadPlan, SizesBeyondTwoGibibytes) {
