@@ -62,6 +62,11 @@ std::optional<ContentRange> ParseContentRange(const std::string& value) {
 
 HeaderLine ApplyHeaderLine(const std::string& line, ResponseHeaders& headers) {
   if (line == "\r\n") return HeaderLine::EndOfBlock;
+  // "HTTP/1.1 200 OK": only the block's first line can be the status line.
+  if (!headers.status && StartsWithNoCase(line, "HTTP/") && line.size() >= 13 && line[8] == ' ') {
+    if (const std::optional<int64_t> code = ParseDecimal(line.substr(9, 3))) headers.status = static_cast<int>(*code);
+    return HeaderLine::Other;
+  }
   if (StartsWithNoCase(line, "Content-Length: ")) {
     const auto value = ParseDecimal(Trimmed(line.substr(16)));
     if (!value) return HeaderLine::BadContentLength;
@@ -79,12 +84,6 @@ HeaderLine ApplyHeaderLine(const std::string& line, ResponseHeaders& headers) {
   if (StartsWithNoCase(line, "Retry-After:")) headers.retryAfter = Trimmed(line.substr(12));
   if (StartsWithNoCase(line, "Proxy-Authenticate:") && StartsWithNoCase(Trimmed(line.substr(19)), "Basic"))
     headers.proxyOffersBasic = true;
-  // "HTTP/1.1 302 Found": the code is the three digits after the first blank.
-  if (StartsWithNoCase(line, "HTTP/") && line.find(' ') != std::string::npos) {
-    const std::string rest = Trimmed(line.substr(line.find(' ')));
-    if (const auto code = ParseDecimal(rest.substr(0, rest.find(' '))); code && *code < 1000)
-      headers.statusCode = static_cast<int>(*code);
-  }
   return HeaderLine::Other;
 }
 

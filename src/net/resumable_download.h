@@ -78,8 +78,8 @@ class TDownloadSite {
   void AimAt(const std::string& url, TransferTarget& target);
   // The HEAD of target, following redirects (the target ends at the final
   // address, whose answer head holds) and answering a proxy's Basic
-  // challenge once.
-  void HeadFollowingRedirects(TransferTarget& target, ResponseHeaders& head);
+  // challenge once; ReadHeaderBlock's result for the last answer.
+  bool HeadFollowingRedirects(TransferTarget& target, ResponseHeaders& head);
 
   uint64_t waitDeadline_ = 0;
   std::set<std::string> basicProxies_;  // proxies that asked for Basic credentials

@@ -38,23 +38,23 @@ void TDownloadSite::AimAt(const std::string& url, TransferTarget& target) {
   DownSocket->SetPort(route.connectPort);
 }
 
-void TDownloadSite::HeadFollowingRedirects(TransferTarget& target, ResponseHeaders& head) {
+bool TDownloadSite::HeadFollowingRedirects(TransferTarget& target, ResponseHeaders& head) {
   RedirectTrail trail;
   bool challengeAnswered = false;
   for (;;) {
     Reconnect();
     DownSocket->Connection()->SendString(RouteRequest(BuildHeadRequest(target.path, target.host), target.route));
     head = ResponseHeaders{};
-    ReadHeaderBlock(head);
-    if (AbortFlag) return;
-    if (head.statusCode == 407 && head.proxyOffersBasic && target.route.proxy.HasCredentials() &&
+    const bool ended = ReadHeaderBlock(head);
+    if (AbortFlag || !head.status) return ended;
+    if (*head.status == 407 && head.proxyOffersBasic && target.route.proxy.HasCredentials() &&
         !challengeAnswered) {
       challengeAnswered = true;
       basicProxies_.insert(target.route.proxy.Describe());
       target.route.proxyAuthorization = BasicProxyAuthorization(target.route.proxy);
       continue;
     }
-    if (!IsFollowedRedirect(head.statusCode) || head.location.empty()) return;
+    if (!IsFollowedRedirect(*head.status) || head.location.empty()) return ended;
     // Validators, lengths and the resume belong to the address that answers.
     AimAt(trail.Follow(target.url, head.location), target);
     challengeAnswered = false;

@@ -90,7 +90,7 @@ TEST(DownloadResponse, StatusLocationChallengeAndRetryAfterAreRead) {
   for (const char* line : {"HTTP/1.1 407 Proxy Authentication Required\r\n", "Proxy-Authenticate: Basic realm=\"x\"\r\n",
                            "Location: /next\r\n", "Retry-After: 5\r\n"})
     ApplyHeaderLine(line, headers);
-  EXPECT_EQ(407, headers.statusCode);
+  EXPECT_EQ(407, headers.status);
   EXPECT_TRUE(headers.proxyOffersBasic);
   EXPECT_EQ("/next", headers.location);
   EXPECT_EQ("5", headers.retryAfter);
