@@ -186,9 +186,13 @@ void TNetCustomHTTP::OpenForRequest() {
   if (proxyParams_.ProxyServer.empty()) {
     const int targetPort = PortNumber(url_.Port);
     if ((!SameTextNoCase(Host, url_.Host) || Port != targetPort) && Connected()) CloseConnection();
+    // A kept connection of the other kind cannot carry this request.
+    if (Connected() && IOHandler()->Encrypted() != encrypted) CloseConnection();
     Host = url_.Host;
     Port = targetPort;
-    if (encrypted && !(IOHandler() && IOHandler()->Encrypted()))
+    // Without a channel of the caller's, the client makes an encrypted one.
+    TlsServerName = encrypted ? url_.Host : "";
+    if (encrypted && IOHandler() && !IOHandler()->Encrypted() && !OwnsIOHandler())
       throw ENetIOHandlerPropInvalid(L"IOHandler value is not valid");
     request.ConnectionType = encrypted ? TNetConnectionType::Encrypted : TNetConnectionType::Direct;
   } else {

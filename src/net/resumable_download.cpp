@@ -116,6 +116,7 @@ void TDownloadSite::Reconnect() {
   DownSocket->SetActive(false);
   WaitAtMost(kConnectTimeoutMs);
   DownSocket->SetActive(true);
+  if (!tlsServerName_.empty()) DownSocket->Connection()->StartTls(tlsServerName_);
 }
 
 bool TDownloadSite::KeepWaiting() {
@@ -166,8 +167,10 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
     StartPos = file->Size();
     StagedCopyGrew(StartPos);
     DownSocket->SetActive(false);
-    const HostAndPort peer = SplitHostPort(UrlHost);
+    const bool secure = IsSecureUrl(url);
+    const HostAndPort peer = SplitHostPort(UrlHost, secure ? 443 : 80);
     if (!peer.valid) throw Exception(L"the port is not a number");
+    tlsServerName_ = secure ? WideToAnsi(peer.name) : "";
     DownSocket->SetHost(WideToAnsi(peer.name));
     DownSocket->SetPort(peer.port);
     const std::string path = WideToAnsi(UrlPath);
@@ -265,6 +268,10 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
     }
     // An abort is the user's doing, not the server's: it has its own line.
     if (AbortFlag) {
+    } else if (const auto* refused = dynamic_cast<const ETlsError*>(&failure)) {
+      // Never a fall back to plain HTTP: the reason is logged and the file skipped.
+      LogLine(refused->Message() + L"\r\n");
+      LogLine(UrlPath + L"服务器连接失败，取消下载\r\n");
     } else if (dynamic_cast<const ELocalFileError*>(&failure)) {
       LogLine(localPath + L"本地文件无法写入，取消下载\r\n");
     } else {

@@ -70,6 +70,7 @@ class TDownloadSite {
   void WaitAtMost(uint64_t ms);
 
   uint64_t waitDeadline_ = 0;
+  std::string tlsServerName_;  // not empty: the transfer's connections encrypt
 };
 
 }  // namespace quonel

@@ -1,0 +1,111 @@
+#include "net/net_http_tls.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "net/http_exceptions.h"
+
+namespace quonel {
+
+TNetIOHandlerTls::~TNetIOHandlerTls() = default;
+
+void TNetIOHandlerTls::ConnectClient(const std::string& host, int port, int timeoutMs, const TNetStatusEvent& status,
+                                     const TNetWaitPump& pump) {
+  const uint64_t started = GetTickCount64();
+  session_.reset();
+  TNetIOHandlerSocket::ConnectClient(host, port, timeoutMs, status, pump);
+  try {
+    session_ = std::make_unique<TTlsSession>(ServerName.empty() ? host : ServerName,
+                                             TTlsTransport{
+                                                 [this](char* buffer, int count) {
+                                                   rawError_ = 0;
+                                                   const int n = TNetIOHandlerSocket::Recv(buffer, count, rawLimitMs_,
+                                                                                           &rawError_);
+                                                   return n < 0 ? -1 : n;
+                                                 },
+                                                 [this](const char* data, int count) {
+                                                   for (int sent = 0; sent < count;) {
+                                                     int error = 0;
+                                                     const int n = TNetIOHandlerSocket::Send(data + sent, count - sent,
+                                                                                             &error);
+                                                     if (n <= 0) {
+                                                       rawError_ = error;
+                                                       return false;
+                                                     }
+                                                     sent += n;
+                                                   }
+                                                   return true;
+                                                 }});
+    // The handshake's bytes are awaited like a response's: a slice at a
+    // time while a pump is set, the connect's time limit over all of it.
+    const uint64_t deadline = timeoutMs > 0 ? started + static_cast<uint64_t>(timeoutMs) : UINT64_MAX;
+    for (;;) {
+      const uint64_t now = GetTickCount64();
+      if (now >= deadline) throw ENetConnectTimeout(L"Connect timed out.");
+      const uint64_t left = deadline - now;
+      rawLimitMs_ = pump ? static_cast<int>(std::min<uint64_t>(kNetWaitSliceMs, left))
+                         : (deadline == UINT64_MAX ? -2 : static_cast<int>(std::min<uint64_t>(left, INT_MAX)));
+      if (session_->Handshake() == TTlsProgress::Done) break;
+      if (rawError_ != 0 && rawError_ != 10060) throw ETlsError(L"the connection failed during the TLS handshake");
+      if (pump && !pump()) throw ENetWaitAbandoned(L"Wait abandoned.");
+      if (!TNetIOHandlerSocket::Connected()) throw ENetClosedSocket(L"Disconnected.");
+    }
+  } catch (...) {
+    session_.reset();
+    TNetIOHandlerSocket::Close();
+    throw;
+  }
+}
+
+void TNetIOHandlerTls::Close() {
+  if (session_ && TNetIOHandlerSocket::Connected()) session_->Shutdown();
+  session_.reset();
+  TNetIOHandlerSocket::Close();
+}
+
+int TNetIOHandlerTls::Recv(char* buffer, int count, int timeoutMs, int* error) {
+  if (!session_) {
+    *error = 10057;  // not connected
+    return -1;
+  }
+  // One record may take several raw receives: they share the one wait.
+  const uint64_t deadline = timeoutMs == -2 ? 0 : GetTickCount64() + static_cast<uint64_t>(std::max(timeoutMs, 1));
+  for (;;) {
+    if (deadline == 0) {
+      rawLimitMs_ = -2;
+    } else {
+      const uint64_t now = GetTickCount64();
+      if (now >= deadline && session_->Pending() == 0) {
+        *error = 10060;
+        return -1;
+      }
+      rawLimitMs_ = static_cast<int>(std::max<uint64_t>(1, std::min<uint64_t>(deadline > now ? deadline - now : 1, INT_MAX)));
+    }
+    rawError_ = 0;
+    const int n = session_->Read(buffer, count);
+    if (n >= 0) return n;
+    if (rawError_ != 10060 && rawError_ != 0) {
+      *error = rawError_;
+      return -1;
+    }
+  }
+}
+
+int TNetIOHandlerTls::Send(const char* data, int count, int* error) {
+  if (!session_) {
+    *error = 10057;
+    return -1;
+  }
+  rawError_ = 0;
+  if (session_->Write(data, count)) return count;
+  *error = rawError_ != 0 ? rawError_ : 10053;
+  return -1;
+}
+
+bool TNetIOHandlerTls::Readable(int timeoutMs) {
+  if (session_ && session_->Pending() > 0) return true;
+  return TNetIOHandlerSocket::Readable(timeoutMs);
+}
+
+}  // namespace quonel
