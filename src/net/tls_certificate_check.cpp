@@ -83,6 +83,18 @@ void CheckServerCertificate(PCCERT_CONTEXT certificate, const std::wstring& serv
   if (!CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, owner.chain, &policy, &status))
     Refuse(TTlsCertificateProblem::Unusable, serverName, GetLastError());
   if (status.dwError != 0) Refuse(ProblemOf(status.dwError), serverName, status.dwError);
+  // The chain's own verdict as well: not every platform's policy turns a
+  // chain that ends at an unknown authority into an error.
+  const DWORD trust = owner.chain->TrustStatus.dwErrorStatus;
+  if (trust & (CERT_TRUST_IS_UNTRUSTED_ROOT | CERT_TRUST_IS_PARTIAL_CHAIN | CERT_TRUST_IS_NOT_SIGNATURE_VALID |
+               CERT_TRUST_IS_CYCLIC))
+    Refuse(TTlsCertificateProblem::Untrusted, serverName, static_cast<DWORD>(CERT_E_UNTRUSTEDROOT));
+  if (trust & CERT_TRUST_IS_NOT_TIME_VALID)
+    Refuse(TTlsCertificateProblem::Expired, serverName, static_cast<DWORD>(CERT_E_EXPIRED));
+  if (trust & CERT_TRUST_IS_REVOKED)
+    Refuse(TTlsCertificateProblem::Revoked, serverName, static_cast<DWORD>(CERT_E_REVOKED));
+  if (trust & CERT_TRUST_IS_NOT_VALID_FOR_USAGE)
+    Refuse(TTlsCertificateProblem::Unusable, serverName, static_cast<DWORD>(CERT_E_WRONG_USAGE));
 }
 
 }  // namespace quonel

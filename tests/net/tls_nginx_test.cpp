@@ -12,6 +12,7 @@
 #include "net/net_http_test_support.h"
 #include "net/net_http_wizard_settings.h"
 #include "net/tls_session.h"
+#include "core/ansi_text.h"
 #include "support/loopback_server.h"
 #include "support/nginx_fixture.h"
 
@@ -82,8 +83,12 @@ TEST_F(TlsNginxTest, ClientReadsBodiesOfManyRecordsOverOneKeptConnection) {
 
 TEST_F(TlsNginxTest, PlainAddressRedirectingToHttpsIsFollowed) {
   Serve("tls_moved.htm", "[a.exe]\r\n");
-  EXPECT_EQ("[a.exe]\r\n",
-            http.GetText("http://127.0.0.1:" + std::to_string(NginxPort()) + "/to-https/tls_moved.htm"));
+  http.HandleRedirects = true;
+  std::string body;
+  const Failure failure = FailureOf(
+      [&] { body = http.GetText("http://127.0.0.1:" + std::to_string(NginxPort()) + "/to-https/tls_moved.htm"); });
+  EXPECT_FALSE(failure.raised) << WideToAnsi(failure.className + L": " + failure.message);
+  EXPECT_EQ("[a.exe]\r\n", body);
   EXPECT_TRUE(http.IOHandler() && http.IOHandler()->Encrypted());
 }
 
