@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/ansi_text.h"
+#include "net/tls_record_framing.h"
 
 namespace quonel {
 namespace {
@@ -232,7 +233,16 @@ int TTlsSession::Take(char* buffer, int count, bool consume) {
     s.plainStart = 0;
     // Every whole record buffered, decrypted in place, in one go.
     while (s.CipherSize() > 0 && !s.renegotiating && !s.peerClosed) {
-      SecBuffer buffers[4] = {{static_cast<unsigned long>(s.CipherSize()), SECBUFFER_DATA, s.cipher.data() + s.cipherStart},
+      // One whole record per call: handing the platform more costs a copy
+      // of all of it per record under Wine.
+      const TlsRecordFrame frame = FirstTlsRecord(s.cipher.data() + s.cipherStart, s.CipherSize());
+      if (frame.kind == TlsRecordFrame::Malformed) throw ETlsError(L"the server sent bytes that are no TLS record");
+      if (frame.kind == TlsRecordFrame::Incomplete) {
+        s.needMore = true;
+        break;
+      }
+      const size_t after = s.CipherSize() - frame.length;  // the records behind this one
+      SecBuffer buffers[4] = {{static_cast<unsigned long>(frame.length), SECBUFFER_DATA, s.cipher.data() + s.cipherStart},
                               {0, SECBUFFER_EMPTY, nullptr},
                               {0, SECBUFFER_EMPTY, nullptr},
                               {0, SECBUFFER_EMPTY, nullptr}};
@@ -250,8 +260,7 @@ int TTlsSession::Take(char* buffer, int count, bool consume) {
           s.plain.insert(s.plain.end(), static_cast<char*>(b.pvBuffer), static_cast<char*>(b.pvBuffer) + b.cbBuffer);
         if (b.BufferType == SECBUFFER_EXTRA) extra = &b;
       }
-      if (extra) s.KeepExtra(*extra);
-      else s.cipherStart = s.cipherEnd;
+      s.cipherStart = s.cipherEnd - after - (extra ? std::min<size_t>(extra->cbBuffer, frame.length) : 0);
       // Handshake data after the handshake (a session ticket, a new key):
       // it goes back through the handshake call.
       if (status == SEC_I_RENEGOTIATE) s.renegotiating = true;
