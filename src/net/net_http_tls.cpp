@@ -10,6 +10,17 @@ namespace quonel {
 
 TNetIOHandlerTls::~TNetIOHandlerTls() = default;
 
+int TNetIOHandlerTls::ClosedOnFailure(const std::function<int()>& call) {
+  try {
+    return call();
+  } catch (const ETlsError&) {
+    // A session that failed once cannot carry the next request of a kept connection.
+    session_.reset();
+    TNetIOHandlerSocket::Close();
+    throw;
+  }
+}
+
 void TNetIOHandlerTls::ConnectClient(const std::string& host, int port, int timeoutMs, const TNetStatusEvent& status,
                                      const TNetWaitPump& pump) {
   const uint64_t started = GetTickCount64();
@@ -83,7 +94,7 @@ int TNetIOHandlerTls::Recv(char* buffer, int count, int timeoutMs, int* error) {
       rawLimitMs_ = static_cast<int>(std::max<uint64_t>(1, std::min<uint64_t>(deadline > now ? deadline - now : 1, INT_MAX)));
     }
     rawError_ = 0;
-    const int n = session_->Read(buffer, count);
+    const int n = ClosedOnFailure([&] { return session_->Read(buffer, count); });
     if (n >= 0) return n;
     if (rawError_ != 10060 && rawError_ != 0) {
       *error = rawError_;
@@ -98,7 +109,7 @@ int TNetIOHandlerTls::Send(const char* data, int count, int* error) {
     return -1;
   }
   rawError_ = 0;
-  if (session_->Write(data, count)) return count;
+  if (ClosedOnFailure([&] { return session_->Write(data, count) ? 1 : 0; })) return count;
   *error = rawError_ != 0 ? rawError_ : 10053;
   return -1;
 }

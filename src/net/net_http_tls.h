@@ -1,6 +1,7 @@
 // The HTTP client's encrypted byte channel: the socket channel with a TLS
 // session over it, opened by the connect and torn down by the close.
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,6 +31,10 @@ class TNetIOHandlerTls : public TNetIOHandlerSocket {
   std::string ServerName;
 
  private:
+  // Runs a call of the session; a TLS failure closes the channel before it
+  // is raised.
+  int ClosedOnFailure(const std::function<int()>& call);
+
   std::unique_ptr<TTlsSession> session_;
   int rawLimitMs_ = -2;       // the wait of the raw receive now running
   uint64_t rawDeadline_ = 0;  // when the current Recv's wait ends; 0: none
