@@ -168,6 +168,11 @@ TTlsProgress TTlsSession::Handshake() {
       if (got == 0) throw ETlsError(L"the server closed the connection during the TLS handshake");
       s.needMore = false;
     }
+    // A server that answers in plain text (HTTP on an https address) is
+    // refused at once rather than waited for as a record of 20 KiB.
+    if (s.haveContext &&
+        FirstTlsRecord(s.cipher.data() + s.cipherStart, s.CipherSize()).kind == TlsRecordFrame::Malformed)
+      throw ETlsError(L"the server at " + s.serverName + L" does not answer in TLS");
     const SECURITY_STATUS status = s.Step();
     if (status == SEC_E_INCOMPLETE_MESSAGE) {
       s.needMore = true;
