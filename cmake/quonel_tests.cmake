@@ -64,3 +64,18 @@ function(quonel_banner_fixture)
            COMMAND ${PROJECT_SOURCE_DIR}/scripts/register_banner_standin.sh $<TARGET_FILE:quonel_banner_standin>)
   set_tests_properties(banner_standin_register PROPERTIES FIXTURES_SETUP banner RESOURCE_LOCK banner_registration)
 endfunction()
+
+# A tinyproxy on 127.0.0.1 that tunnels (CONNECT) to any port, for HTTPS
+# through a proxy (CTest fixture "tls_proxy"; port in fixtures/tls_proxy/port).
+function(quonel_tls_proxy_fixture)
+  get_property(registered GLOBAL PROPERTY QUONEL_TLS_PROXY_FIXTURE)
+  if(registered)
+    return()
+  endif()
+  set_property(GLOBAL PROPERTY QUONEL_TLS_PROXY_FIXTURE ON)
+  set(dir ${CMAKE_BINARY_DIR}/fixtures/tls_proxy)
+  add_test(NAME tls_proxy_start COMMAND ${PROJECT_SOURCE_DIR}/tests/support/tls_proxy_fixture.sh start ${dir})
+  add_test(NAME tls_proxy_stop COMMAND ${PROJECT_SOURCE_DIR}/tests/support/tls_proxy_fixture.sh stop ${dir})
+  set_tests_properties(tls_proxy_start PROPERTIES FIXTURES_SETUP tls_proxy)
+  set_tests_properties(tls_proxy_stop PROPERTIES FIXTURES_CLEANUP tls_proxy)
+endfunction()

@@ -141,8 +141,11 @@ void TNetTCPClient::Connect(int timeoutMs) {
   if (ioHandler_ && freeIOHandlerOnDisconnect_ && !ioHandler_->Connected() &&
       ioHandler_->Encrypted() != !TlsServerName.empty())
     FreeOwnedHandler();
-  if (auto* encrypted = dynamic_cast<TNetIOHandlerTls*>(ioHandler_); encrypted && freeIOHandlerOnDisconnect_)
+  if (auto* encrypted = dynamic_cast<TNetIOHandlerTls*>(ioHandler_); encrypted && freeIOHandlerOnDisconnect_) {
     encrypted->ServerName = TlsServerName;
+    encrypted->Tunnel = TlsTunnel;
+    encrypted->TunnelAuthorization = TlsTunnelAuthorization;
+  }
   if (!ioHandler_) {
     TNetIOHandlerSocket* handler = nullptr;
     if (TlsServerName.empty()) {
@@ -150,6 +153,8 @@ void TNetTCPClient::Connect(int timeoutMs) {
     } else {
       auto* encrypted = new TNetIOHandlerTls(this);
       encrypted->ServerName = TlsServerName;
+      encrypted->Tunnel = TlsTunnel;
+      encrypted->TunnelAuthorization = TlsTunnelAuthorization;
       handler = encrypted;
     }
     handler->BoundIP = BoundIP;

@@ -99,6 +99,9 @@ class TNetTCPClient : public TNetTCPConnection {
   // Not empty: the channel this client creates encrypts, and the server's
   // certificate must carry this name.
   std::string TlsServerName;
+  // With TlsServerName: "host:port" when Host is a proxy that must open a
+  // tunnel (CONNECT) to the server first, and its Proxy-Authorization value.
+  std::string TlsTunnel, TlsTunnelAuthorization;
 };
 
 }  // namespace quonel

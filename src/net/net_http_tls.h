@@ -29,11 +29,20 @@ class TNetIOHandlerTls : public TNetIOHandlerSocket {
 
   // The name the certificate must carry; the connect's host when empty.
   std::string ServerName;
+  // Not empty ("host:port"): the connect reaches a proxy, which is asked
+  // with CONNECT for a tunnel to this before the handshake; with the
+  // Proxy-Authorization value when that is not empty.
+  std::string Tunnel;
+  std::string TunnelAuthorization;
 
  private:
   // Runs a call of the session; a TLS failure closes the channel before it
   // is raised.
   int ClosedOnFailure(const std::function<int()>& call);
+  // Waits for raw bytes as the handshake does: the pump between slices,
+  // ENetConnectTimeout at the deadline.
+  void AwaitRaw(uint64_t deadline, const TNetWaitPump& pump, const std::function<bool()>& step);
+  void OpenTunnel(uint64_t deadline, const TNetWaitPump& pump);
 
   std::unique_ptr<TTlsSession> session_;
   int rawLimitMs_ = -2;       // the wait of the raw receive now running

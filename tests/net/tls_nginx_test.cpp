@@ -15,6 +15,7 @@
 #include "core/ansi_text.h"
 #include "support/loopback_server.h"
 #include "support/nginx_fixture.h"
+#include "support/test_paths.h"
 
 namespace quonel::testing {
 namespace {
@@ -104,6 +105,31 @@ TEST_F(TlsNginxTest, DownloadResumesOverHttps) {
   EXPECT_NE(std::string::npos, NginxAccessLog().find("\"GET /tls_resume.bin HTTP/1.1\" 206 " +
                                                       std::to_string(body.size() - 300001)));
   DeleteFileW(local.c_str());
+}
+
+// Through a proxy the client asks for a tunnel to the server and checks
+// the server's certificate, not the proxy's, inside it.
+TEST_F(TlsNginxTest, HttpsThroughAProxyTravelsInATunnel) {
+  const int proxyPort = std::atoi(ReadTextFile(FixturesDir() + "\\tls_proxy\\port").c_str());
+  ASSERT_GT(proxyPort, 0) << "the tinyproxy fixture did not start";
+  Serve("tls_proxied.htm", "[b.exe]\r\n");
+  http.ProxyParams().ProxyServer = "127.0.0.1";
+  http.ProxyParams().ProxyPort = proxyPort;
+  EXPECT_EQ("[b.exe]\r\n", http.GetText(HttpsUrl("https", "/tls_proxied.htm")));
+  EXPECT_EQ("[b.exe]\r\n", http.GetText(HttpsUrl("https", "/tls_proxied.htm")));
+  const std::string proxyLog = ReadTextFile(FixturesDir() + "\\tls_proxy\\tinyproxy.log");
+  EXPECT_NE(std::string::npos,
+            proxyLog.find("CONNECT localhost:" + std::to_string(NginxTlsPort("https")) + " HTTP/1.1"));
+  // The second request went through the kept tunnel.
+  const std::vector<std::string> connections = LoggedConnections("/tls_proxied.htm");
+  ASSERT_EQ(2u, connections.size());
+  EXPECT_EQ(connections[0], connections[1]);
+  try {
+    http.GetText(HttpsUrl("https_otherhost", "/tls_proxied.htm"));
+    ADD_FAILURE() << "fetched over a refused certificate";
+  } catch (const ETlsCertificateError& e) {
+    EXPECT_EQ(TTlsCertificateProblem::WrongHost, e.Problem());
+  }
 }
 
 // Each bad certificate fails both clients with its own reason in the log
