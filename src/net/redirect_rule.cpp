@@ -20,7 +20,10 @@ bool IsFollowedRedirect(int statusCode) {
 }
 
 bool RedirectSchemeAllowed(std::string_view fromScheme, std::string_view toScheme) {
-  return !fromScheme.empty() && SameTextNoCase(fromScheme, toScheme);
+  if (fromScheme.empty()) return false;
+  // A move to https only adds protection; a move away from it never happens.
+  if (SameTextNoCase(fromScheme, "http") && SameTextNoCase(toScheme, "https")) return true;
+  return SameTextNoCase(fromScheme, toScheme);
 }
 
 std::optional<std::string> ResolveRedirect(std::string_view base, std::string_view location) {

@@ -14,8 +14,9 @@ inline constexpr int kMaxRedirectHops = 5;
 // 301, 302, 303, 307 and 308.
 bool IsFollowedRedirect(int statusCode);
 
-// The one rule for the scheme of a hop: it may not leave the scheme it came
-// from, so no redirect can downgrade a transfer or lead to a foreign protocol.
+// The one rule for the scheme of a hop: it keeps its scheme or moves from
+// http up to https, so no redirect can downgrade a transfer or lead to a
+// foreign protocol.
 bool RedirectSchemeAllowed(std::string_view fromScheme, std::string_view toScheme);
 
 // The absolute address a Location value leads to from base ("http://host/a/b"):

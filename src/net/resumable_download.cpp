@@ -126,6 +126,8 @@ void TDownloadSite::Reconnect() {
   DownSocket->SetActive(false);
   WaitAtMost(kConnectTimeoutMs);
   DownSocket->SetActive(true);
+  if (!tlsTunnel_.empty()) OpenTunnel();
+  if (!tlsServerName_.empty()) DownSocket->Connection()->StartTls(tlsServerName_);
 }
 
 bool TDownloadSite::KeepWaiting() {
@@ -280,6 +282,10 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
     if (AbortFlag) {
     } else if (dynamic_cast<const ERedirectRefused*>(&failure)) {
       LogLine(UrlPath + L"的重定向无法跟随（" + failure.Message() + L"），取消下载\r\n");
+    } else if (const auto* refused = dynamic_cast<const ETlsError*>(&failure)) {
+      // Never a fall back to plain HTTP: the reason is logged and the file skipped.
+      LogLine(refused->Message() + L"\r\n");
+      LogLine(UrlPath + L"服务器连接失败，取消下载\r\n");
     } else if (dynamic_cast<const ELocalFileError*>(&failure)) {
       LogLine(localPath + L"本地文件无法写入，取消下载\r\n");
     } else if (dynamic_cast<const ELengthUntrusted*>(&failure)) {

@@ -80,9 +80,17 @@ class TDownloadSite {
   // address, whose answer head holds) and answering a proxy's Basic
   // challenge once; ReadHeaderBlock's result for the last answer.
   bool HeadFollowingRedirects(TransferTarget& target, ResponseHeaders& head);
+  // Asks the proxy just connected for a tunnel to tlsTunnel_; raises when it
+  // refuses, so that an https transfer never goes on in plain text.
+  void OpenTunnel();
 
   uint64_t waitDeadline_ = 0;
   std::set<std::string> basicProxies_;  // proxies that asked for Basic credentials
+  std::string tlsServerName_;  // not empty: the transfer's connections encrypt
+  // Not empty ("host:port"): the connection reaches a proxy, which is asked
+  // for a tunnel to this server (CONNECT) before the handshake.
+  std::string tlsTunnel_;
+  std::string tlsTunnelAuthorization_;
 };
 
 }  // namespace quonel

@@ -8,6 +8,7 @@
 #include "net/download_route.h"
 #include "net/download_url.h"
 #include "net/redirect_rule.h"
+#include "net/tls_session.h"
 
 namespace quonel {
 
@@ -15,8 +16,12 @@ void TDownloadSite::AimAt(const std::string& url, TransferTarget& target) {
   target.url = url.find("://") == std::string::npos ? "http://" + url : url;
   const std::wstring wideUrl = AnsiToWide(target.url);
   const std::wstring hostText = GetUrlHost(wideUrl);
-  const HostAndPort peer = SplitHostPort(hostText);
+  const bool secure = IsSecureUrl(wideUrl);
+  const HostAndPort peer = SplitHostPort(hostText, secure ? 443 : 80);
   if (!peer.valid) throw Exception(L"the port is not a number");
+  tlsServerName_ = secure ? WideToAnsi(peer.name) : "";
+  tlsTunnel_.clear();
+  tlsTunnelAuthorization_.clear();
   target.host = WideToAnsi(hostText);
   target.path = WideToAnsi(GetUrlPath(wideUrl));
   DownloadRoute route;
@@ -24,6 +29,14 @@ void TDownloadSite::AimAt(const std::string& url, TransferTarget& target) {
   if (route.proxy.Direct()) {
     route.connectHost = WideToAnsi(peer.name);
     route.connectPort = peer.port;
+  } else if (secure) {
+    // Through a proxy an https transfer is a tunnel: the requests inside it
+    // are the origin's own, and only the CONNECT carries the credentials.
+    route.connectHost = route.proxy.host;
+    route.connectPort = route.proxy.port;
+    tlsTunnel_ = WideToAnsi(peer.name) + ":" + std::to_string(peer.port);
+    if (route.proxy.HasCredentials()) tlsTunnelAuthorization_ = BasicProxyAuthorization(route.proxy);
+    route.proxy = ProxyServer{};
   } else {
     route.connectHost = route.proxy.host;
     route.connectPort = route.proxy.port;
@@ -36,6 +49,18 @@ void TDownloadSite::AimAt(const std::string& url, TransferTarget& target) {
   DownSocket->SetActive(false);
   DownSocket->SetHost(route.connectHost);
   DownSocket->SetPort(route.connectPort);
+}
+
+void TDownloadSite::OpenTunnel() {
+  std::string request = "CONNECT " + tlsTunnel_ + " HTTP/1.1\r\nHost: " + tlsTunnel_ + "\r\n";
+  if (!tlsTunnelAuthorization_.empty()) request += "Proxy-Authorization: " + tlsTunnelAuthorization_ + "\r\n";
+  DownSocket->Connection()->SendString(request + "\r\n");
+  ResponseHeaders answer;
+  if (!ReadHeaderBlock(answer) || !answer.status || *answer.status / 100 != 2) {
+    DownSocket->SetActive(false);
+    throw ETlsError(L"the proxy refused a tunnel to " + AnsiToWide(tlsTunnel_) +
+                    (answer.status ? L" (" + std::to_wstring(*answer.status) + L")" : std::wstring()));
+  }
 }
 
 bool TDownloadSite::HeadFollowingRedirects(TransferTarget& target, ResponseHeaders& head) {

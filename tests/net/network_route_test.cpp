@@ -51,8 +51,8 @@ TEST(Redirects, LocationsResolveAgainstTheAddressTheyCameFrom) {
   EXPECT_EQ("http://h:81/a/b/c.htm", ResolveRedirect(base, "c.htm"));
   EXPECT_EQ("http://other/x", ResolveRedirect(base, "//other/x"));
   EXPECT_EQ("HTTP://mirror/y", ResolveRedirect(base, " HTTP://mirror/y "));
-  // Never to another scheme, and nowhere.
-  EXPECT_FALSE(ResolveRedirect(base, "https://h/secure"));
+  // Up to https, never down from it, to another scheme or nowhere.
+  EXPECT_EQ("https://h/secure", ResolveRedirect(base, "https://h/secure"));
   EXPECT_FALSE(ResolveRedirect(base, "ftp://h/file"));
   EXPECT_FALSE(ResolveRedirect(base, ""));
   EXPECT_FALSE(ResolveRedirect("https://h/", "http://h/downgrade"));
@@ -66,7 +66,7 @@ TEST(Redirects, FiveHopsAreFollowedAndTheSixthEndsTheFetch) {
   for (int hop = 1; hop <= kMaxRedirectHops; ++hop) at = trail.Follow(at, "/loop");
   EXPECT_EQ("http://h/loop", at);
   EXPECT_THROW(trail.Follow(at, "/loop"), ERedirectRefused);
-  EXPECT_THROW(RedirectTrail().Follow("http://h/", "https://h/"), ERedirectRefused);
+  EXPECT_THROW(RedirectTrail().Follow("https://h/", "http://h/"), ERedirectRefused);
 }
 
 TEST(DownloadRequests, AProxyGetsTheAbsoluteAddressAndTheOriginsHost) {
