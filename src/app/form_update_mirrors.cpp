@@ -14,6 +14,7 @@
 #include "core/win32_owners.h"
 #include "net/http_exceptions.h"
 #include "net/net_http_wizard_settings.h"
+#include "net/tls_session.h"
 
 namespace quonel {
 namespace {
@@ -172,6 +173,8 @@ std::wstring TForm_Update::FetchManifestFromMirrors(const std::wstring& picked) 
         retryAfter = ParseRetryAfter(HTTPFiles->Response().HeaderLines.Values("Retry-After"),
                                      static_cast<int64_t>(std::time(nullptr)));
       RecordServerFailure(server.address, retryAfter);
+      // A refused certificate or handshake gets its reason on a line of its own.
+      if (dynamic_cast<const ETlsError*>(&failure)) LogLine(failure.Message() + L"\r\n");
       LogLine(L"服务器 " + server.address + L" 未能提供升级信息（" + failure.Message() + L"）\r\n");
       try {
         HTTPFiles->CloseConnection();

@@ -15,7 +15,6 @@
 #include "core/win32_owners.h"
 #include "net/request_target_encoding.h"
 #include "net/staged_copy_record.h"
-#include "net/tls_session.h"
 
 namespace quonel {
 namespace {
@@ -51,13 +50,6 @@ bool TForm_Update::FetchManifest() {
     answeringServer_ = FetchManifestFromMirrors(server);
   } catch (...) {
     FileList->Clear();
-    // A refused server certificate or handshake is named in the log.
-    try {
-      throw;
-    } catch (const ETlsError& refused) {
-      LogLine(refused.Message() + L"\r\n");
-    } catch (...) {
-    }
     // Given up by the user (the abort, "上一步", the close box): no error to show.
     if (!AbortFlag && !closing_) MessageBoxW(Handle(), L"取得升级信息出错！", L"错误提示", MB_OK | MB_ICONERROR);
     return false;

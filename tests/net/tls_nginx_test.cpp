@@ -124,6 +124,24 @@ TEST_F(TlsNginxTest, HttpsThroughAProxyTravelsInATunnel) {
   const std::vector<std::string> connections = LoggedConnections("/tls_proxied.htm");
   ASSERT_EQ(2u, connections.size());
   EXPECT_EQ(connections[0], connections[1]);
+  // The file download takes a tunnel of its own through the same proxy.
+  RecordingSite site;
+  site.ProxyFor = [proxyPort](const std::string&) { return ProxyServer{"127.0.0.1", proxyPort}; };
+  const std::wstring local = DownloadTestDir() + L"\\tls_proxied.htm";
+  DeleteFileW(local.c_str());
+  ASSERT_TRUE(site.DownloadFile(Wide(HttpsUrl("https", "/tls_proxied.htm")), local));
+  EXPECT_EQ("[b.exe]\r\n", ReadBinaryFile(local));
+  DeleteFileW(local.c_str());
+  const std::string connect = "CONNECT localhost:" + std::to_string(NginxTlsPort("https")) + " HTTP/1.1";
+  auto connects = [&] {
+    const std::string log = ReadTextFile(FixturesDir() + "\\tls_proxy\\tinyproxy.log");
+    int count = 0;
+    for (size_t at = log.find(connect); at != std::string::npos; at = log.find(connect, at + 1)) ++count;
+    return count;
+  };
+  // tinyproxy may write its line a moment after it opened the tunnel.
+  for (int tries = 0; tries < 200 && connects() < 2; ++tries) Sleep(50);
+  EXPECT_LE(2, connects());
   try {
     http.GetText(HttpsUrl("https_otherhost", "/tls_proxied.htm"));
     ADD_FAILURE() << "fetched over a refused certificate";
