@@ -17,6 +17,9 @@
 #include "skin/frame/system_menu.h"
 #include "skin/skin_messages.h"
 #include "support/message_box_hook.h"
+#include "support/poisoned_storage.h"
+#include "support/popup_menu_watch.h"
+#include "skin/sample_menu_bar.h"
 #include "skin/stored_blue_skin.h"
 #include "support/test_paths.h"
 #include "support/window_capture.h"
@@ -397,6 +400,40 @@ TEST_F(SkinnedFrameTest, DetachingGivesTheWindowItsOwnFrameBack) {
   GetClientRect(Window(), &client);
   EXPECT_EQ(418, client.right);
   EXPECT_EQ(347, client.bottom);
+}
+
+TEST_F(SkinnedFrameTest, AFrameFreedWhileItsSystemMenuOrBarMenuIsOpenIsNotTouchedWhenTheMenuCloses) {
+  // What the manager does when a timer command or a component's end frees
+  // the frame from inside the menu loop.
+  for (const bool fromBar : {false, true}) {
+    SCOPED_TRACE(fromBar ? "menu bar" : "system menu");
+    TForm other(nullptr);
+    other.SetBounds(100, 100, 360, 220);
+    testing::AddSampleMenuBar(other);
+    other.Show();
+    Activate(other.Handle());
+    testing::PoisonedStorage<TSkinForm> storage;
+    TSkinForm* framed = storage.Construct();
+    framed->AttachWindow(other.Handle(), &data, &other);
+    SendMessageW(other.Handle(), SKM_INITFRAME, 0, 1000);
+    ASSERT_NE(nullptr, framed->Frame().MenuBar());
+    RECT outer{};
+    GetWindowRect(other.Handle(), &outer);
+    const RECT button = framed->Frame().MenuBar()->Buttons()[0].rect;
+    testing::PopupMenuWatch watch([&](HWND) {
+      storage.Free();
+      EndMenu();
+      return true;
+    });
+    if (fromBar)
+      SendMessageW(other.Handle(), WM_NCLBUTTONDOWN, HTMENU,
+                   MAKELPARAM(outer.left + button.left + 3, outer.top + button.top + 3));
+    else
+      SendMessageW(other.Handle(), WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(outer.left + 150, outer.top + 10));
+    ASSERT_TRUE(storage.Freed());
+    EXPECT_NE(1, SendMessageW(other.Handle(), SKM_ISSKINNED, 0, 0));
+    EXPECT_NE(nullptr, GetMenu(other.Handle())) << "the window has its menu back";
+  }
 }
 
 }  // namespace

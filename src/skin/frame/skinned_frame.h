@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core/liveness.h"
 #include "skin/frame/caption_button.h"
 #include "skin/frame/control_skin_dispatch.h"
 #include "skin/frame/frame_layout.h"
@@ -170,6 +171,8 @@ class SkinnedFrame : public TNCObjectHost {
   std::unique_ptr<SystemMenuPopup> systemMenu;
   std::unique_ptr<TSkinMenuBar> menuBar_;
   std::vector<std::unique_ptr<TSkinnedMenu>> skinnedMenus_;
+  // Watched across the menu loops of the system menu and the menu bar.
+  TLiveness liveness_;
 };
 
 }  // namespace quonel
