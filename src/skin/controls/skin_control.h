@@ -62,6 +62,10 @@ class TSkinControl : public TComponent {
   virtual void PaintFrame(HDC dc);
 
   HWND Window() const;
+  // Tells whoever goes on after handing a message to code that may free
+  // this skin (the control's own handling, a program's handler), or holds
+  // a skin it does not own, whether the skin still exists.
+  TLiveness::Watch ObserveLife() const { return liveness_.Observe(); }
   TControl* Control() const { return control_; }
   TSkinData* SkinData() const { return skinData_; }
   TSkinForm* Form() const { return form_; }
@@ -94,10 +98,6 @@ class TSkinControl : public TComponent {
   virtual void AfterMessage(TMessage& message);
   // Every descendant's drawing; rect is the window's rectangle at (0, 0).
   virtual void PaintSkin(HDC dc, const RECT& rect);
-  // For a descendant that hands a message to the control's own handling
-  // (user code may free the control and this skin with it) and goes on
-  // afterwards: ask the watch before touching anything of this skin.
-  TLiveness::Watch ObserveLife() const { return liveness_.Observe(); }
   // SKM_ENABLE switched skin handling on or off (SkinActive() tells which):
   // for what a skin shows outside the window's own painting.
   virtual void SkinActiveChanged();

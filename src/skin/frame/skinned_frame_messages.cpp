@@ -56,7 +56,7 @@ void SkinnedFrame::HandleMessage(TWindowSubclass& link, TMessage& m) {
       }
       break;
   }
-  if (!form_) {
+  if (!form_ && frameOn_) {
     // Windows without form object (system dialogs, message boxes): the
     // skin's face behind them and behind their texts.
     if (m.Msg == WM_ERASEBKGND) {
@@ -226,7 +226,12 @@ void SkinnedFrame::HandleActivation(TMessage& m) {
 
 void SkinnedFrame::HandleFormMessage(TMessage& m) {
   if (m.Msg == SKM_REFRESH) {
-    if (form_ && data_) form_->SetColor(data_->Colours().ButtonFace);
+    if (form_ && data_) {
+      form_->SetColor(data_->Colours().ButtonFace);
+      // The skins there are take the skin again; controls made since get theirs.
+      ReapplyControlSkins();
+      SkinChildControls(*form_);
+    }
     m.Result = 0;
     return;
   }
