@@ -121,6 +121,10 @@ class SkinnedFrame : public TNCObjectHost {
   void HandleSysCommand(TWindowSubclass& link, TMessage& message);
   void HandleActivation(TMessage& message);
   void HandleFormMessage(TMessage& message);
+  // A dialog character the form left unhandled: Alt with a bar button's
+  // accelerator opens its menu, anything else goes to the MDI frame's form
+  // (from an MDI child) or to the program's main form.
+  void ForwardDialogChar(TMessage& message);
   void Closing(TWindowSubclass& link, TMessage& message);
   void UndoSkin(bool closing);
 
