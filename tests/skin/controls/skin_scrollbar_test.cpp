@@ -194,12 +194,6 @@ TEST_F(SkinScrollbars, AClickOnTheDownArrowScrollsOneLineThroughThePlatform) {
   EXPECT_EQ(0, RegionDifferences(ArrowFrame(Thickness(), b, 13), printed, 0, printed.height - b))
       << "the down arrow's normal frame";
   EXPECT_EQ(0, RegionDifferences(ArrowFrame(Thickness(), b, 9), printed, 0, 0)) << "the up arrow's normal frame";
-
-  // A disabled bar greys its track and loses its thumb; the arrows keep their frames.
-  EnableScrollBar(list->Handle(), SB_VERT, ESB_DISABLE_BOTH);
-  printed = Print(bar.Handle());
-  EXPECT_EQ(0, RegionDifferences(ArrowFrame(Thickness(), b, 13), printed, 0, printed.height - b)) << "disabled";
-  EXPECT_EQ(0, RegionDifferences(ArrowFrame(Thickness(), b, 9), printed, 0, 0)) << "disabled";
 }
 
 TEST_F(SkinScrollbars, ABarShorterThanTwoArrowsGetsTwoHalfLengthArrows) {
