@@ -10,15 +10,16 @@
 namespace quonel {
 namespace {
 
-// Connects sink to the control's connection point for iid; 0 when the
-// control offers none.
+// Connects sink to the control's connection point for iid. A control that
+// cannot take the sink fails like any other required call.
 DWORD Connect(IUnknown* control, const IID& iid, IUnknown* sink) {
   ComPtr<IConnectionPointContainer> container;
-  if (FAILED(control->QueryInterface(IID_IConnectionPointContainer, container.PutVoid()))) return 0;
+  OleCheck(control->QueryInterface(IID_IConnectionPointContainer, container.PutVoid()));
   ComPtr<IConnectionPoint> point;
-  if (FAILED(container->FindConnectionPoint(iid, point.Put()))) return 0;
+  OleCheck(container->FindConnectionPoint(iid, point.Put()));
   DWORD cookie = 0;
-  return SUCCEEDED(point->Advise(sink, &cookie)) ? cookie : 0;
+  OleCheck(point->Advise(sink, &cookie));
+  return cookie;
 }
 
 void Disconnect(IUnknown* control, const IID& iid, DWORD& cookie) {

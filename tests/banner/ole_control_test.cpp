@@ -341,5 +341,22 @@ TEST_F(BannerHost, AMissingControlRaisesTheSystemsTextOrLeavesAnEmptyPlaceWhenOp
   delete optional;  // before the description it refers to
 }
 
+TEST_F(BannerHost, AControlThatCannotTakeTheEventSinkRaisesTheSystemsText) {
+  TControlData other = TShockwaveFlash::ControlDescription();
+  other.instanceCount = 0;
+  CoCreateGuid(&other.eventIid);  // a connection point the control does not have
+  auto* control = new TOleControl(form, other, {});
+  control->SetBounds(8, 7, 401, 80);
+  try {
+    control->SetParent(form);  // the shown form makes the control's window at once
+    control->Handle();
+    FAIL() << "the window of a control that refused its sink must not be made";
+  } catch (const EOleSysError& error) {
+    EXPECT_EQ(CONNECT_E_NOCONNECTION, error.ErrorCode());
+    EXPECT_EQ(OleErrorText(CONNECT_E_NOCONNECTION), error.Message());
+  }
+  delete control;
+}
+
 }  // namespace
 }  // namespace quonel

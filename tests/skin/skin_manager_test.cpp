@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "skin/data/skin_data.h"
+#include "skin/controls/control_skin_factory.h"
 #include "skin/data/skin_data_class.h"
 #include "skin/frame/skin_form.h"
 #include "skin/manager/skin_manage.h"
@@ -72,7 +73,7 @@ TEST_F(SkinManagerTest, ActivatedFormsAreFramedExceptTag99AndTheFrameGoesWithIts
   ASSERT_NE(nullptr, frame);
   EXPECT_EQ(data, frame->SkinData());
   EXPECT_EQ(form, frame->Form());
-  EXPECT_EQ(L"TForm", frame->ClassName());
+  EXPECT_EQ(L"TForm", frame->WindowClassName());
   ASSERT_TRUE(testing::WaitFor([&] { return frame->GetState() == TSkinForm::kReady; }, kWaitMs))
       << "SKM_INITFRAME is posted and runs the deferred set-up";
 
@@ -274,6 +275,57 @@ TEST_F(SkinManagerTest, PopupMenusAreSkinnedByTheKindOfMenuTheirComponentAllows)
   EXPECT_EQ(0, Manager().PopupCount());
   EXPECT_EQ(0, Manager().MenuSource()) << "reset when the last popup closed";
   EXPECT_FALSE(Manager().MenuFlag());
+}
+
+TEST_F(SkinManagerTest, AFormSkinnedWithoutTheFrameGetsItsControlSkinsAndNoticesAndGivesThemBack) {
+  TForm* owner = ShowForm();
+  auto* data = new TSkinData(owner);
+  data->SetState(ComponentStateFlag::Loading, true);
+  data->SetActive(true);
+  data->SetSkinControls(data->SkinControls() & ~SetBit(xcMainMenu));
+  data->ReadSkinStreamProperty(testing::StoredBlueSkin());
+  data->Loaded();
+  auto* form = new TForm(&application);
+  form->SetBounds(60, 60, 320, 200);
+  auto* plain = new TButton(form);
+  plain->SetParent(form);
+  auto* custom = new TButton(form);
+  custom->SetBounds(0, 40, 80, 24);
+  custom->SetParent(form);
+  std::vector<std::wstring> notices;
+  data->OnBeforeSkinForm = [&](TComponent* sender, HWND window, const std::wstring&) {
+    if (window == form->Handle()) notices.push_back(sender == form ? L"before" : L"before, wrong sender");
+  };
+  data->OnAfterSkinForm = [&](TComponent*, HWND window, const std::wstring&) {
+    if (window == form->Handle()) notices.push_back(L"after");
+  };
+  std::unique_ptr<TSkinControl> handlersSkin = CreateControlSkin(L"button");
+  TComponent* skinControlSender = nullptr;
+  data->OnSkinControl = [&](TComponent* sender, TSkinData*, TControl*, TControl* control, const std::wstring&,
+                            TComponent*& skinned) {
+    if (control != custom) return;
+    skinControlSender = sender;
+    skinned = handlersSkin.get();
+  };
+  form->Show();
+  RECT outer{}, shown{};
+  GetWindowRect(form->Handle(), &outer);
+  ASSERT_TRUE(testing::WaitFor([&] { return notices.size() >= 2; }, kWaitMs)) << "the deferred set-up runs";
+  EXPECT_EQ((std::vector<std::wstring>{L"before", L"after"}), notices);
+  TSkinForm* frame = Manager().FindForm(form->Handle());
+  ASSERT_NE(nullptr, frame);
+  EXPECT_EQ(frame, skinControlSender) << "the handler hears from the frame object";
+  EXPECT_TRUE(Skinned(plain->Handle())) << "control skins without the frame";
+  EXPECT_EQ(TSkinControl::kAttached, handlersSkin->GetLifeState());
+  GetWindowRect(form->Handle(), &shown);
+  EXPECT_EQ(outer.bottom - outer.top, shown.bottom - shown.top) << "no skinned borders";
+  EXPECT_NE(0, GetWindowLongPtrW(form->Handle(), GWL_STYLE) & WS_CAPTION) << "the platform's caption stays";
+
+  data->SetActive(false);
+  ASSERT_TRUE(WaitForCommand());
+  EXPECT_FALSE(Skinned(plain->Handle()));
+  EXPECT_EQ(TSkinControl::kDetached, handlersSkin->GetLifeState()) << "the handler's skin leaves with the others";
+  delete form;
 }
 
 TEST(SkinManagerEnd, GoesBeforeTheApplicationFreesItsForms) {

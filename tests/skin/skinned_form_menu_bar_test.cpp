@@ -319,5 +319,40 @@ TEST_F(SkinnedMenuBarForm, APlatformMenusDropDownIsDrawnByTheSkinOnlyWhileItIsOp
   UnregisterClassW(kind.lpszClassName, kind.hInstance);
 }
 
+TEST_F(SkinnedMenuBarForm, AnAltCharacterTheFormLeavesUnhandledOpensTheMenuOfItsAccelerator) {
+  int opened = -1;
+  testing::PopupMenuWatch watch([&](HWND) {
+    opened = frame->Frame().MenuBar()->TrackedButton();
+    EndMenu();
+    return true;
+  });
+  constexpr LPARAM kAltDown = 1 << 29;
+  EXPECT_EQ(1, form->Perform(CM_DIALOGCHAR, L'e', kAltDown));
+  ASSERT_TRUE(testing::WaitFor([&] { return opened != -1; }, 5000));
+  EXPECT_EQ(1, opened) << "the Edit menu";
+  EXPECT_EQ(0, form->Perform(CM_DIALOGCHAR, L'e', 0)) << "not without Alt, and the main form has no one to pass it to";
+}
+
+TEST_F(SkinnedMenuBarForm, TheHotButtonStaysHotAcrossPaintsAndTheBarFollowsTheMenuOnlyWithMenuUpdate) {
+  SkinnedFrame& skinned = frame->Frame();
+  const POINT over = InButton(0);
+  SendMessageW(Window(), WM_NCMOUSEMOVE, HTMENU, MAKELPARAM(over.x, over.y));
+  ASSERT_EQ(0, skinned.MenuBar()->HotButton());
+  SendMessageW(Window(), SKM_PAINTFRAME, 0, 0);
+  EXPECT_EQ(0, skinned.MenuBar()->HotButton()) << "a paint rebuilds the bar, not its hot button";
+  EXPECT_EQ(3, skinned.MenuBar()->Buttons()[0].state);
+
+  const size_t buttons = skinned.MenuBar()->Buttons().size();
+  auto* later = new TMenuItem(form);
+  later->SetCaption(L"&Later");
+  data->SetMenuUpdate(false);
+  bar->Items()->Add(later);
+  SendMessageW(Window(), SKM_PAINTFRAME, 0, 0);
+  EXPECT_EQ(buttons, skinned.MenuBar()->Buttons().size()) << "the bar keeps the menu it took";
+  data->SetMenuUpdate(true);
+  SendMessageW(Window(), SKM_PAINTFRAME, 0, 0);
+  EXPECT_EQ(buttons + 1, skinned.MenuBar()->Buttons().size());
+}
+
 }  // namespace
 }  // namespace quonel

@@ -17,6 +17,10 @@
 #include "skin/frame/system_menu.h"
 #include "skin/skin_messages.h"
 #include "support/message_box_hook.h"
+#include "support/poisoned_storage.h"
+#include "support/popup_menu_watch.h"
+#include "skin/sample_menu_bar.h"
+#include "skin/skin_bitmap_fixture.h"
 #include "skin/stored_blue_skin.h"
 #include "support/test_paths.h"
 #include "support/window_capture.h"
@@ -397,6 +401,66 @@ TEST_F(SkinnedFrameTest, DetachingGivesTheWindowItsOwnFrameBack) {
   GetClientRect(Window(), &client);
   EXPECT_EQ(418, client.right);
   EXPECT_EQ(347, client.bottom);
+}
+
+TEST_F(SkinnedFrameTest, AFrameFreedWhileItsSystemMenuOrBarMenuIsOpenIsNotTouchedWhenTheMenuCloses) {
+  // What the manager does when a timer command or a component's end frees
+  // the frame from inside the menu loop.
+  for (const bool fromBar : {false, true}) {
+    SCOPED_TRACE(fromBar ? "menu bar" : "system menu");
+    TForm other(nullptr);
+    other.SetBounds(100, 100, 360, 220);
+    testing::AddSampleMenuBar(other);
+    other.Show();
+    Activate(other.Handle());
+    testing::PoisonedStorage<TSkinForm> storage;
+    TSkinForm* framed = storage.Construct();
+    framed->AttachWindow(other.Handle(), &data, &other);
+    SendMessageW(other.Handle(), SKM_INITFRAME, 0, 1000);
+    ASSERT_NE(nullptr, framed->Frame().MenuBar());
+    RECT outer{};
+    GetWindowRect(other.Handle(), &outer);
+    const RECT button = framed->Frame().MenuBar()->Buttons()[0].rect;
+    testing::PopupMenuWatch watch([&](HWND) {
+      storage.Free();
+      EndMenu();
+      return true;
+    });
+    if (fromBar)
+      SendMessageW(other.Handle(), WM_NCLBUTTONDOWN, HTMENU,
+                   MAKELPARAM(outer.left + button.left + 3, outer.top + button.top + 3));
+    else
+      SendMessageW(other.Handle(), WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(outer.left + 150, outer.top + 10));
+    ASSERT_TRUE(storage.Freed());
+    EXPECT_NE(1, SendMessageW(other.Handle(), SKM_ISSKINNED, 0, 0));
+    EXPECT_NE(nullptr, GetMenu(other.Handle())) << "the window has its menu back";
+  }
+}
+
+TEST_F(SkinnedFrameTest, TheTitlesTextBackLiesBehindTheCaptionTextActiveThenInactive) {
+  constexpr TColor kActiveBack = 0x3060C0, kInactiveBack = 0x808080;
+  TDataSkinTitle& title = data.Title();
+  title.Image = testing::MakeBitmap(40, 18, [](int x, int) { return x < 20 ? kActiveBack : kInactiveBack; });
+  title.Frames = 2;
+  title.TextBackLeft = title.TextBackRight = 6;
+  title.TextAlignment = 0;  // left: the text starts at the box's left side
+  CaptionTextParams params;
+  params.data = &data;
+  params.text = L"Quonel";
+  params.windowWidth = 300;
+  params.borders = frame.Borders();
+  const Rect box = CaptionTextRect(params);
+  const int middle = (box.top + box.bottom) / 2;
+  for (const bool active : {true, false}) {
+    params.active = active;
+    testing::Canvas strip(300, params.borders.top, clBlack);
+    DrawCaptionText(strip.Dc(), params);
+    GdiFlush();
+    const TColor back = active ? kActiveBack : kInactiveBack;
+    EXPECT_EQ(back, strip.At(box.left - 3, middle)) << "the left end, before the text";
+    EXPECT_EQ(clBlack, strip.At(box.left - 8, middle)) << "nothing beyond it";
+    EXPECT_EQ(clBlack, strip.At(box.right - 2, middle)) << "the short text leaves the rest of the box alone";
+  }
 }
 
 }  // namespace

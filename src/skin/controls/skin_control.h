@@ -62,6 +62,10 @@ class TSkinControl : public TComponent {
   virtual void PaintFrame(HDC dc);
 
   HWND Window() const;
+  // Tells whoever goes on after handing a message to code that may free
+  // this skin (the control's own handling, a program's handler), or holds
+  // a skin it does not own, whether the skin still exists.
+  TLiveness::Watch ObserveLife() const { return liveness_.Observe(); }
   TControl* Control() const { return control_; }
   TSkinData* SkinData() const { return skinData_; }
   TSkinForm* Form() const { return form_; }

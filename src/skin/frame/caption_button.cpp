@@ -47,7 +47,10 @@ CaptionButtonSetting TWinSysButton::Setting() const {
 }
 
 int TWinSysButton::FrameWidth() const {
-  return skin_.Image.Empty() ? 0 : skin_.Image.Width() / (skin_.Frames > 0 ? skin_.Frames : 1);
+  if (skin_.Image.Empty()) return 0;
+  // An icon button's own image is one frame: it gives the icon's box.
+  if (DrawsIcon()) return skin_.Image.Width();
+  return skin_.Image.Width() / (skin_.Frames > 0 ? skin_.Frames : 1);
 }
 
 int TWinSysButton::FrameHeight() const { return skin_.Image.Empty() ? 0 : skin_.Image.Height(); }
@@ -56,11 +59,10 @@ int TWinSysButton::CaptionFrame(bool active) const { return active || skin_.Fram
 
 void TWinSysButton::Draw(HDC dc, int frame, HICON icon, int iconSize) const {
   if (DrawsIcon()) {
-    if (!skin_.Image.Empty()) {
-      DrawFrameStretched(dc, rect, {skin_.Image, 1, 1, {}, false, false, true});
-    } else if (icon) {
-      DrawIconEx(dc, rect.left, rect.top, icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
-    }
+    // The window's icon into the button's box, whatever image sized the box;
+    // a window without icon shows the button's own image.
+    if (icon) DrawIconEx(dc, rect.left, rect.top, icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
+    else if (!skin_.Image.Empty()) DrawFrameStretched(dc, rect, {skin_.Image, 1, 1, {}, false, false, true});
     return;
   }
   // An MDI button shows its hot look in frame 4.

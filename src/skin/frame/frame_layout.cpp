@@ -105,6 +105,16 @@ Rect CaptionTextBox(int windowWidth, const FrameBorders& borders, int textShift,
   return {left, textShiftVert, std::max(left, right), std::max(textShiftVert, borders.top)};
 }
 
+Rect CaptionTextBackRect(const Rect& box, int textWidth, int alignment, int backLeft, int backRight,
+                         int backHeight) {
+  const int width = std::clamp(textWidth, 0, std::max(0, box.Width()));
+  const int left = alignment == 1   ? box.left + (box.Width() - width) / 2
+                   : alignment == 2 ? box.right - width
+                                    : box.left;
+  const int top = box.top + (box.Height() - backHeight) / 2;
+  return {left - backLeft, top, left + width + backRight, top + backHeight};
+}
+
 int FrameHitTest(int platformAnswer, Point windowPoint, const FrameBorders& borders, int menuHeight) {
   if (platformAnswer == kHitClient) return platformAnswer;
   const bool sizing = platformAnswer >= kHitLeft && platformAnswer <= kHitBottomRight;

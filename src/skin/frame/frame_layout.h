@@ -85,8 +85,9 @@ enum class CaptionAction {
   Close, MaximiseOrRestore, MinimiseOrRestore, SystemMenu, MdiMinimise, MdiRestore, MdiClose, Posted
 };
 CaptionAction CaptionActionOf(int action);
-// Buttons that draw the window's icon instead of a strip.
-inline bool IsIconAction(int action) { return action == 3 || action == 11 || action == 12; }
+// Buttons that draw the window's icon instead of a strip (Action 12 opens
+// the system menu too, but shows its own strip).
+inline bool IsIconAction(int action) { return action == 3 || action == 11; }
 
 // The caption text's box in the strip: from the icon area (TextShift) to
 // the right clip, which is the nearer of TextRightClip from the window's
@@ -94,6 +95,13 @@ inline bool IsIconAction(int action) { return action == 3 || action == 11 || act
 // none when no such button shows); TextShiftVert down from the top.
 Rect CaptionTextBox(int windowWidth, const FrameBorders& borders, int textShift, int textShiftVert,
                     int textRightClip, int rightLimit);
+
+// Where the title's TextBack image goes behind a caption text textWidth
+// wide laid out in box by alignment (0 left, 1 centre, 2 right): the text's
+// span widened by the image's fixed left and right parts, backHeight high,
+// centred in the box's rows.
+Rect CaptionTextBackRect(const Rect& box, int textWidth, int alignment, int backLeft, int backRight,
+                         int backHeight);
 
 // Hit-test answers, with the platform's values.
 enum HitCode : int {

@@ -31,8 +31,9 @@ int LayOutCaptionButtons(const std::vector<std::unique_ptr<TWinSysButton>>& butt
     if (setting.align == 1) continue;
     int width = button->FrameWidth(), height = button->FrameHeight();
     if (button->DrawsIcon() && width == 0) {
-      // The window's icon at small-icon size.
-      width = height = 16;
+      // The window's icon at the system's small-icon size.
+      width = GetSystemMetrics(SM_CXSMICON);
+      height = GetSystemMetrics(SM_CYSMICON);
     }
     const bool leftOfButtons = setting.align == 2 || setting.align == 8;
     const int reference = leftOfButtons ? (rightLimit > 0 ? rightLimit : windowWidth - borders.right) : borders.left;

@@ -7,6 +7,7 @@
 #include "core/property_registry.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/caption_font.h"
+#include "skin/gdi/skin_renderers.h"
 #include "skin/skin_messages.h"
 
 namespace quonel {
@@ -95,6 +96,20 @@ void DrawCaptionText(HDC strip, const CaptionTextParams& p) {
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
   format |= title.TextAlignment == 1 ? DT_CENTER : title.TextAlignment == 2 ? DT_RIGHT : DT_LEFT;
   RECT r = ToRECT(box);
+  if (!title.Image.Empty()) {
+    // The title's TextBack under the text: frame 1 active, 2 inactive, its
+    // fixed ends TXTBackleft and TXTBackRight wide around the text.
+    RECT measured = r;
+    DrawTextW(strip, p.text.c_str(), static_cast<int>(p.text.size()), &measured,
+              DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    const int frames = std::max(1, title.Frames);
+    StripFrame back{title.Image, frames, p.active || frames < 2 ? 1 : 2,
+                    {title.TextBackLeft, 0, title.TextBackRight, 0}, false, title.Tile != 0, title.Trans == 1};
+    DrawSkinImage(strip,
+                  CaptionTextBackRect(box, measured.right - measured.left, title.TextAlignment, title.TextBackLeft,
+                                      title.TextBackRight, title.Image.Height()),
+                  back);
+  }
   // Centred in the rows below the vertical shift, down to the strip's bottom.
   DrawTextW(strip, p.text.c_str(), static_cast<int>(p.text.size()), &r, format);
 }

@@ -7,7 +7,7 @@ namespace quonel {
 static_assert(static_cast<int>(FrameState::Closed) == TSkinForm::kClosed &&
               static_cast<int>(FrameState::Resizing) == TSkinForm::kResizing);
 
-TSkinForm::TSkinForm() = default;
+TSkinForm::TSkinForm() : TComponent(nullptr) { frame_.SetSender(this); }
 
 TSkinForm::~TSkinForm() { DetachWindow(); }
 

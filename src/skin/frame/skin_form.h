@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/component.h"
 #include "skin/frame/skinned_frame.h"
 
 namespace quonel {
@@ -20,12 +21,15 @@ namespace quonel {
 class TSkinData;
 class TCustomForm;
 
-class TSkinForm {
+// A component without owner (the manager owns it), so that the program's
+// handlers get it as their Sender.
+class TSkinForm : public TComponent {
  public:
   enum State { kAttached = 0, kReady = 1, kRefreshing = 3, kClosing = 4, kResizing = 5, kClosed = 6 };
 
   TSkinForm();
-  virtual ~TSkinForm();  // detaches if still attached
+  ~TSkinForm() override;  // detaches if still attached
+  const wchar_t* ClassName() const override { return L"TSkinForm"; }
   TSkinForm(const TSkinForm&) = delete;
   TSkinForm& operator=(const TSkinForm&) = delete;
 
@@ -49,7 +53,8 @@ class TSkinForm {
   HWND Window() const { return frame_.Window(); }
   TSkinData* SkinData() const { return frame_.SkinData(); }
   TCustomForm* Form() const { return frame_.Form(); }
-  const std::wstring& ClassName() const { return frame_.ClassName(); }
+  // The window's class name (ClassName is the component's).
+  const std::wstring& WindowClassName() const { return frame_.ClassName(); }
   State GetState() const { return static_cast<State>(frame_.State()); }
   void SetState(State state) { frame_.SetState(static_cast<FrameState>(state)); }
   // The frame's parts, for whoever draws or tests them.

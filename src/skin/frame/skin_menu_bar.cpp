@@ -41,6 +41,8 @@ TSkinMenuBar::~TSkinMenuBar() {
 void TSkinMenuBar::Rebuild() {
   if (HMENU current = GetMenu(window_)) menu_ = current;
   if (!menu_) return;
+  // The frame rebuilds the bar on each paint: the button under the mouse stays hot.
+  const int hot = hot_;
   buttons_.clear();
   hot_ = -1;
   const int count = GetMenuItemCount(menu_);
@@ -63,6 +65,10 @@ void TSkinMenuBar::Rebuild() {
       button.subMenu = item->Handle();
     }
     buttons_.push_back(std::move(button));
+  }
+  if (hot >= 0 && hot < static_cast<int>(buttons_.size()) && buttons_[static_cast<size_t>(hot)].enabled) {
+    hot_ = hot;
+    buttons_[static_cast<size_t>(hot)].state = 3;
   }
   // The platform draws no bar of its own from now on.
   if (GetMenu(window_)) SetMenu(window_, nullptr);

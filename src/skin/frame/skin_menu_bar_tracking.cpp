@@ -51,8 +51,8 @@ void TSkinMenuBar::OpenBarMenu(int index) {
       // The menu loop may free this bar (its window destroyed or unskinned
       // meanwhile): then nothing of it is touched afterwards.
       const TLiveness::Watch alive = liveness_.Observe();
-      TrackPopupMenuEx(button.subMenu, (rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN) | TPM_TOPALIGN, x, y, window_,
-                       nullptr);
+      TrackPopupMenuEx(button.subMenu, (rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN) | TPM_TOPALIGN | TPM_NONOTIFY, x,
+                       y, window_, nullptr);
       if (!alive.Alive()) return;
       ownerLink_.Detach();
       tracking_ = nullptr;

@@ -36,6 +36,8 @@ void SkinnedFrame::AttachWindow(HWND window, TSkinData* data, TCustomForm* form)
   className_ = name;
   rightToLeft_ = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
   systemDialog_ = className_ == L"#32770" || className_ == L"TMessageForm";
+  // The program hears of the form before anything of it changes.
+  if (form_ && data->OnBeforeSkinForm) data->OnBeforeSkinForm(form_, window, className_);
   mdiChild_ = (exStyle & WS_EX_MDICHILD) != 0;
   if (mdiChild_ && InSet(data->Options(), xoMDIChildBorder)) frameOn_ = false;
   systemMenu_ = (style & WS_SYSMENU) != 0;
@@ -72,10 +74,9 @@ void SkinnedFrame::AttachWindow(HWND window, TSkinData* data, TCustomForm* form)
   }
   // The form's menus are drawn by the skin for as long as it is skinned.
   if (form_) skinnedMenus_ = SkinFormMenus(*form_, *data);
-  if (!frameOn_) {
-    state_ = FrameState::Ready;
-    return;
-  }
+  // Without the frame the window waits for its deferred set-up all the same:
+  // its controls get their skins then.
+  if (!frameOn_) return;
   // The platform draws no caption of its own for a top-level window that
   // has none: every path that would paint it over the skin is closed.
   const HWND owner = GetWindow(window, GW_OWNER);
@@ -123,11 +124,11 @@ void SkinnedFrame::InitFrame() {
       if (placement_ == 0) UpdateRegion(false);
     }
   }
-  if (TSkinCaption::UnitSkinAlpha() > 0) ApplySkinAlpha(window_, TSkinCaption::UnitSkinAlpha());
+  if (frameOn_ && TSkinCaption::UnitSkinAlpha() > 0) ApplySkinAlpha(window_, TSkinCaption::UnitSkinAlpha());
   SendMessageW(window_, SKM_SKINNED, 0, kSkinMessageMarker);
   if (data_->OnAfterSkinForm) data_->OnAfterSkinForm(form_, window_, className_);
   state_ = FrameState::Ready;
-  PaintNonClient();
+  if (frameOn_) PaintNonClient();
 }
 
 void SkinnedFrame::UpdateBorders() {
@@ -182,9 +183,7 @@ void SkinnedFrame::RefreshSkin() {
   if (!window_ || state_ != FrameState::Ready) return;
   if (form_) form_->SetColor(data_->Colours().ButtonFace);
   state_ = FrameState::Refreshing;
-  PurgeClosedSkins();
-  for (ChosenControlSkin& chosen : controls_)
-    if (chosen.skin) chosen.skin->SkinChanged();
+  ReapplyControlSkins();
   if (frameOn_) {
     UpdateBorders();
     region_.Forget();

@@ -11,9 +11,11 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/liveness.h"
 #include "skin/frame/caption_button.h"
 #include "skin/frame/control_skin_dispatch.h"
 #include "skin/frame/frame_layout.h"
@@ -36,13 +38,21 @@ class SystemMenuPopup;
 // refreshing after a new skin, closing, resizing to its borders, closed.
 enum class FrameState { Attached = 0, Ready = 1, Refreshing = 3, Closing = 4, Resizing = 5, Closed = 6 };
 
-// A control and the skin the dispatch table chose for it; the frame owns the skin.
+// A control and the skin the dispatch table chose for it; the frame owns the
+// skin, or only watches one that the program's OnSkinControl handler made.
 struct ChosenControlSkin {
   TControl* control = nullptr;
   HWND window = nullptr;
   std::wstring kind;
   bool attached = false;
   std::unique_ptr<TSkinControl> skin;
+  TSkinControl* custom = nullptr;
+  std::optional<TLiveness::Watch> customAlive;
+  // The skin while it exists: the owned one, or the handler's until it is freed.
+  TSkinControl* Live() const {
+    if (skin) return skin.get();
+    return custom && customAlive && customAlive->Alive() ? custom : nullptr;
+  }
 };
 
 class SkinnedFrame : public TNCObjectHost {
@@ -79,6 +89,10 @@ class SkinnedFrame : public TNCObjectHost {
   std::unique_ptr<TSkinControl> AttachSkin(const std::wstring& kind, TControl* control, HWND window, bool recolour);
   // Frees the control skins whose windows are gone.
   void PurgeClosedSkins();
+  // Every control skin takes the (new) skin again.
+  void ReapplyControlSkins();
+  // What the program's OnSkinControl handler gets as Sender: the TSkinForm.
+  void SetSender(TComponent* sender) { sender_ = sender; }
   // Every control skin detached (each gives its control back what it
   // changed) while its window lives, then freed.
   void FreeControlSkins();
@@ -107,6 +121,10 @@ class SkinnedFrame : public TNCObjectHost {
   void HandleSysCommand(TWindowSubclass& link, TMessage& message);
   void HandleActivation(TMessage& message);
   void HandleFormMessage(TMessage& message);
+  // A dialog character the form left unhandled: Alt with a bar button's
+  // accelerator opens its menu, anything else goes to the MDI frame's form
+  // (from an MDI child) or to the program's main form.
+  void ForwardDialogChar(TMessage& message);
   void Closing(TWindowSubclass& link, TMessage& message);
   void UndoSkin(bool closing);
 
@@ -137,6 +155,7 @@ class SkinnedFrame : public TNCObjectHost {
   HWND window_ = nullptr;
   TSkinData* data_ = nullptr;
   TCustomForm* form_ = nullptr;
+  TComponent* sender_ = nullptr;
   std::wstring className_;
   TWindowSubclass link_;
   TWndMethod savedFormHandler_;
@@ -170,6 +189,8 @@ class SkinnedFrame : public TNCObjectHost {
   std::unique_ptr<SystemMenuPopup> systemMenu;
   std::unique_ptr<TSkinMenuBar> menuBar_;
   std::vector<std::unique_ptr<TSkinnedMenu>> skinnedMenus_;
+  // Watched across the menu loops of the system menu and the menu bar.
+  TLiveness liveness_;
 };
 
 }  // namespace quonel

@@ -7,6 +7,7 @@
 #include "skin/frame/skinned_frame.h"
 #include "skin/skin_messages.h"
 #include "ui/form.h"
+#include "ui/panel.h"
 
 namespace quonel {
 
@@ -28,16 +29,26 @@ std::unique_ptr<TSkinControl> SkinnedFrame::AttachSkin(const std::wstring& kind,
 
 void SkinnedFrame::PurgeClosedSkins() {
   std::erase_if(controls_, [](const ChosenControlSkin& chosen) {
-    return chosen.skin && chosen.skin->GetLifeState() == TSkinControl::kWindowGone;
+    if (chosen.custom && !chosen.Live()) return true;  // its owner freed it
+    const TSkinControl* skin = chosen.Live();
+    return skin && skin->GetLifeState() == TSkinControl::kWindowGone;
   });
+}
+
+void SkinnedFrame::ReapplyControlSkins() {
+  PurgeClosedSkins();
+  for (ChosenControlSkin& chosen : controls_)
+    if (TSkinControl* skin = chosen.Live()) skin->SkinChanged();
 }
 
 void SkinnedFrame::FreeControlSkins() {
   // A skin's own Detach is virtual; its destructor only undoes what the base
   // did, so a skin that changed its control (a colour, glyphs, pictures)
   // would otherwise leave the control changed.
-  for (ChosenControlSkin& chosen : controls_)
-    if (chosen.skin && chosen.skin->GetLifeState() == TSkinControl::kAttached) chosen.skin->Detach();
+  for (ChosenControlSkin& chosen : controls_) {
+    TSkinControl* skin = chosen.Live();
+    if (skin && skin->GetLifeState() == TSkinControl::kAttached) skin->Detach();
+  }
   controls_.clear();
 }
 
@@ -75,12 +86,21 @@ void SkinnedFrame::SkinControl(TControl& control, TWinControl* container) {
   if (window && AnswersSkinned(window)) return;
   if (data_->OnSkinControl) {
     TComponent* skinned = nullptr;
-    data_->OnSkinControl(this->form_, data_, container, &control, AsciiUpper(std::wstring(control.ClassName())),
+    data_->OnSkinControl(sender_, data_, container, &control, AsciiUpper(std::wstring(control.ClassName())),
                          skinned);
     if (skinned) {
-      // The handler's own skin, owned where the handler put it.
-      if (auto* custom = dynamic_cast<TSkinControl*>(skinned)) custom->Attach(&control, data_, nullptr, true);
-      controls_.push_back({&control, window, L"custom", true, nullptr});
+      // The handler's own skin, owned where the handler put it; it leaves
+      // the control with the frame's own skins.
+      ChosenControlSkin chosen{&control, window, L"custom", false, nullptr};
+      if (auto* custom = dynamic_cast<TSkinControl*>(skinned)) {
+        custom->Attach(&control, data_, nullptr, true);
+        chosen.attached = custom->GetLifeState() == TSkinControl::kAttached;
+        chosen.custom = custom;
+        chosen.customAlive = custom->ObserveLife();
+      }
+      controls_.push_back(std::move(chosen));
+      if (auto* panel = dynamic_cast<TPanel*>(&control))
+        for (int i = 0; i < panel->ControlCount(); ++i) SkinControl(*panel->Controls(i), panel);
       return;
     }
   }

@@ -6,6 +6,7 @@
 #include "skin/frame/skinned_frame.h"
 #include "skin/frame/system_menu.h"
 #include "skin/skin_messages.h"
+#include "ui/application.h"
 #include "ui/form.h"
 
 namespace quonel {
@@ -56,7 +57,7 @@ void SkinnedFrame::HandleMessage(TWindowSubclass& link, TMessage& m) {
       }
       break;
   }
-  if (!form_) {
+  if (!form_ && frameOn_) {
     // Windows without form object (system dialogs, message boxes): the
     // skin's face behind them and behind their texts.
     if (m.Msg == WM_ERASEBKGND) {
@@ -226,11 +227,42 @@ void SkinnedFrame::HandleActivation(TMessage& m) {
 
 void SkinnedFrame::HandleFormMessage(TMessage& m) {
   if (m.Msg == SKM_REFRESH) {
-    if (form_ && data_) form_->SetColor(data_->Colours().ButtonFace);
+    if (form_ && data_) {
+      form_->SetColor(data_->Colours().ButtonFace);
+      // The skins there are take the skin again; controls made since get theirs.
+      ReapplyControlSkins();
+      SkinChildControls(*form_);
+    }
     m.Result = 0;
     return;
   }
   if (savedFormHandler_) savedFormHandler_(m);
+  if (m.Msg == CM_DIALOGCHAR && m.Result == 0) ForwardDialogChar(m);
+}
+
+void SkinnedFrame::ForwardDialogChar(TMessage& m) {
+  // Bit 29 of the key data: Alt was down with the character.
+  const bool onlyAlt = (m.LParam & (1 << 29)) && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0;
+  const int index = onlyAlt && menuBar_ ? menuBar_->ButtonForKey(static_cast<wchar_t>(m.WParam)) : -1;
+  if (index >= 0) {
+    // Opened as a click on the button, once this message is answered.
+    const RECT& button = menuBar_->Buttons()[static_cast<size_t>(index)].rect;
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    PostMessageW(window_, WM_NCLBUTTONDOWN, HTMENU,
+                 MAKELPARAM(outer.left + button.left + 1, outer.top + button.top + 1));
+    m.Result = 1;
+    return;
+  }
+  TCustomForm* target = nullptr;
+  if (mdiChild_) {
+    const HWND client = GetParent(window_);
+    target = dynamic_cast<TCustomForm*>(TWinControl::FromHandle(client ? GetParent(client) : nullptr));
+  } else if (Application && Application->MainForm() != form_) {
+    target = Application->MainForm();
+  }
+  if (target && target != form_ && target->HandleAllocated())
+    m.Result = target->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
 }
 
 }  // namespace quonel

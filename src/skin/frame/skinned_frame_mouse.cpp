@@ -58,9 +58,10 @@ bool SkinnedFrame::LeftButtonDown(TMessage& m) {
   if (MenuBarButtonAt(WindowPoint(m.LParam)) >= 0) {
     if (!active_) SetActiveWindow(window_);
     if (hot_) hot_->MouseLeave();
-    // Returns when the menus are closed.
+    // Returns when the menus are closed; the menu loop may have freed this frame.
+    const TLiveness::Watch alive = liveness_.Observe();
     menuBar_->MouseDown(WindowPoint(m.LParam));
-    UpdateHoverTimer();
+    if (alive.Alive()) UpdateHoverTimer();
     m.Result = 0;
     return true;
   }
@@ -162,8 +163,9 @@ bool SkinnedFrame::OpenMenuByKey(wchar_t key) {
   const int index = menuBar_ ? menuBar_->ButtonForKey(key) : -1;
   if (index < 0) return false;
   if (hot_) hot_->MouseLeave();
+  const TLiveness::Watch alive = liveness_.Observe();
   menuBar_->OpenBarMenu(index);
-  UpdateHoverTimer();
+  if (alive.Alive()) UpdateHoverTimer();
   return true;
 }
 
@@ -183,8 +185,12 @@ void SkinnedFrame::ShowSystemMenu(POINT screenPoint) {
   trackingMenu_ = true;
   // The popup about to open is the system menu: the manager skins it as one.
   if (TSkinManagerLink* manager = TSkinManagerLink::Current()) manager->SetMenuSource(2);
+  // The menu loop runs the manager's timer commands and whatever the program
+  // does meanwhile: this frame may be freed before the menu closes.
+  const TLiveness::Watch alive = liveness_.Observe();
   const UINT command =
       systemMenu->Track(window_, screenPoint, *data_, SkinnedSystemMenuEntries(GetSystemMenu(window_, FALSE), state));
+  if (!alive.Alive()) return;
   trackingMenu_ = false;
   if (command) PostSystemCommand(command);
   else if (hot_) hot_->MouseLeave();

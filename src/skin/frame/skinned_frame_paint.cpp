@@ -109,11 +109,10 @@ void SkinnedFrame::PaintFrame(HDC dc, int width, int height) {
   if (menuBar_)
     paint.menuBar = [this](HDC dc, const RECT& band) {
       // The toolkit menu may have changed since (its items, its captions);
-      // not while a drop-down is open, which keeps its button pressed.
-      if (menuBar_->TrackedButton() < 0) {
-        menuBar_->SetToolkitMenu(form_ ? form_->Menu() : nullptr);
-        menuBar_->Rebuild();
-      }
+      // not while a drop-down is open, which keeps its button pressed, and
+      // only when the skin data lets the bar follow the form's menu.
+      menuBar_->SetToolkitMenu(form_ ? form_->Menu() : nullptr);
+      if (menuBar_->TrackedButton() < 0 && data_->MenuUpdate()) menuBar_->Rebuild();
       menuBar_->PaintBar(dc, band, active_);
     };
   strip_.Paint(paint);

@@ -73,9 +73,11 @@ UINT SystemMenuPopup::Track(HWND owner, POINT at, const TSkinData& data, std::ve
   data_ = &data;
   font_ = MenuFont();
   menu_ = menu.Get();
+  const TLiveness::Watch alive = liveness_.Observe();
   const UINT chosen = static_cast<UINT>(
       TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, at.x, at.y, 0, owner,
                      nullptr));
+  if (!alive.Alive()) return 0;
   menu_ = nullptr;
   return chosen;
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/liveness.h"
 #include "core/win32_owners.h"
 
 namespace quonel {
@@ -40,8 +41,9 @@ std::vector<SystemMenuEntry> SkinnedSystemMenuEntries(HMENU systemMenu, const Sy
 class SystemMenuPopup {
  public:
   // Shows the entries at the screen point and returns the chosen command,
-  // 0 when the menu was dismissed. The owner receives the measure and draw
-  // messages and passes them to Measure and Draw.
+  // 0 when the menu was dismissed or this popup was freed meanwhile. The
+  // owner receives the measure and draw messages and passes them to Measure
+  // and Draw.
   UINT Track(HWND owner, POINT screenPoint, const TSkinData& data, std::vector<SystemMenuEntry> entries);
   // True when the item was one of this popup's.
   bool Measure(MEASUREITEMSTRUCT& item) const;
@@ -55,6 +57,8 @@ class SystemMenuPopup {
   const TSkinData* data_ = nullptr;
   std::vector<SystemMenuEntry> entries_;
   OwnedFont font_;
+  // Track watches it across the menu loop, which may free the popup's frame.
+  TLiveness liveness_;
 };
 
 }  // namespace quonel

@@ -14,6 +14,8 @@
 #include "skin/gdi/skin_renderers.h"
 #include "ui/bit_btn.h"
 #include "ui/speed_button.h"
+#include "skin/controls/buttons/skin_glyph_buttons.h"
+#include "support/poisoned_storage.h"
 
 namespace quonel::testing {
 namespace {
@@ -112,6 +114,21 @@ TEST_F(SkinGlyphButtons, AFlatSpeedButtonShowsTheFrameOnlyWhenHotOrDown) {
   const Picture down = part();
   EXPECT_EQ(0, EdgeDifferences(down, ButtonFrame(40, 30, 2), 4));
   EXPECT_EQ(kGlyphColours[3], down.At(20, 15)) << "glyph 4 while down";
+}
+
+TEST_F(SkinGlyphButtons, ASpeedButtonSkinFreedByTheButtonsMouseDownIsNotTouchedAfterwards) {
+  auto* speed = new TSpeedButton(form);
+  speed->SetBounds(200, 20, 40, 30);
+  speed->SetParent(form);
+  PoisonedStorage<TSkinSpeedButton> storage;
+  storage.Construct()->Attach(speed, &Data(), nullptr, false);
+  bool clicked = false;
+  speed->OnMouseDown = [&](TComponent*, TMouseButton, unsigned, int, int) { storage.Free(); };
+  speed->OnClick = [&](TComponent*) { clicked = true; };
+  speed->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  ASSERT_TRUE(storage.Freed());
+  speed->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_TRUE(clicked) << "the button clicks by itself";
 }
 
 }  // namespace

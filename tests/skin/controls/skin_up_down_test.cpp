@@ -13,6 +13,8 @@
 #include "skin/controls/text_entry/skin_up_down.h"
 #include "skin/controls/skinned_controls_fixture.h"
 #include "skin_archive_writer.h"
+#include "support/poisoned_storage.h"
+#include "ui/window_subclass.h"
 
 namespace quonel::testing {
 namespace {
@@ -114,6 +116,24 @@ TEST_F(SkinUpDown, WithoutTheStripTheHalvesAreFlatInTheSkinsColours) {
   EXPECT_EQ(16, arrow) << "an arrow of 1 + 3 + 5 + 7 pixels";
   PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(8, 3));
   PumpMessages();
+}
+
+TEST_F(SkinUpDown, ASpinButtonSkinFreedByItsParentsNotificationIsNotTouchedAfterwards) {
+  const HWND window = AddUpDown();
+  PoisonedStorage<TSkinUpDown> storage;
+  storage.Construct()->AttachHandle(window, &Data(), nullptr);
+  // The press notifies the parent, whose handler drops the skin.
+  TWindowSubclass parent([&](TWindowSubclass& link, TMessage& m) {
+    const bool fromSpin = m.Msg == WM_VSCROLL ||
+                          (m.Msg == WM_NOTIFY && reinterpret_cast<const NMHDR*>(m.LParam)->hwndFrom == window);
+    if (fromSpin && !storage.Freed()) storage.Free();
+    link.CallNext(m);
+  });
+  ASSERT_TRUE(parent.Attach(form->Handle()));
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 3));
+  ASSERT_TRUE(storage.Freed());
+  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(8, 3));
+  EXPECT_NE(window, GetCapture()) << "the control itself goes on as usual";
 }
 
 }  // namespace

@@ -6,7 +6,13 @@ int CheckBoxFrame(const CheckMarkState& state, int frameCount) {
   const bool checked = state.value == CheckValue::Checked;
   if (frameCount == 12) {
     switch (state.value) {
-      case CheckValue::Indeterminate: return state.disabled ? 12 : 9;
+      // The strip's own indeterminate frames show the window's grey state; a
+      // grey state only the control's property or message knows is counted
+      // as the greyed checked value (4, or 6 when disabled), which the
+      // remap turns into 8 and leaves at 6.
+      case CheckValue::Indeterminate:
+        if (state.indeterminateFromControl) return state.disabled ? 6 : 8;
+        return state.disabled ? 12 : 9;
       case CheckValue::Checked: return state.disabled ? 8 : 5;
       case CheckValue::Unchecked: return state.disabled ? 4 : 1;
     }

@@ -169,12 +169,16 @@ bool TSkinSpeedButton::BeforeMessage(TMessage& message) {
       message.Result = 1;
       return false;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      // The button's own down handling runs: it starts its own click.
+    case WM_LBUTTONDBLCLK: {
+      // The button's own down handling runs: it starts its own click, and
+      // its mouse-down event may free the button and this skin with it.
+      const TLiveness::Watch alive = ObserveLife();
       CallDefault(message);
+      if (!alive.Alive()) return false;
       mouseState_ |= kPressed;
       Redraw();
       return false;
+    }
     case WM_LBUTTONUP:
       return true;
   }

@@ -14,13 +14,13 @@ namespace {
 
 constexpr int kArrowFrames = 23;
 // First frames of the arrow and grip images in the Scrollbar strip; each
-// arrow has normal, pressed, disabled and hot frames, each grip normal,
-// pressed and hot.
+// arrow has normal, pressed and (after one unused frame) hot frames, each
+// grip normal, pressed and hot. A disabled bar shows itself by its track's
+// disabled frame and a missing thumb; its arrows keep their usual frames.
 constexpr int kLeftArrow = 1, kRightArrow = 5, kUpArrow = 9, kDownArrow = 13;
 constexpr int kHorizontalGrip = 17, kVerticalGrip = 20;
 
-int ArrowFrame(int first, bool enabled, bool hot, bool tracking) {
-  if (!enabled) return first + 2;
+int ArrowFrame(int first, bool hot, bool tracking) {
   if (hot) return tracking ? first + 1 : first + 3;
   return first;
 }
@@ -88,9 +88,9 @@ bool TWScrollbar::Compose(bool* changed) {
   look.height = barHeight;
   if (kind_ == kScrollBarControl) (vertical_ ? look.width : look.height) = thickness;
   look.enabled = state.enabled;
-  look.firstArrow = ArrowFrame(vertical_ ? kUpArrow : kLeftArrow, look.enabled, hotPart_ == kScrollFirstArrow, tracking_);
+  look.firstArrow = ArrowFrame(vertical_ ? kUpArrow : kLeftArrow, hotPart_ == kScrollFirstArrow, tracking_);
   look.secondArrow =
-      ArrowFrame(vertical_ ? kDownArrow : kRightArrow, look.enabled, hotPart_ == kScrollSecondArrow, tracking_);
+      ArrowFrame(vertical_ ? kDownArrow : kRightArrow, hotPart_ == kScrollSecondArrow, tracking_);
   look.thumb = ThumbShown(state);
   look.thumbFrame = hotPart_ == kScrollThumb ? (tracking_ ? 2 : 3) : 1;
   look.strip = strip->Image.Handle();

@@ -56,18 +56,25 @@ bool TSkinUpDown::BeforeMessage(TMessage& message) {
       message.Result = 1;
       return false;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONDBLCLK: {
+      // The control notifies its buddy and parent on the way: their handlers
+      // may free it, and this skin with it.
+      const TLiveness::Watch alive = ObserveLife();
       CallDefault(message);
+      if (!alive.Alive()) return false;
       mouseState_ |= kPressed;
       pressedHalf_ = HalfAt(message.LParam);
       PaintFrame(nullptr);
       return false;
-    case WM_LBUTTONUP:
+    }
+    case WM_LBUTTONUP: {
       mouseState_ &= ~kPressed;
       pressedHalf_ = UpDownHalf::None;
+      const TLiveness::Watch alive = ObserveLife();
       CallDefault(message);
-      PaintFrame(nullptr);
+      if (alive.Alive()) PaintFrame(nullptr);
       return false;
+    }
     case WM_MOUSEMOVE:
       // Hot follows the pointer from half to half.
       if (const UpDownHalf half = HalfAt(message.LParam); half != hotHalf_) {
