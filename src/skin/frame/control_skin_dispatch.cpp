@@ -85,7 +85,8 @@ const BuiltInRow kBuiltIn[] = {
     {nullptr, L"TToolBar", xcToolbar, L"toolbar"},
     {nullptr, L"TStatusBar", xcStatusBar, L"statusbar"},
     {nullptr, L"TProgressBar", xcProgress, L"progress"},
-    {nullptr, L"TScrollBox", xcScrollbar, L"scrollbox"},
+    {nullptr, L"TScrollBox", xcScrollbar, L"scrollbox", false, true},
+    {nullptr, L"TScrollBar", xcScrollbar, L"scrollbarcontrol"},
     {L"TTNTCOMBOBOX", nullptr, xcCombo, L"combobox"},
     {nullptr, L"TComboBox", xcCombo, L"combobox"},
     {nullptr, L"TDateTimePicker", xcEdit, L"datetimepicker"},
@@ -140,7 +141,13 @@ ControlSkinChoice BuiltInChoice(TControl& control, const DispatchGates& gates) {
   const std::wstring upper = AsciiUpper(control.ClassName());
   for (const BuiltInRow& row : kBuiltIn) {
     const bool matches = row.className ? upper == row.className : InheritsFrom(&control, row.isClass);
-    if (matches && GateOpen(row.gate, row.needsTabs, gates)) return Chosen(row.kind, row.children, row.recolour);
+    if (!matches || !GateOpen(row.gate, row.needsTabs, gates)) continue;
+    // Page and tab controls whose tabs are buttons get the button tabs.
+    const std::wstring isClass = row.isClass ? row.isClass : L"";
+    const bool tabs = isClass == L"TPageControl" || isClass == L"TTabControl";
+    if (tabs && HasProperty(&control, L"Style") && GetEnumPropText(&control, L"Style") != L"tsTabs")
+      return Chosen(L"tabbtn", row.children, row.recolour);
+    return Chosen(row.kind, row.children, row.recolour);
   }
   if (IsScrollCandidate(control) && GateOpen(xcScrollbar, false, gates)) return Chosen(L"scrollbar", false, false);
   if (InheritsFrom(&control, L"TButton") && GateOpen(xcButton, false, gates)) return Chosen(L"button", false, false);
@@ -163,35 +170,6 @@ ControlSkinChoice ChooseControlSkin(TControl& control, const TStringList& skin3r
   const std::wstring upper = AsciiUpper(control.ClassName());
   if (upper == L"TDBCOMBOBOXEH" || upper == L"TFRDESIGNERPAGE" || upper == L"TFRPBOX") return Handled();
   return BuiltInChoice(control, gates);
-}
-
-ControlSkinChoice BareWindowChoice(const std::wstring& lowerClassName, DWORD style) {
-  const std::wstring& c = lowerClassName;
-  if (c == L"button") {
-    const DWORD kind = style & 0x0F;
-    if (kind == BS_GROUPBOX || (style & BS_BITMAP) || kind == BS_OWNERDRAW) return Handled();
-    if (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_3STATE || kind == BS_AUTO3STATE)
-      return Chosen(L"checkbox", false, false);
-    if (kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON) return Chosen(L"radiobutton", false, false);
-    if (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON) return Chosen(L"button", false, false);
-    return Handled();
-  }
-  if (c == L"combobox") return (style & 3) == CBS_SIMPLE ? Handled() : Chosen(L"combobox", false, false);
-  if (c == L"comboboxex32") return Chosen(L"comboboxex", false, false);
-  // Only a size box is a size grip; any other window of the class is a working scroll bar.
-  if (c == L"scrollbar") return Chosen((style & (SBS_SIZEBOX | SBS_SIZEGRIP)) ? L"sizer" : L"scrollbarcontrol", false, false);
-  if (c == L"systreeview32") return Handled();
-  if (c == L"#32770") return (style & WS_TABSTOP) ? ControlSkinChoice{} : Chosen(L"boxh", true, false);
-  if (c == L"tpanel" || c == L"ttntpanel.unicodeclass" || c == L"ttntsilentpaintpanel.unicodeclass")
-    return Chosen(L"", true, true);
-  if (c == L"tsilentpaintpanel") return Chosen(L"", false, true);
-  if (c == L"tcheckbox") return Chosen(L"checkbox", false, false);
-  if (c == L"tcombobox") return Chosen(L"combobox", false, false);
-  if (c == L"tbutton") return Chosen(L"button", false, false);
-  if (c == L"tprogressbar") return Chosen(L"progress", false, false);
-  if (c == L"systabcontrol32") return (style & 0x2000) ? ControlSkinChoice{} : Chosen(L"tab", false, false);
-  if (c == L"edit") return Chosen(L"edit", false, false);
-  return {};
 }
 
 }  // namespace quonel

@@ -9,19 +9,13 @@
 #include <functional>
 #include <string>
 
+#include "skin/controls/bare_window_kinds.h"
 #include "skin/data/skin_data_options.h"
 
 namespace quonel {
 
 class TControl;
 class TStringList;
-
-struct ControlSkinChoice {
-  bool handled = false;       // a rule applied (even one that attaches nothing)
-  std::wstring kind;          // the skin to attach; empty: none
-  bool skinChildren = false;  // the control's children are skinned too (before the skin itself)
-  bool recolour = false;      // the skin takes the skin's colours
-};
 
 // What the tables read of the skin data.
 struct DispatchGates {
@@ -41,8 +35,5 @@ ControlSkinChoice BuiltInChoice(TControl& control, const DispatchGates& gates);
 // The whole decision for a control: Skin3rd, the never-skinned classes, the
 // built-in table.
 ControlSkinChoice ChooseControlSkin(TControl& control, const TStringList& skin3rd, const DispatchGates& gates);
-
-// A child window without a control object, by lower-case class and style.
-ControlSkinChoice BareWindowChoice(const std::wstring& lowerClassName, DWORD style);
 
 }  // namespace quonel

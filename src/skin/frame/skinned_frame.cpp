@@ -94,16 +94,7 @@ void SkinnedFrame::InitFrame() {
   if (!window_ || state_ != FrameState::Attached) return;
   if (form_) SkinChildControls(*form_);
   else {
-    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD)) continue;
-      wchar_t name[64] = {};
-      GetClassNameW(child, name, 64);
-      const ControlSkinChoice choice = BareWindowChoice(AsciiLower(std::wstring(name)), GetWindowLongW(child, GWL_STYLE));
-      if (choice.kind.empty()) continue;
-      std::unique_ptr<TSkinControl> skin = AttachSkin(choice.kind, nullptr, child, choice.recolour);
-      const bool attached = skin != nullptr;
-      controls_.push_back({nullptr, child, choice.kind, attached, std::move(skin)});
-    }
+    SkinBareChildren(window_);
     // A message box's own client area takes the skin's face colour too.
     if (AsciiLower(className_) == L"#32770") {
       std::unique_ptr<TSkinControl> box = AttachSkin(L"boxh", nullptr, window_, false);

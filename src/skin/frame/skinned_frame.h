@@ -74,6 +74,12 @@ class SkinnedFrame : public TNCObjectHost {
   void AdjustWindowSize(SIZE client);
   void SkinChildControls(TCustomForm& form);
   void SkinControl(TControl& control, TWinControl* container);
+  // A window without control object skins its child windows by the
+  // bare-window table, a container's children before the container.
+  void SkinBareChildren(HWND parent);
+  // One such child window, by its class and style (a size grip made late
+  // passes the style it is being created with).
+  void SkinBareWindow(HWND child, DWORD style);
   // The skin of kind attached to a library control (its window not forced
   // into being) or to a bare window; null when the kind has no skin.
   std::unique_ptr<TSkinControl> AttachSkin(const std::wstring& kind, TControl* control, HWND window, bool recolour);
