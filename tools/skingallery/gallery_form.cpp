@@ -3,6 +3,9 @@
 #include <commdlg.h>
 
 #include "core/property_registry.h"
+#include "skin/data/skin_data.h"
+#include "skin/frame/skin_caption.h"
+#include "ui/application.h"
 #include "ui/bars.h"
 #include "ui/bit_btn.h"
 #include "ui/button.h"
@@ -255,5 +258,28 @@ void TGalleryForm::ShowMessageBoxes() {
 }
 
 void TGalleryForm::ShowMdiParent() { ShowGalleryMdiParent(Owner()); }
+
+TGalleryForm* CreateSkinnedGallery(TApplication& application, const std::string& archive, std::wstring& error,
+                                   TSkinData** data) {
+  auto* form = new TGalleryForm(&application);
+  // The form carries the skin data component, and the caption component beside it.
+  auto* skinData = new TSkinData(form);
+  skinData->SetSkinStream(archive);
+  if (!skinData->LoadSkin()) {
+    error = L"not a skin archive";
+    delete form;
+    return nullptr;
+  }
+  // Classes of the gallery that stand for other libraries' controls.
+  skinData->Skin3rd().Add(kMenuButtonMapping);
+  skinData->Skin3rd().Add(kCheckGroupMapping);
+  skinData->SetActive(true);
+  skinData->Loaded();
+  auto* caption = new TSkinCaption(form);
+  caption->SetActive(true);
+  caption->Loaded();
+  if (data) *data = skinData;
+  return form;
+}
 
 }  // namespace quonel

@@ -3,6 +3,8 @@
 // whose items open the windows that cannot live inside it (a common dialog,
 // message boxes, an MDI parent with two children).
 #pragma once
+#include <string>
+
 #include "ui/form.h"
 
 namespace quonel {
@@ -29,5 +31,14 @@ class TGalleryForm : public TForm {
 // Skin3rd line, as a skin author maps another library's classes.
 constexpr const wchar_t* kMenuButtonMapping = L"TDropDownButton=menubtn";
 constexpr const wchar_t* kCheckGroupMapping = L"TCheckGroup=checkgroup";
+
+class TApplication;
+class TSkinData;
+
+// The gallery's window carrying a skin data component with archive (a skin
+// file's bytes) and a caption component; null with error set when archive
+// is no skin. The skin manager must be registered; the window is not shown.
+TGalleryForm* CreateSkinnedGallery(TApplication& application, const std::string& archive, std::wstring& error,
+                                   TSkinData** data = nullptr);
 
 }  // namespace quonel

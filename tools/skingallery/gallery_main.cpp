@@ -13,7 +13,6 @@
 #include "gallery_form.h"
 #include "gallery_screenshot.h"
 #include "skin/data/skin_data.h"
-#include "skin/frame/skin_caption.h"
 #include "skin/manager/skin_manage.h"
 #include "ui/application.h"
 
@@ -77,24 +76,14 @@ int wmain(int argc, wchar_t** argv) {
   TApplication application;
   application.Initialize();
   RegisterSkinManager();
-  auto* form = new TGalleryForm(&application);
-  form->OnClose = [&application](TComponent*, TCloseAction&) { application.Terminate(); };
-  // The form carries the skin data component, and the caption component beside it.
-  auto* data = new TSkinData(form);
-  data->SetSkinStream(archive);
-  if (!data->LoadSkin()) {
-    Complain(L"not a skin archive: " + (arguments.skinFile.empty() ? L"(built-in)" : arguments.skinFile), quiet);
-    delete form;
+  std::wstring error;
+  TSkinData* data = nullptr;
+  TGalleryForm* form = CreateSkinnedGallery(application, archive, error, &data);
+  if (!form) {
+    Complain(error + L": " + (arguments.skinFile.empty() ? L"(built-in)" : arguments.skinFile), quiet);
     return 1;
   }
-  // Classes of the gallery that stand for other libraries' controls.
-  data->Skin3rd().Add(kMenuButtonMapping);
-  data->Skin3rd().Add(kCheckGroupMapping);
-  data->SetActive(true);
-  data->Loaded();
-  auto* caption = new TSkinCaption(form);
-  caption->SetActive(true);
-  caption->Loaded();
+  form->OnClose = [&application](TComponent*, TCloseAction&) { application.Terminate(); };
 
   int result = 0;
   if (quiet) SaveScreenshotWhenSkinned(*form, *data, arguments.screenshot, application, result);
