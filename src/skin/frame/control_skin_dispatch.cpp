@@ -1,6 +1,8 @@
 #include "skin/frame/control_skin_dispatch.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 #include "core/ascii_case.h"
 #include "core/property_access.h"
@@ -170,6 +172,26 @@ ControlSkinChoice ChooseControlSkin(TControl& control, const TStringList& skin3r
   const std::wstring upper = AsciiUpper(control.ClassName());
   if (upper == L"TDBCOMBOBOXEH" || upper == L"TFRDESIGNERPAGE" || upper == L"TFRPBOX") return Handled();
   return BuiltInChoice(control, gates);
+}
+
+std::vector<std::wstring> ChoosableControlSkinKinds() {
+  std::vector<std::wstring> kinds;
+  auto add = [&kinds](const std::wstring& kind) {
+    if (!kind.empty() && std::find(kinds.begin(), kinds.end(), kind) == kinds.end()) kinds.push_back(kind);
+  };
+  for (const KindGate& k : kSkin3rdKinds)
+    if (std::wstring(k.kind) != L"container") add(k.kind);
+  for (const BuiltInRow& row : kBuiltIn) add(row.kind);
+  // The rules after the table, and button-style tabs.
+  for (const wchar_t* kind : {L"scrollbar", L"button", L"edit", L"panel", L"combobox", L"tabbtn"}) add(kind);
+  // The bare-window table, by the classes and styles it tells apart.
+  const std::pair<const wchar_t*, uint32_t> bare[] = {
+      {L"button", BS_PUSHBUTTON}, {L"button", BS_CHECKBOX}, {L"button", BS_RADIOBUTTON}, {L"combobox", CBS_DROPDOWN},
+      {L"comboboxex32", 0},       {L"scrollbar", SBS_HORZ},  {L"scrollbar", SBS_SIZEGRIP},  {L"#32770", 0},
+      {L"tcheckbox", 0},          {L"tcombobox", 0},         {L"tbutton", 0},               {L"tprogressbar", 0},
+      {L"systabcontrol32", 0},    {L"edit", 0}};
+  for (const auto& [name, style] : bare) add(BareWindowChoice(name, style).kind);
+  return kinds;
 }
 
 }  // namespace quonel

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "skin/controls/bare_window_kinds.h"
 #include "skin/data/skin_data_options.h"
@@ -35,5 +36,9 @@ ControlSkinChoice BuiltInChoice(TControl& control, const DispatchGates& gates);
 // The whole decision for a control: Skin3rd, the never-skinned classes, the
 // built-in table.
 ControlSkinChoice ChooseControlSkin(TControl& control, const TStringList& skin3rd, const DispatchGates& gates);
+
+// Every kind these tables and the bare-window table can choose: the kinds
+// the control-skin factory must build.
+std::vector<std::wstring> ChoosableControlSkinKinds();
 
 }  // namespace quonel
