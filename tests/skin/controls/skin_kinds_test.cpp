@@ -62,6 +62,7 @@ TEST_F(SkinKinds, ATabSetHangsItsTabsFromTheSkinsStripTurnedOver) {
   tabSet->SetTabs({L"One", L"Two"});
   tabSet->SetTabIndex(1);
   auto skin = CreateControlSkin(L"tab31");
+  ASSERT_NE(nullptr, skin);
   skin->Attach(tabSet, &Data(), nullptr, false);
   ASSERT_TRUE(Skinned(tabSet->Handle()));
   const Picture printed = Print(tabSet->Handle());
@@ -86,6 +87,7 @@ TEST_F(SkinKinds, AToolBarLiesOnTheSkinsGradientAndFramesTheButtonUnderThePointe
   auto* bar = Add<TToolBar>(10, 10, 300, 28, L"");
   bar->SetButtons({L"New", L"Open"});
   auto skin = CreateControlSkin(L"toolbar");
+  ASSERT_NE(nullptr, skin);
   skin->Attach(bar, &Data(), nullptr, false);
   EXPECT_TRUE(bar->Flat()) << "the skin makes the bar flat";
   ASSERT_TRUE(Skinned(bar->Handle()));
@@ -111,6 +113,7 @@ TEST_F(SkinKinds, AMediaPlayerIsCoveredByTheSkinsButtonsAndStillGetsItsClicks) {
   std::vector<TMPBtnType> clicks;
   player->OnClick = [&](TMPBtnType button) { clicks.push_back(button); };
   auto skin = CreateControlSkin(L"mediaplayer");
+  ASSERT_NE(nullptr, skin);
   skin->Attach(player, &Data(), nullptr, false);
   ASSERT_TRUE(Skinned(player->Handle()));
   TWMediaPlayer* overlay = dynamic_cast<TSkinMP&>(*skin).Overlay();
@@ -148,6 +151,7 @@ TEST_F(SkinKinds, AButtonOfAnotherLibraryDrawsThePictureOfItsPngImage) {
   }
   button->picture.SetHandle(picture);
   auto skin = CreateControlSkin(L"pngbitbtn");
+  ASSERT_NE(nullptr, skin);
   skin->Attach(button, &Data(), nullptr, false);
   const Picture printed = Print(button->Handle());
   int red = 0;
@@ -162,6 +166,7 @@ TEST_F(SkinKinds, ScrolledChildrenAndExtendedComboBoxesAnswerThatTheyAreSkinned)
                                     host->Handle(), nullptr, nullptr, nullptr);
   CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 130, 4, 60, 20, host->Handle(), nullptr, nullptr, nullptr);
   auto embedded = CreateControlSkin(L"embedscrollbar");
+  ASSERT_NE(nullptr, embedded);
   embedded->Attach(host, &Data(), nullptr, false);
   EXPECT_EQ(1, dynamic_cast<TSkinEmbeddedScrollbars&>(*embedded).ScrolledChildCount());
   EXPECT_TRUE(Skinned(host->Handle()));
@@ -173,6 +178,7 @@ TEST_F(SkinKinds, ScrolledChildrenAndExtendedComboBoxesAnswerThatTheyAreSkinned)
                                         200, form->Handle(), nullptr, nullptr, nullptr);
   const HWND inner = reinterpret_cast<HWND>(SendMessageW(extended, CBEM_GETCOMBOCONTROL, 0, 0));
   auto combo = CreateControlSkin(ControlSkinKindForWindow(extended));
+  ASSERT_NE(nullptr, combo);
   combo->AttachHandle(extended, &Data(), nullptr);
   EXPECT_TRUE(Skinned(extended));
   EXPECT_TRUE(Skinned(inner)) << "the skin paints through the inner combo box";
