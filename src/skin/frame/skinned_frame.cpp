@@ -70,6 +70,7 @@ void SkinnedFrame::AttachWindow(HWND window, TSkinData* data, TCustomForm* form)
       form_->WindowProc = [this](TMessage& message) { HandleFormMessage(message); };
     }
   }
+  AttachMdiClient();
   // The form's menus are drawn by the skin for as long as it is skinned.
   if (form_) skinnedMenus_ = SkinFormMenus(*form_, *data);
   if (!frameOn_) {
@@ -102,6 +103,8 @@ void SkinnedFrame::InitFrame() {
       controls_.push_back({nullptr, window_, L"boxh", attached, std::move(box)});
     }
   }
+  // A child shown maximised has its buttons in the parent's menu bar.
+  if (mdiChild_ && placement_ == 1) PostMessageW(GetParent(window_), SKM_REDRAWMDI, 0, 0);
   if (frameOn_) {
     const bool child = (GetWindowLongPtrW(window_, GWL_STYLE) & WS_CHILD) && !mdiChild_;
     if (!child && kind_ != BorderKind::None && placement_ != 2) {
@@ -208,6 +211,7 @@ void SkinnedFrame::UndoSkin(bool closing) {
   if (form_ && savedFormHandler_) form_->WindowProc = std::move(savedFormHandler_);
   savedFormHandler_ = nullptr;
   link_.Detach();
+  mdiClientLink_.Detach();
   FreeControlSkins();
   ReleaseMenus(closing);
   if (form_ && colourSaved_ && !closing) form_->SetColor(savedColour_);

@@ -57,6 +57,10 @@ class SkinnedFrame : public TNCObjectHost {
   void RefreshSkin();
   void DetachWindow();
   void SetMdiCaptionHidden(bool hidden);
+  // An MDI frame: its MDI client window, and whether the active child is
+  // maximised (its buttons are then in the menu bar).
+  HWND MdiClient() const { return mdiClient_; }
+  bool MdiChildMaximised() const { return mdiMaximised_; }
 
   HWND Window() const override { return window_; }
   TSkinData* SkinData() const { return data_; }
@@ -139,6 +143,14 @@ class SkinnedFrame : public TNCObjectHost {
   void ReadPlacement();
   HICON WindowIcon() const;
   void ShowNativeCaption(bool show);
+  // The MDI client's messages pass through the frame: children made,
+  // destroyed, maximised and restored, and SKM_REDRAWMDI.
+  void AttachMdiClient();
+  void HandleMdiClientMessage(TWindowSubclass& link, TMessage& message);
+  void MdiChildrenChanged();
+  // The MDI buttons the menu bar shows while a child is maximised.
+  void PaintMdiButtons(HDC dc);
+  TWinSysButton* MdiButtonAt(POINT windowPoint) const;
 
   HWND window_ = nullptr;
   TSkinData* data_ = nullptr;
@@ -175,6 +187,9 @@ class SkinnedFrame : public TNCObjectHost {
   bool colourSaved_ = false;
   std::unique_ptr<SystemMenuPopup> systemMenu;
   std::unique_ptr<TSkinMenuBar> menuBar_;
+  HWND mdiClient_ = nullptr;
+  TWindowSubclass mdiClientLink_;
+  bool mdiMaximised_ = false;
   std::vector<std::unique_ptr<TSkinnedMenu>> skinnedMenus_;
 };
 

@@ -43,6 +43,7 @@ CaptionState SkinnedFrame::CurrentCaptionState() const {
   s.active = active_;
   s.dialogFrame = kind_ == BorderKind::Dialog;
   s.systemDialog = systemDialog_;
+  s.mdiChildMaximisedWithMenuBar = mdiMaximised_ && menuBar_ != nullptr;
   return s;
 }
 
@@ -115,6 +116,7 @@ void SkinnedFrame::PaintFrame(HDC dc, int width, int height) {
         menuBar_->Rebuild();
       }
       menuBar_->PaintBar(dc, band, active_);
+      PaintMdiButtons(dc);
     };
   strip_.Paint(paint);
   PaintSideEdges(paint);
