@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "core/property_registry.h"
+#include "core/win32_owners.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/skin_caption.h"
 #include "ui/application.h"
@@ -51,25 +52,23 @@ T* Place(TCustomForm* form, TWinControl* parent, int left, int top, int width, i
   return control;
 }
 
-// A 16 x 16 glyph: a green disc on the transparent colour of its bottom-left pixel.
+// A 16 x 16 glyph: a green disc on the transparent olive of its bottom-left pixel.
 void DrawDiscGlyph(TBitmap& bitmap) {
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, 16, 1, 24, BI_RGB};
   void* bits = nullptr;
   HBITMAP handle = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, handle);
-  RECT all{0, 0, 16, 16};
-  HBRUSH olive = CreateSolidBrush(RGB(128, 128, 0));
-  FillRect(dc, &all, olive);
-  HBRUSH green = CreateSolidBrush(RGB(0, 160, 64));
-  HGDIOBJ oldBrush = SelectObject(dc, green);
-  Ellipse(dc, 2, 2, 14, 14);
-  SelectObject(dc, oldBrush);
-  DeleteObject(green);
-  DeleteObject(olive);
-  SelectObject(dc, old);
-  DeleteDC(dc);
+  if (!handle) return;
+  {
+    MemoryDc dc;
+    SelectionScope selected(dc.Get(), handle);
+    RECT all{0, 0, 16, 16};
+    OwnedBrush olive(CreateSolidBrush(RGB(128, 128, 0)));
+    FillRect(dc.Get(), &all, olive.Get());
+    OwnedBrush green(CreateSolidBrush(RGB(0, 160, 64)));
+    SelectionScope brush(dc.Get(), green.Get());
+    Ellipse(dc.Get(), 2, 2, 14, 14);
+  }
   bitmap.SetHandle(handle);
 }
 
@@ -220,7 +219,6 @@ void TGalleryForm::AddBarsAndScrolling() {
   scrollBox->UpdateScrollRange();
   auto* statusBar = Place<TStatusBar>(this, this, 0, 578, 960, 22);
   statusBar->SetPanels({{L"Status panel", 160}, {L"Second panel", 200}, {L"Size grip at the right", -1}});
-  (void)statusBar;
 }
 
 void TGalleryForm::AddTabs() {
