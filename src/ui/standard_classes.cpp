@@ -1,9 +1,12 @@
 #include "ui/standard_classes.h"
 
+#include "ui/bars.h"
 #include "ui/bit_btn.h"
 #include "ui/bitmap.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
+#include "ui/combo_box.h"
+#include "ui/date_time_picker.h"
 #include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/gauge.h"
@@ -13,10 +16,16 @@
 #include "ui/label.h"
 #include "ui/list_box.h"
 #include "ui/list_view.h"
+#include "ui/mdi_forms.h"
+#include "ui/media_player.h"
 #include "ui/notebook.h"
 #include "ui/panel.h"
 #include "ui/radio_button.h"
+#include "ui/radio_group.h"
+#include "ui/scroll_controls.h"
 #include "ui/speed_button.h"
+#include "ui/tab_control.h"
+#include "ui/tool_bar.h"
 #include "core/component_class.h"
 #include "core/property_registry.h"
 
@@ -114,6 +123,15 @@ void RegisterStandardClasses() {
   RegisterPanelClass();
   RegisterNotebookClasses();
   RegisterGaugeClass();
+  RegisterComboBoxClasses();
+  RegisterDateTimePickerClass();
+  RegisterBarClasses();
+  RegisterTabClasses();
+  RegisterScrollClasses();
+  RegisterButtonGroupClasses();
+  RegisterToolBarClass();
+  RegisterMediaPlayerClass();
+  RegisterMdiFormClasses();
   RegisterImageListClass();
 }
 

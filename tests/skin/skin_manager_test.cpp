@@ -81,10 +81,11 @@ TEST_F(SkinManagerTest, ActivatedFormsAreFramedExceptTag99AndTheFrameGoesWithIts
   EXPECT_FALSE(Skinned(tagged->Handle())) << "Tag 99 is never framed, whatever DisableTag holds";
   EXPECT_EQ(nullptr, Manager().FindForm(tagged->Handle()));
 
-  // A size grip made inside a framed window is handed to its frame.
+  // A size grip made inside a framed window is handed to its frame, which skins it.
   HWND grip = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_SIZEGRIP, 0, 0, 16, 16, form->Handle(), nullptr,
                               nullptr, nullptr);
   EXPECT_EQ(std::vector<HWND>{grip}, frame->SizeGrips());
+  EXPECT_TRUE(Skinned(grip)) << "a late size grip goes through the bare-window table";
 
   // The window goes first; its frame is closed and freed at the next purge.
   const int framed = Manager().FormCount();

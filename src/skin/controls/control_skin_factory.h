@@ -15,14 +15,14 @@
 #include <memory>
 #include <string>
 
-#include "skin/controls/control_skin_kinds.h"
+#include "skin/controls/bare_window_kinds.h"
 #include "skin/controls/skin_control.h"
 
 namespace quonel {
 
 std::unique_ptr<TSkinControl> CreateControlSkin(const std::wstring& kind);
 
-// The kind for a bare window, by its class and style (see BareWindowSkinKind).
+// The kind for a bare window, by its class and style (see BareWindowChoice).
 std::wstring ControlSkinKindForWindow(HWND window);
 
 }  // namespace quonel

@@ -48,6 +48,9 @@ class TSkinManagerLink {
   // system menu) and the flag handed to its skin: set before a menu opens.
   virtual void SetMenuSource(int source) = 0;
   virtual void SetMenuFlag(bool flag) = 0;
+  // The MDI children were maximised (hidden) or restored: their frames hide
+  // or show their own captions.
+  virtual void SetMdiCaptionsHidden(bool hidden) = 0;
 
  protected:
   TSkinManagerLink() { current_ = this; }

@@ -1,6 +1,8 @@
 #include "skin/frame/control_skin_dispatch.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 #include "core/ascii_case.h"
 #include "core/property_access.h"
@@ -85,7 +87,8 @@ const BuiltInRow kBuiltIn[] = {
     {nullptr, L"TToolBar", xcToolbar, L"toolbar"},
     {nullptr, L"TStatusBar", xcStatusBar, L"statusbar"},
     {nullptr, L"TProgressBar", xcProgress, L"progress"},
-    {nullptr, L"TScrollBox", xcScrollbar, L"scrollbox"},
+    {nullptr, L"TScrollBox", xcScrollbar, L"scrollbox", false, true},
+    {nullptr, L"TScrollBar", xcScrollbar, L"scrollbarcontrol"},
     {L"TTNTCOMBOBOX", nullptr, xcCombo, L"combobox"},
     {nullptr, L"TComboBox", xcCombo, L"combobox"},
     {nullptr, L"TDateTimePicker", xcEdit, L"datetimepicker"},
@@ -140,7 +143,13 @@ ControlSkinChoice BuiltInChoice(TControl& control, const DispatchGates& gates) {
   const std::wstring upper = AsciiUpper(control.ClassName());
   for (const BuiltInRow& row : kBuiltIn) {
     const bool matches = row.className ? upper == row.className : InheritsFrom(&control, row.isClass);
-    if (matches && GateOpen(row.gate, row.needsTabs, gates)) return Chosen(row.kind, row.children, row.recolour);
+    if (!matches || !GateOpen(row.gate, row.needsTabs, gates)) continue;
+    // Page and tab controls whose tabs are buttons get the button tabs.
+    const std::wstring isClass = row.isClass ? row.isClass : L"";
+    const bool tabs = isClass == L"TPageControl" || isClass == L"TTabControl";
+    if (tabs && HasProperty(&control, L"Style") && GetEnumPropText(&control, L"Style") != L"tsTabs")
+      return Chosen(L"tabbtn", row.children, row.recolour);
+    return Chosen(row.kind, row.children, row.recolour);
   }
   if (IsScrollCandidate(control) && GateOpen(xcScrollbar, false, gates)) return Chosen(L"scrollbar", false, false);
   if (InheritsFrom(&control, L"TButton") && GateOpen(xcButton, false, gates)) return Chosen(L"button", false, false);
@@ -165,33 +174,24 @@ ControlSkinChoice ChooseControlSkin(TControl& control, const TStringList& skin3r
   return BuiltInChoice(control, gates);
 }
 
-ControlSkinChoice BareWindowChoice(const std::wstring& lowerClassName, DWORD style) {
-  const std::wstring& c = lowerClassName;
-  if (c == L"button") {
-    const DWORD kind = style & 0x0F;
-    if (kind == BS_GROUPBOX || (style & BS_BITMAP) || kind == BS_OWNERDRAW) return Handled();
-    if (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_3STATE || kind == BS_AUTO3STATE)
-      return Chosen(L"checkbox", false, false);
-    if (kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON) return Chosen(L"radiobutton", false, false);
-    if (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON) return Chosen(L"button", false, false);
-    return Handled();
-  }
-  if (c == L"combobox") return (style & 3) == CBS_SIMPLE ? Handled() : Chosen(L"combobox", false, false);
-  if (c == L"comboboxex32") return Chosen(L"comboboxex", false, false);
-  // Only a size box is a size grip; any other window of the class is a working scroll bar.
-  if (c == L"scrollbar") return Chosen((style & (SBS_SIZEBOX | SBS_SIZEGRIP)) ? L"sizer" : L"scrollbarcontrol", false, false);
-  if (c == L"systreeview32") return Handled();
-  if (c == L"#32770") return (style & WS_TABSTOP) ? ControlSkinChoice{} : Chosen(L"boxh", true, false);
-  if (c == L"tpanel" || c == L"ttntpanel.unicodeclass" || c == L"ttntsilentpaintpanel.unicodeclass")
-    return Chosen(L"", true, true);
-  if (c == L"tsilentpaintpanel") return Chosen(L"", false, true);
-  if (c == L"tcheckbox") return Chosen(L"checkbox", false, false);
-  if (c == L"tcombobox") return Chosen(L"combobox", false, false);
-  if (c == L"tbutton") return Chosen(L"button", false, false);
-  if (c == L"tprogressbar") return Chosen(L"progress", false, false);
-  if (c == L"systabcontrol32") return (style & 0x2000) ? ControlSkinChoice{} : Chosen(L"tab", false, false);
-  if (c == L"edit") return Chosen(L"edit", false, false);
-  return {};
+std::vector<std::wstring> ChoosableControlSkinKinds() {
+  std::vector<std::wstring> kinds;
+  auto add = [&kinds](const std::wstring& kind) {
+    if (!kind.empty() && std::find(kinds.begin(), kinds.end(), kind) == kinds.end()) kinds.push_back(kind);
+  };
+  for (const KindGate& k : kSkin3rdKinds)
+    if (std::wstring(k.kind) != L"container") add(k.kind);
+  for (const BuiltInRow& row : kBuiltIn) add(row.kind);
+  // The rules after the table, and button-style tabs.
+  for (const wchar_t* kind : {L"scrollbar", L"button", L"edit", L"panel", L"combobox", L"tabbtn"}) add(kind);
+  // The bare-window table, by the classes and styles it tells apart.
+  const std::pair<const wchar_t*, uint32_t> bare[] = {
+      {L"button", BS_PUSHBUTTON}, {L"button", BS_CHECKBOX}, {L"button", BS_RADIOBUTTON}, {L"combobox", CBS_DROPDOWN},
+      {L"comboboxex32", 0},       {L"scrollbar", SBS_HORZ},  {L"scrollbar", SBS_SIZEGRIP},  {L"#32770", 0},
+      {L"tcheckbox", 0},          {L"tcombobox", 0},         {L"tbutton", 0},               {L"tprogressbar", 0},
+      {L"systabcontrol32", 0},    {L"edit", 0}};
+  for (const auto& [name, style] : bare) add(BareWindowChoice(name, style).kind);
+  return kinds;
 }
 
 }  // namespace quonel

@@ -8,20 +8,15 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "skin/controls/bare_window_kinds.h"
 #include "skin/data/skin_data_options.h"
 
 namespace quonel {
 
 class TControl;
 class TStringList;
-
-struct ControlSkinChoice {
-  bool handled = false;       // a rule applied (even one that attaches nothing)
-  std::wstring kind;          // the skin to attach; empty: none
-  bool skinChildren = false;  // the control's children are skinned too (before the skin itself)
-  bool recolour = false;      // the skin takes the skin's colours
-};
 
 // What the tables read of the skin data.
 struct DispatchGates {
@@ -42,7 +37,8 @@ ControlSkinChoice BuiltInChoice(TControl& control, const DispatchGates& gates);
 // built-in table.
 ControlSkinChoice ChooseControlSkin(TControl& control, const TStringList& skin3rd, const DispatchGates& gates);
 
-// A child window without a control object, by lower-case class and style.
-ControlSkinChoice BareWindowChoice(const std::wstring& lowerClassName, DWORD style);
+// Every kind these tables and the bare-window table can choose: the kinds
+// the control-skin factory must build.
+std::vector<std::wstring> ChoosableControlSkinKinds();
 
 }  // namespace quonel

@@ -26,8 +26,11 @@ void TSkinForm::SetMdiCaptionHidden(bool hidden) {
   frame_.SetMdiCaptionHidden(hidden);
 }
 
-void TSkinForm::TakeOverSizeGrip(HWND grip) {
-  if (std::find(sizeGrips_.begin(), sizeGrips_.end(), grip) == sizeGrips_.end()) sizeGrips_.push_back(grip);
+void TSkinForm::TakeOverSizeGrip(HWND grip, DWORD style) {
+  if (std::find(sizeGrips_.begin(), sizeGrips_.end(), grip) != sizeGrips_.end()) return;
+  sizeGrips_.push_back(grip);
+  // The grip is still being created: its style is the one it is made with.
+  frame_.SkinBareWindow(grip, style);
 }
 
 }  // namespace quonel

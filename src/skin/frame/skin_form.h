@@ -46,8 +46,9 @@ class TSkinForm : public TComponent {
   bool MdiCaptionHidden() const { return mdiCaptionHidden_; }
   // Draws the frame (on the window, or into a whole-window DC).
   void PaintNonClient(HDC dc = nullptr) { frame_.PaintNonClient(dc); }
-  // A size grip being created inside this window (seen by the manager's hook).
-  void TakeOverSizeGrip(HWND grip);
+  // A size grip being created inside this window (seen by the manager's
+  // hook): skinned at once, by its creation style.
+  void TakeOverSizeGrip(HWND grip, DWORD style);
   const std::vector<HWND>& SizeGrips() const { return sizeGrips_; }
 
   HWND Window() const { return frame_.Window(); }

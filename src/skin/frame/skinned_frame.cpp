@@ -72,6 +72,7 @@ void SkinnedFrame::AttachWindow(HWND window, TSkinData* data, TCustomForm* form)
       form_->WindowProc = [this](TMessage& message) { HandleFormMessage(message); };
     }
   }
+  AttachMdiClient();
   // The form's menus are drawn by the skin for as long as it is skinned.
   if (form_) skinnedMenus_ = SkinFormMenus(*form_, *data);
   // Without the frame the window waits for its deferred set-up all the same:
@@ -95,16 +96,7 @@ void SkinnedFrame::InitFrame() {
   if (!window_ || state_ != FrameState::Attached) return;
   if (form_) SkinChildControls(*form_);
   else {
-    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD)) continue;
-      wchar_t name[64] = {};
-      GetClassNameW(child, name, 64);
-      const ControlSkinChoice choice = BareWindowChoice(AsciiLower(std::wstring(name)), GetWindowLongW(child, GWL_STYLE));
-      if (choice.kind.empty()) continue;
-      std::unique_ptr<TSkinControl> skin = AttachSkin(choice.kind, nullptr, child, choice.recolour);
-      const bool attached = skin != nullptr;
-      controls_.push_back({nullptr, child, choice.kind, attached, std::move(skin)});
-    }
+    SkinBareChildren(window_);
     // A message box's own client area takes the skin's face colour too.
     if (AsciiLower(className_) == L"#32770") {
       std::unique_ptr<TSkinControl> box = AttachSkin(L"boxh", nullptr, window_, false);
@@ -112,6 +104,8 @@ void SkinnedFrame::InitFrame() {
       controls_.push_back({nullptr, window_, L"boxh", attached, std::move(box)});
     }
   }
+  // A child shown maximised has its buttons in the parent's menu bar.
+  if (mdiChild_ && placement_ == 1) PostMessageW(GetParent(window_), SKM_REDRAWMDI, 0, 0);
   if (frameOn_) {
     const bool child = (GetWindowLongPtrW(window_, GWL_STYLE) & WS_CHILD) && !mdiChild_;
     if (!child && kind_ != BorderKind::None && placement_ != 2) {
@@ -216,6 +210,7 @@ void SkinnedFrame::UndoSkin(bool closing) {
   if (form_ && savedFormHandler_) form_->WindowProc = std::move(savedFormHandler_);
   savedFormHandler_ = nullptr;
   link_.Detach();
+  mdiClientLink_.Detach();
   FreeControlSkins();
   ReleaseMenus(closing);
   if (form_ && colourSaved_ && !closing) form_->SetColor(savedColour_);

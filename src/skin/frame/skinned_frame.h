@@ -67,6 +67,10 @@ class SkinnedFrame : public TNCObjectHost {
   void RefreshSkin();
   void DetachWindow();
   void SetMdiCaptionHidden(bool hidden);
+  // An MDI frame: its MDI client window, and whether the active child is
+  // maximised (its buttons are then in the menu bar).
+  HWND MdiClient() const { return mdiClient_; }
+  bool MdiChildMaximised() const { return mdiMaximised_; }
 
   HWND Window() const override { return window_; }
   TSkinData* SkinData() const { return data_; }
@@ -84,6 +88,12 @@ class SkinnedFrame : public TNCObjectHost {
   void AdjustWindowSize(SIZE client);
   void SkinChildControls(TCustomForm& form);
   void SkinControl(TControl& control, TWinControl* container);
+  // A window without control object skins its child windows by the
+  // bare-window table, a container's children before the container.
+  void SkinBareChildren(HWND parent);
+  // One such child window, by its class and style (a size grip made late
+  // passes the style it is being created with).
+  void SkinBareWindow(HWND child, DWORD style);
   // The skin of kind attached to a library control (its window not forced
   // into being) or to a bare window; null when the kind has no skin.
   std::unique_ptr<TSkinControl> AttachSkin(const std::wstring& kind, TControl* control, HWND window, bool recolour);
@@ -151,6 +161,14 @@ class SkinnedFrame : public TNCObjectHost {
   void ReadPlacement();
   HICON WindowIcon() const;
   void ShowNativeCaption(bool show);
+  // The MDI client's messages pass through the frame: children made,
+  // destroyed, maximised and restored, and SKM_REDRAWMDI.
+  void AttachMdiClient();
+  void HandleMdiClientMessage(TWindowSubclass& link, TMessage& message);
+  void MdiChildrenChanged();
+  // The MDI buttons the menu bar shows while a child is maximised.
+  void PaintMdiButtons(HDC dc);
+  TWinSysButton* MdiButtonAt(POINT windowPoint) const;
 
   HWND window_ = nullptr;
   TSkinData* data_ = nullptr;
@@ -188,6 +206,9 @@ class SkinnedFrame : public TNCObjectHost {
   bool colourSaved_ = false;
   std::unique_ptr<SystemMenuPopup> systemMenu;
   std::unique_ptr<TSkinMenuBar> menuBar_;
+  HWND mdiClient_ = nullptr;
+  TWindowSubclass mdiClientLink_;
+  bool mdiMaximised_ = false;
   std::vector<std::unique_ptr<TSkinnedMenu>> skinnedMenus_;
   // Watched across the menu loops of the system menu and the menu bar.
   TLiveness liveness_;

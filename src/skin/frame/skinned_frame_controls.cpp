@@ -63,6 +63,31 @@ void SkinnedFrame::SkinChildControls(TCustomForm& form) {
   }
 }
 
+void SkinnedFrame::SkinBareChildren(HWND parent) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
+    if (style & WS_CHILD) SkinBareWindow(child, style);
+  }
+}
+
+void SkinnedFrame::SkinBareWindow(HWND child, DWORD style) {
+  const bool known = std::any_of(controls_.begin(), controls_.end(),
+                                 [&](const ChosenControlSkin& c) { return !c.control && c.window == child; });
+  if (known || AnswersSkinned(child)) return;
+  wchar_t name[64] = {};
+  GetClassNameW(child, name, 64);
+  const ControlSkinChoice choice = BareWindowChoice(name, style);
+  if (choice.skinChildren) SkinBareChildren(child);
+  if (choice.recolour && choice.kind.empty()) {
+    // Another library's panel: its own painting, on the skin's face colour.
+    if (TWinControl* panel = TWinControl::FromHandle(child)) panel->SetColor(data_->Colours().ButtonFace);
+  }
+  if (choice.kind.empty()) return;
+  std::unique_ptr<TSkinControl> skin = AttachSkin(choice.kind, nullptr, child, choice.recolour);
+  const bool attached = skin != nullptr;
+  controls_.push_back({nullptr, child, choice.kind, attached, std::move(skin)});
+}
+
 void SkinnedFrame::SkinControl(TControl& control, TWinControl* container) {
   if (control.Tag() == data_->DisableTag()) {
     // A radio or check group switched off takes its buttons along.

@@ -142,6 +142,8 @@ bool SkinnedFrame::HandleNonClient(TWindowSubclass& link, TMessage& m) {
     case WM_SIZE:
       link.CallNext(m);
       placement_ = m.WParam == SIZE_MINIMIZED ? 2 : m.WParam == SIZE_MAXIMIZED ? 1 : 0;
+      // The parent's bar and the other children's captions follow a child's placement.
+      if (mdiChild_) PostMessageW(GetParent(window_), SKM_REDRAWMDI, 0, 0);
       if (placement_ != 2 && (state_ == FrameState::Ready || state_ == FrameState::Refreshing)) UpdateRegion();
       return true;
     case WM_SYSCOMMAND:

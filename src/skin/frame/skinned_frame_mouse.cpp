@@ -55,6 +55,11 @@ bool SkinnedFrame::MouseMove(LPARAM screenPoint) {
 }
 
 bool SkinnedFrame::LeftButtonDown(TMessage& m) {
+  if (TWinSysButton* button = MdiButtonAt(WindowPoint(m.LParam))) {
+    button->MouseDown();
+    m.Result = 0;
+    return true;
+  }
   if (MenuBarButtonAt(WindowPoint(m.LParam)) >= 0) {
     if (!active_) SetActiveWindow(window_);
     if (hot_) hot_->MouseLeave();
@@ -78,6 +83,7 @@ bool SkinnedFrame::LeftButtonDown(TMessage& m) {
 
 bool SkinnedFrame::LeftButtonUp(LPARAM screenPoint) {
   TWinSysButton* button = ButtonAt(WindowPoint(screenPoint));
+  if (!button) button = MdiButtonAt(WindowPoint(screenPoint));
   if (!button || hot_ != button || button->state != TNCObject::kPressed) return false;
   button->MouseUp();
   PerformAction(*button, {GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)});

@@ -43,6 +43,7 @@ CaptionState SkinnedFrame::CurrentCaptionState() const {
   s.active = active_;
   s.dialogFrame = kind_ == BorderKind::Dialog;
   s.systemDialog = systemDialog_;
+  s.mdiChildMaximisedWithMenuBar = mdiMaximised_ && menuBar_ != nullptr;
   return s;
 }
 
@@ -114,6 +115,7 @@ void SkinnedFrame::PaintFrame(HDC dc, int width, int height) {
       menuBar_->SetToolkitMenu(form_ ? form_->Menu() : nullptr);
       if (menuBar_->TrackedButton() < 0 && data_->MenuUpdate()) menuBar_->Rebuild();
       menuBar_->PaintBar(dc, band, active_);
+      PaintMdiButtons(dc);
     };
   strip_.Paint(paint);
   PaintSideEdges(paint);

@@ -68,7 +68,7 @@ class TSkinManage : public TComponent, public TSkinManagerLink {
 
   // The MDI children were maximised (hidden) or restored: their frames hide
   // or show their own captions, unless the default component keeps MDI borders.
-  void SetMdiCaptionsHidden(bool hidden);
+  void SetMdiCaptionsHidden(bool hidden) override;
 
   // Kind of the next popup menu: 0 context menu, 1 menu-bar drop-down, 2 system menu.
   int MenuSource() const { return menuSource_; }

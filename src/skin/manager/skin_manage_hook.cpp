@@ -26,7 +26,8 @@ struct SkinManageHook {
         const CREATESTRUCTW& create = *reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
         const std::wstring lowerClass = LowerAscii(WindowClassName(window));
         if (lowerClass == L"scrollbar" && (create.style & SBS_SIZEGRIP)) {
-          if (TSkinForm* frame = manager.FindForm(create.hwndParent)) frame->TakeOverSizeGrip(window);
+          if (TSkinForm* frame = manager.FindForm(create.hwndParent))
+            frame->TakeOverSizeGrip(window, static_cast<DWORD>(create.style));
         } else if (!(create.style & WS_CHILD) && lowerClass == L"#32768") {
           manager.AttachPopup(window);
         } else if (create.dwExStyle & WS_EX_MDICHILD) {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/controls/buttons/caption_layout.h"
-#include "skin/controls/control_skin_kinds.h"
+#include "skin/controls/bare_window_kinds.h"
 #include "skin/controls/buttons/glyph_layout.h"
 #include "skin/controls/buttons/mark_frames.h"
 
@@ -135,19 +135,29 @@ TEST(GlyphLayout, CentredPairsAndEvenSpreadAlongTheGlyphsSide) {
   EXPECT_EQ((Rect{2, 2, 85, 3}), GlyphTextArea(87, 23, {16, 16}, GlyphSide::Bottom));
 }
 
-TEST(BareWindowSkinKind, ButtonsByStyleDialogsWithoutTabStop) {
-  EXPECT_EQ(L"button", BareWindowSkinKind(L"Button", 0x50010000));          // push, WS_TABSTOP
-  EXPECT_EQ(L"button", BareWindowSkinKind(L"BUTTON", 0x1));                 // default push
-  EXPECT_EQ(L"checkbox", BareWindowSkinKind(L"button", 0x3));               // automatic check box
-  EXPECT_EQ(L"checkbox", BareWindowSkinKind(L"button", 0x6));               // automatic three-state
-  EXPECT_EQ(L"radiobutton", BareWindowSkinKind(L"button", 0x9));
-  EXPECT_EQ(L"", BareWindowSkinKind(L"button", 0x7));                       // group box
-  EXPECT_EQ(L"", BareWindowSkinKind(L"button", 0x80));                      // picture
-  EXPECT_EQ(L"", BareWindowSkinKind(L"button", 0xB));                       // owner-drawn
-  EXPECT_EQ(L"dialog", BareWindowSkinKind(L"#32770", 0x94C80000));
-  EXPECT_EQ(L"", BareWindowSkinKind(L"#32770", 0x00010000));
-  EXPECT_EQ(L"button", BareWindowSkinKind(L"TButton", 0));
-  EXPECT_EQ(L"", BareWindowSkinKind(L"Static", 0));
+TEST(BareWindowChoice, ButtonsByStyleContainersWithTheirChildrenFirst) {
+  auto kind = [](const wchar_t* name, uint32_t style) { return BareWindowChoice(name, style).kind; };
+  EXPECT_EQ(L"button", kind(L"Button", 0x50010000));          // push, WS_TABSTOP
+  EXPECT_EQ(L"checkbox", kind(L"button", 0x6));               // automatic three-state
+  EXPECT_EQ(L"radiobutton", kind(L"BUTTON", 0x9));
+  EXPECT_EQ(L"", kind(L"button", 0x7));                       // group box
+  EXPECT_EQ(L"", kind(L"button", 0x80));                      // picture
+  EXPECT_TRUE(BareWindowChoice(L"button", 0xB).handled);      // owner-drawn: handled, no skin
+  EXPECT_EQ(L"", kind(L"ComboBox", 0x1));                     // simple
+  EXPECT_EQ(L"combobox", kind(L"ComboBox", 0x3));
+  EXPECT_EQ(L"comboboxex", kind(L"ComboBoxEx32", 0));
+  EXPECT_EQ(L"sizer", kind(L"ScrollBar", 0x10));              // SBS_SIZEGRIP
+  EXPECT_EQ(L"scrollbarcontrol", kind(L"ScrollBar", 0x1));
+  EXPECT_EQ(L"", kind(L"SysTabControl32", 0x2000));           // owner-drawn tabs
+  EXPECT_EQ(L"", kind(L"Static", 0));
+
+  const ControlSkinChoice nested = BareWindowChoice(L"#32770", 0x94C80000);
+  EXPECT_EQ(L"boxh", nested.kind);
+  EXPECT_TRUE(nested.skinChildren) << "a dialog inside a dialog skins its children first";
+  EXPECT_FALSE(BareWindowChoice(L"#32770", 0x00010000).handled);
+  const ControlSkinChoice panel = BareWindowChoice(L"TPanel", 0);
+  EXPECT_EQ(L"", panel.kind);
+  EXPECT_TRUE(panel.skinChildren && panel.recolour);
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 namespace quonel {
 
 void TSkinBox::Attach(TControl* control, TSkinData* data, TSkinForm* form, bool recolour) {
-  AttachWithoutHandler(control, data, form, recolour);
+  // The handler only answers that the container is skinned; its painting stays its own.
+  TSkinControl::Attach(control, data, form, recolour);
 }
 
 bool TSkinBoxH::BeforeMessage(TMessage& message) {

@@ -10,7 +10,8 @@ namespace quonel {
 class TSkinBox : public TSkinControl {
  public:
   const wchar_t* ClassName() const override { return L"TSkinBox"; }
-  // Recolours the control, but installs no message handler.
+  // Recolours the control; its handler answers SKM_ISSKINNED and passes
+  // everything else on.
   void Attach(TControl* control, TSkinData* data, TSkinForm* form, bool recolour) override;
 
  protected:

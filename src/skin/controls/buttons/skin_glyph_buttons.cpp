@@ -44,9 +44,10 @@ TextSize Measure(HDC dc, const std::wstring& text, const Rect& area) {
 }
 
 // Glyph and caption of a bit or speed button laid out and drawn in dc.
-void DrawGlyphAndText(TSkinButton& skin, HDC dc, TControl* control, const std::wstring& caption, int glyphNumber,
+void DrawGlyphAndText(TSkinButton& skin, HDC dc, TControl* control, const std::wstring& pictureProperty,
+                      const std::wstring& caption, int glyphNumber,
                       bool grey, bool speedButton, int width, int height, UINT& textFormat, RECT& textRect) {
-  auto* glyph = dynamic_cast<TBitmap*>(GetObjectPropOf(control, L"Glyph", L"TBitmap"));
+  auto* glyph = dynamic_cast<TBitmap*>(GetObjectPropOf(control, pictureProperty, L"TBitmap"));
   int numGlyphs = IntProp(control, L"NumGlyphs", 1);
   if (numGlyphs <= 0) numGlyphs = 1;
   GlyphLayoutInput in;
@@ -123,7 +124,7 @@ void TSkinBitButton::PaintSkin(HDC dc, const RECT& rect) {
   const int glyphNumber = state == 2 ? 3 : state == 3 ? 2 : 1;
   UINT format = 0;
   RECT textRect{};
-  DrawGlyphAndText(*this, memory.Get(), control, caption, glyphNumber, state == 3, false, width, height, format,
+  DrawGlyphAndText(*this, memory.Get(), control, PictureProperty(), caption, glyphNumber, state == 3, false, width, height, format,
                    textRect);
   if (!caption.empty()) FocusRectangle(memory.Get(), textRect, RECT{0, 0, width, height});
   BitBlt(dc, rect.left, rect.top, width, height, memory.Get(), 0, 0, SRCCOPY);
@@ -240,7 +241,7 @@ void TSkinSpeedButton::PaintSpeedButton(HDC dc) {
   if (glyph && !glyph->Empty()) {
     UINT format = 0;
     RECT textRect{};
-    DrawGlyphAndText(*this, memory.Get(), control, caption, glyphNumber, state == 3, true, width, height, format,
+    DrawGlyphAndText(*this, memory.Get(), control, PictureProperty(), caption, glyphNumber, state == 3, true, width, height, format,
                      textRect);
   } else {
     DrawButtonCaption(memory.Get(), rect, DT_CENTER);

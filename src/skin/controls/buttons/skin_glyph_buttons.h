@@ -3,6 +3,8 @@
 // windowless tool button, flat or not, that can stay down). All draw their
 // face from the skin's Buttons strip like TSkinButton.
 #pragma once
+#include <string>
+
 #include "skin/controls/buttons/skin_button.h"
 
 namespace quonel {
@@ -11,10 +13,18 @@ class TBitmap;
 
 class TSkinBitButton : public TSkinButton {
  public:
+  TSkinBitButton() = default;
+  // A button of another library whose picture is in another property
+  // ("PngImage") than the glyph.
+  explicit TSkinBitButton(std::wstring pictureProperty) : pictureProperty_(std::move(pictureProperty)) {}
   const wchar_t* ClassName() const override { return L"TSkinBitButton"; }
+  const std::wstring& PictureProperty() const { return pictureProperty_; }
 
  protected:
   void PaintSkin(HDC dc, const RECT& rect) override;
+
+ private:
+  std::wstring pictureProperty_ = L"Glyph";
 };
 
 class TSkinMenuButton : public TSkinButton {

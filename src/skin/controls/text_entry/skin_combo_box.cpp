@@ -8,6 +8,8 @@
 #include "skin/controls/scrolling/skin_scrollbar.h"
 #include "skin/data/skin_data.h"
 #include "skin/gdi/skin_renderers.h"
+#include "skin/skin_messages.h"
+#include "ui/win_control.h"
 
 namespace quonel {
 
@@ -25,22 +27,45 @@ StripFrame FrameOf(const SkinBitmap& image, const TDataSkinObject& object, int f
   return strip;
 }
 
+// The combo box inside an extended combo box, else null.
+HWND InnerComboOf(HWND window) {
+  wchar_t name[32] = {};
+  if (!window || !GetClassNameW(window, name, 32) || _wcsicmp(name, WC_COMBOBOXEXW) != 0) return nullptr;
+  return reinterpret_cast<HWND>(SendMessageW(window, CBEM_GETCOMBOCONTROL, 0, 0));
+}
+
 }  // namespace
 
 TSkinComBox::TSkinComBox() = default;
 TSkinComBox::~TSkinComBox() = default;
 
 void TSkinComBox::Attach(TControl* control, TSkinData* data, TSkinForm* form, bool recolour) {
+  auto* windowed = dynamic_cast<TWinControl*>(control);
+  if (windowed && windowed->HandleAllocated() && InnerComboOf(windowed->Handle())) {
+    AttachHandle(windowed->Handle(), data, form);
+    return;
+  }
   TSkinControl::Attach(control, data, form, recolour);
   AttachParts();
 }
 
 void TSkinComBox::AttachHandle(HWND window, TSkinData* data, TSkinForm* form) {
+  // An extended combo box paints through its inner combo box: the skin
+  // takes that one, and the outer window only says it is skinned.
+  if (HWND inner = InnerComboOf(window)) {
+    outerLink_.SetHandler([](TWindowSubclass& link, TMessage& message) {
+      if (message.Msg == SKM_ISSKINNED) message.Result = 1;
+      else link.CallNext(message);
+    });
+    outerLink_.Attach(window);
+    window = inner;
+  }
   TSkinControl::AttachHandle(window, data, form);
   AttachParts();
 }
 
 void TSkinComBox::Detach() {
+  outerLink_.Detach();
   editLink_.Detach();
   listSkin_.reset();
   TSkinControl::Detach();

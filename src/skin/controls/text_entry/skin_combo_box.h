@@ -4,6 +4,7 @@
 // skin) - while the edit or item area keeps the control's own painting.
 // A drop-down combo's edit is subclassed so that its painting and clicks
 // repaint the frame; a simple combo's list gets the skinned scroll bars.
+// An extended combo box is skinned through the combo box inside it.
 #pragma once
 #include <memory>
 
@@ -43,6 +44,8 @@ class TSkinComBox : public TSkinControl {
   ComboPainting Compose(HDC dc, const Rect& whole, int frame) const;
 
   TWindowSubclass editLink_;
+  // The outer window of an extended combo box, answering that it is skinned.
+  TWindowSubclass outerLink_;
   std::unique_ptr<TSkinScrollbarH> listSkin_;
   SkinBitmap offscreen_;
 };

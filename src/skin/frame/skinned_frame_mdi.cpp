@@ -1,0 +1,74 @@
+// MDI on a skinned frame: the MDI client's messages pass through the frame
+// so that it sees children made, destroyed, maximised and restored; while
+// the active child is maximised its own caption is hidden and its minimise,
+// restore and close buttons are the MDI buttons of the frame's menu bar.
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_manager_link.h"
+#include "skin/frame/skinned_frame.h"
+#include "skin/skin_messages.h"
+
+namespace quonel {
+
+void SkinnedFrame::AttachMdiClient() {
+  mdiClient_ = FindWindowExW(window_, nullptr, L"MDIClient", nullptr);
+  if (!mdiClient_) return;
+  mdiClientLink_.SetHandler([this](TWindowSubclass& link, TMessage& message) { HandleMdiClientMessage(link, message); });
+  mdiClientLink_.OnDetached = [this] { mdiClient_ = nullptr; };
+  if (!mdiClientLink_.Attach(mdiClient_)) mdiClient_ = nullptr;
+}
+
+void SkinnedFrame::HandleMdiClientMessage(TWindowSubclass& link, TMessage& message) {
+  switch (message.Msg) {
+    case SKM_REDRAWMDI:
+      // A child changed its placement: the captions and the bar follow, then
+      // the client is drawn again with every child's frame.
+      MdiChildrenChanged();
+      RedrawWindow(link.Window(), nullptr, nullptr,
+                   RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      message.Result = 0;
+      return;
+    case WM_MDICREATE:
+    case WM_MDIDESTROY:
+    case WM_MDIMAXIMIZE:
+    case WM_MDIRESTORE:
+    case WM_MDIACTIVATE:
+    case WM_MDINEXT:
+    case WM_MDISETMENU:
+    case WM_MDIREFRESHMENU:
+      link.CallNext(message);
+      MdiChildrenChanged();
+      return;
+  }
+  link.CallNext(message);
+}
+
+void SkinnedFrame::MdiChildrenChanged() {
+  if (!mdiClient_ || !window_) return;
+  BOOL maximised = FALSE;
+  const auto active =
+      reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
+  const bool now = active && maximised;
+  if (now != mdiMaximised_) {
+    mdiMaximised_ = now;
+    if (TSkinManagerLink* manager = TSkinManagerLink::Current()) manager->SetMdiCaptionsHidden(now);
+  }
+  if (state_ == FrameState::Ready) PaintNonClient();
+}
+
+void SkinnedFrame::PaintMdiButtons(HDC dc) {
+  if (!mdiMaximised_) return;
+  for (const auto& button : buttons_)
+    if (button->enabled && button->Skin().Visibility == 100) button->Draw(dc, 1, nullptr, 0);
+}
+
+TWinSysButton* SkinnedFrame::MdiButtonAt(POINT p) const {
+  if (!mdiMaximised_) return nullptr;
+  for (const auto& button : buttons_) {
+    if (!button->enabled || button->Skin().Visibility != 100) continue;
+    const Rect& r = button->rect;
+    if (p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom) return button.get();
+  }
+  return nullptr;
+}
+
+}  // namespace quonel
