@@ -121,7 +121,7 @@ void TForm_Update::RepaintProgressPage() {
 }
 
 void TForm_Update::ProcessMessages() {
-  if (log_) log_->Flush();
+  if (log_) log_->FlushSoon();
   if (Application) Application->ProcessMessages();
   lastPump_ = std::chrono::steady_clock::now();
 }

@@ -114,8 +114,10 @@ void TForm_Update::RunCheckAndDownload() {
   Gauge_process->SetProgress(0);
   const ProfileIndex& manifest = manifest_;
   ListView_files->BeginUpdate();
-  for (int i = 0; i < FileList->Count(); ++i)
+  for (int i = 0; i < FileList->Count(); ++i) {
     SetRowImage(ListView_files->AddItem(manifest.ReadString(FileList->Get(i), L"name", L"")), -1);
+    KeepWindowAnswering();
+  }
   ListView_files->EndUpdate();
   btn_next->SetEnabled(false);
   btn_next->SetCaption(L"正下载文件..");

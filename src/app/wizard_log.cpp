@@ -51,9 +51,8 @@ void TWizardLog::BeginBlock(const std::wstring& title) {
 }
 
 void TWizardLog::Add(const std::wstring& text) {
-  pendingMemo_ += text;
-  pendingMemo_ += L"\r\n";
-  memoEntryLengths_.push_back(text.size() + 2);
+  pendingMemo_.push_back(text + L"\r\n");
+  if (pendingMemo_.size() > kMemoEntries) pendingMemo_.pop_front();
   if (blockCut_) return;
   std::string lines = RunLogLines(TimeText(false), WideToUtf8(text));
   if (blockBytes_ + pendingFile_.size() + lines.size() > limits_.blockBytes) {
@@ -69,19 +68,37 @@ void TWizardLog::Flush() {
   FlushFile();
 }
 
+void TWizardLog::FlushSoon() {
+  FlushFile();
+  if (GetTickCount64() - lastMemoFlush_ >= 500) FlushMemo();
+}
+
 void TWizardLog::FlushMemo() {
+  lastMemoFlush_ = GetTickCount64();
   if (pendingMemo_.empty()) return;
   const HWND memo = memo_.Handle();  // the hidden log gets its window with its first entry
   if (!memoMeasured_) {
     memoMeasured_ = true;
     if (const LRESULT before = SendMessageW(memo, WM_GETTEXTLENGTH, 0, 0))
-      memoEntryLengths_.push_front(static_cast<size_t>(before));
+      memoEntryLengths_.push_back(static_cast<size_t>(before));
   }
-  SendMessageW(memo, WM_SETREDRAW, FALSE, 0);
-  const LRESULT length = SendMessageW(memo, WM_GETTEXTLENGTH, 0, 0);
-  SendMessageW(memo, EM_SETSEL, length, length);
-  SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(pendingMemo_.c_str()));
+  std::wstring text;
+  for (const std::wstring& entry : pendingMemo_) {
+    text += entry;
+    memoEntryLengths_.push_back(entry.size());
+  }
+  const bool replaceAll = pendingMemo_.size() >= kMemoEntries;
   pendingMemo_.clear();
+  SendMessageW(memo, WM_SETREDRAW, FALSE, 0);
+  if (replaceAll) {
+    // Everything the memo held is older than what it keeps now.
+    while (memoEntryLengths_.size() > kMemoEntries) memoEntryLengths_.pop_front();
+    SetWindowTextW(memo, text.c_str());
+  } else {
+    const LRESULT length = SendMessageW(memo, WM_GETTEXTLENGTH, 0, 0);
+    SendMessageW(memo, EM_SETSEL, length, length);
+    SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  }
   // Old entries leave a thousand at a time, so that cutting stays rare.
   if (memoEntryLengths_.size() > kMemoEntries + kMemoEntries / 3) {
     size_t cut = 0;

@@ -14,7 +14,9 @@ namespace quonel {
 
 class TWizardLog {
  public:
-  explicit TWizardLog(TMemo& memo, RunLogLimits limits = {}) : memo_(memo), limits_(limits) {}
+  // The hidden memo stops wrapping: at its width of a few pixels every entry
+  // became hundreds of wrapped lines, and each append re-measured them all.
+  explicit TWizardLog(TMemo& memo, RunLogLimits limits = {}) : memo_(memo), limits_(limits) { memo_.SetWordWrap(false); }
   ~TWizardLog() { FlushFile(); }  // the memo may have lost its window by then
 
   // Where update.log lives; the log is written there from the next Flush on.
@@ -25,6 +27,9 @@ class TWizardLog {
   void Add(const std::wstring& text);
   // Writes the collected entries to the memo and the file.
   void Flush();
+  // The file now, the memo only every half second: during a long run only
+  // the entries the memo will keep are ever put into it.
+  void FlushSoon();
 
   // Entries the memo keeps; older ones leave it in chunks.
   static constexpr size_t kMemoEntries = 3000;
@@ -36,7 +41,8 @@ class TWizardLog {
 
   TMemo& memo_;
   RunLogLimits limits_;
-  std::wstring pendingMemo_;
+  std::deque<std::wstring> pendingMemo_;  // the newest kMemoEntries entries not yet shown
+  ULONGLONG lastMemoFlush_ = 0;
   std::deque<size_t> memoEntryLengths_;  // characters of each entry in the memo, oldest first
   bool memoMeasured_ = false;            // text the memo had before its first entry is counted
   std::wstring path_;
