@@ -19,8 +19,7 @@ std::string_view KeptRunLogTail(std::string_view existing, const RunLogLimits& l
     if (blocks + 1 > limits.keptBlocks || existing.size() - starts[i - 1] > limits.keptBytes) break;
     kept = starts[i - 1];
   }
-  std::string_view tail = existing.substr(kept);
-  return tail;
+  return existing.substr(kept);
 }
 
 std::string RunLogLines(std::string_view timeStamp, std::string_view utf8Text) {

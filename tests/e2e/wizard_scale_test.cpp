@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/utf8.h"
 #include "e2e/wizard_e2e.h"
 
 namespace quonel::e2e {
@@ -20,7 +21,7 @@ std::wstring LastLogBlock(const ClientInstallation& client) {
   bytes << file.rdbuf();
   const std::string text = bytes.str();
   const size_t last = text.rfind("==== ");
-  return Wide(last == std::string::npos ? std::string() : text.substr(last));
+  return Utf8ToWide(last == std::string::npos ? std::string() : text.substr(last));
 }
 
 size_t Count(const std::wstring& text, const std::wstring& part) {
