@@ -95,8 +95,9 @@ void TForm_Update::ShockwaveFlash1ControlFailure(TComponent* sender, const std::
 void TForm_Update::LogLine(const std::wstring& text) {
   if (!log_) log_ = std::make_unique<TWizardLog>(*Memo1);
   log_->Add(text);
-  // A run writes its entries in batches, whenever it serves the window.
-  if (!runActive_) log_->Flush();
+  // A run writes its entries in batches, whenever it serves the window; what
+  // the user's actions log meanwhile shows at once.
+  if (!runActive_ || pumping_) log_->Flush();
 }
 
 void TForm_Update::ShowDownloadAmount(const std::wstring& amountText, int64_t gaugeMaximum,
@@ -122,7 +123,10 @@ void TForm_Update::RepaintProgressPage() {
 
 void TForm_Update::ProcessMessages() {
   if (log_) log_->FlushSoon();
+  const bool outerPump = pumping_;
+  pumping_ = true;
   if (Application) Application->ProcessMessages();
+  pumping_ = outerPump;
   lastPump_ = std::chrono::steady_clock::now();
 }
 

@@ -131,6 +131,7 @@ class TForm_Update : public TForm, public TDownloadSite {
   ProfileIndex manifest_;
   std::unique_ptr<TWizardLog> log_;
   std::chrono::steady_clock::time_point lastPump_;
+  bool pumping_ = false;  // inside ProcessMessages: a handler of the user's runs
   // What the last run found for each entry of FileList (the row images).
   std::vector<FileOutcome> outcomes_;
   std::vector<int64_t> verifiedSizes_;
