@@ -7,10 +7,10 @@ namespace quonel {
 std::optional<TDateTime> FileAge(const std::wstring& path) {
   // A wildcard in the name would match some other file.
   if (path.find_first_of(L"*?") != std::wstring::npos) return std::nullopt;
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(path.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return std::nullopt;
-  FindClose(search);
+  // One query of the file's attributes: a directory search costs a run of
+  // tens of thousands of files far more.
+  WIN32_FILE_ATTRIBUTE_DATA found;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &found)) return std::nullopt;
   if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
   FILETIME local;
   WORD dosDate, dosTime;

@@ -93,8 +93,11 @@ void TForm_Update::ShockwaveFlash1ControlFailure(TComponent* sender, const std::
 }
 
 void TForm_Update::LogLine(const std::wstring& text) {
-  Memo1->Handle();  // the hidden log gets its window with its first entry
-  Memo1->AppendLine(text);
+  if (!log_) log_ = std::make_unique<TWizardLog>(*Memo1);
+  log_->Add(text);
+  // A run writes its entries in batches, whenever it serves the window; what
+  // the user's actions log meanwhile shows at once.
+  if (!runActive_ || pumping_) log_->Flush();
 }
 
 void TForm_Update::ShowDownloadAmount(const std::wstring& amountText, int64_t gaugeMaximum,
@@ -119,7 +122,17 @@ void TForm_Update::RepaintProgressPage() {
 }
 
 void TForm_Update::ProcessMessages() {
+  if (log_) log_->FlushSoon();
+  const bool outerPump = pumping_;
+  pumping_ = true;
   if (Application) Application->ProcessMessages();
+  pumping_ = outerPump;
+  lastPump_ = std::chrono::steady_clock::now();
+}
+
+void TForm_Update::KeepWindowAnswering() {
+  // Well inside the 30 ms a window may take to answer, whatever one file costs.
+  if (std::chrono::steady_clock::now() - lastPump_ >= std::chrono::milliseconds(15)) ProcessMessages();
 }
 
 // The list view has only a state image list, so the state image is what shows;

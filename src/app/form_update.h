@@ -4,6 +4,7 @@
 // manifest fetch, the check-and-download run, the install step, the abort
 // and back actions and the close questions.
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -14,8 +15,10 @@
 #include "app/digest_follower.h"
 #include "app/ini_file.h"
 #include "app/mirror_candidates.h"
+#include "app/profile_index.h"
 #include "app/proxy_choice.h"
 #include "app/section_admission.h"
+#include "app/wizard_log.h"
 #include "app/update_installer.h"
 #include "banner/shockwave_flash.h"
 #include "net/client_socket.h"
@@ -107,10 +110,10 @@ class TForm_Update : public TForm, public TDownloadSite {
   void ShockwaveFlash1ControlFailure(TComponent* sender, const std::wstring& text);
   void RunCheckAndDownload();
   // Decides, downloads, verifies and shows one manifest file (its outcome in outcomes_).
-  void CheckAndDownloadFile(int row, const std::wstring& section, const TIniFile& manifest);
+  void CheckAndDownloadFile(int row, const std::wstring& section, const ProfileIndex& manifest);
   // Downloads a file the run found out of date and checks the copy; a copy
   // that fails its check is discarded and fetched once more from the start.
-  FileOutcome DownloadAndVerify(int row, const std::wstring& section, const TIniFile& manifest,
+  FileOutcome DownloadAndVerify(int row, const std::wstring& section, const ProfileIndex& manifest,
                                 const std::wstring& datetime);
   void MarkRowFailed(int row, const std::wstring& verdict, const std::wstring& logText);
 
@@ -143,9 +146,18 @@ class TForm_Update : public TForm, public TDownloadSite {
   bool ReplayUnfinishedInstall();
   void SetRowImage(int row, int image);
   void ReleaseFileList();
+  // The check loop's share of keeping the window alive: the queue is served
+  // whenever the last pump is older than a frame's worth of time.
+  void KeepWindowAnswering();
   std::wstring ConfigPath() const { return AppPath + L"config.ini"; }
   std::wstring ManifestPath() const { return AppPath + L"update\\update.ini"; }
+  std::wstring LogFilePath() const { return AppPath + L"update\\update.log"; }
 
+  // The stored manifest as the last fetch left it, read once.
+  ProfileIndex manifest_;
+  std::unique_ptr<TWizardLog> log_;
+  std::chrono::steady_clock::time_point lastPump_;
+  bool pumping_ = false;  // inside ProcessMessages: a handler of the user's runs
   // What the last run found for each entry of FileList (the row images).
   std::vector<FileOutcome> outcomes_;
   std::vector<int64_t> verifiedSizes_;

@@ -112,7 +112,8 @@ void TForm_Update::StoreManifest(const std::string& body) {
   FileList->Clear();
   WriteWholeFile(ManifestPath(), StoredManifestBytes(body));
   // An empty answer or a page of a portal or proxy names no file at all.
-  for (const std::wstring& section : TIniFile(ManifestPath()).ReadSections()) FileList->Add(section);
+  manifest_ = ReadProfileIndex(ManifestPath());
+  for (const std::wstring& section : manifest_.ReadSections()) FileList->Add(section);
   if (FileList->Count() == 0) throw Exception(L"The manifest names no file");
   manifestDigest_ = DigestOf(body);
 }

@@ -46,6 +46,9 @@ void TForm_Update::FormCreate(TComponent*) {
   Notebook_step->SetPageIndex(0);
   ListBox_servers->Items().Clear();
   AppPath = DirectoryOfExecutable();
+  if (!log_) log_ = std::make_unique<TWizardLog>(*Memo1);
+  log_->SetFile(LogFilePath());
+  log_->BeginBlock(L"升级程序启动");
   // An install that was stopped half-way is undone before anything else.
   switch (RecoverInterruptedInstall(AppPath, &unfinishedInstall_)) {
     case Recovery::RolledBack: LogLine(L"上次未完成的安装已撤销\r\n"); break;

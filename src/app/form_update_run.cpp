@@ -68,8 +68,12 @@ void TForm_Update::btn_nextClick(TComponent*) {
   runActive_ = true;
   struct RunFlag {
     bool& active;
-    ~RunFlag() { active = false; }
-  } runFlag{runActive_};
+    std::unique_ptr<TWizardLog>& log;
+    ~RunFlag() {
+      active = false;
+      if (log) log->Flush();
+    }
+  } runFlag{runActive_, log_};
   RunCheckAndDownload();
 }
 
@@ -77,6 +81,7 @@ void TForm_Update::RunCheckAndDownload() {
   // An abort of an earlier run must not end this run's manifest fetch.
   AbortFlag = false;
   stopRequested_ = false;
+  if (log_) log_->BeginBlock(L"开始检查 " + Edt_url->Text());
   Notebook_step->SetPageIndex(Notebook_step->PageIndex() + 1);
   Gauge_process->SetMaxValue(100);
   Gauge_process->SetProgress(0);
@@ -88,10 +93,12 @@ void TForm_Update::RunCheckAndDownload() {
 
   ListView_files->ClearItems();
   Gauge_process->SetProgress(0);
-  const TIniFile manifest(ManifestPath());
+  const ProfileIndex& manifest = manifest_;
   ListView_files->BeginUpdate();
-  for (int i = 0; i < FileList->Count(); ++i)
+  for (int i = 0; i < FileList->Count(); ++i) {
     SetRowImage(ListView_files->AddItem(manifest.ReadString(FileList->Get(i), L"name", L"")), -1);
+    KeepWindowAnswering();
+  }
   ListView_files->EndUpdate();
   btn_next->SetEnabled(false);
   btn_next->SetCaption(L"正下载文件..");
@@ -112,8 +119,10 @@ void TForm_Update::RunCheckAndDownload() {
     if (closing_) ReleaseFileList();
   };
   try {
-    for (int i = 0; i < FileList->Count() && !closing_ && !stopRequested_; ++i)
+    for (int i = 0; i < FileList->Count() && !closing_ && !stopRequested_; ++i) {
       CheckAndDownloadFile(i, FileList->Get(i), manifest);
+      KeepWindowAnswering();
+    }
     endedNormally = !closing_;
   } catch (...) {
     leaveCheckingPart();
@@ -137,7 +146,7 @@ void TForm_Update::MarkRowFailed(int row, const std::wstring& verdict, const std
   LogLine(logText + L"\r\n");
 }
 
-void TForm_Update::CheckAndDownloadFile(int row, const std::wstring& section, const TIniFile& manifest) {
+void TForm_Update::CheckAndDownloadFile(int row, const std::wstring& section, const ProfileIndex& manifest) {
   const std::wstring datetime = manifest.ReadString(section, L"datetime", L"");
   SetRowImage(row, 0);
   ListView_files->SetSubItem(row, 0, datetime);
@@ -172,7 +181,7 @@ void TForm_Update::CheckAndDownloadFile(int row, const std::wstring& section, co
   SetRowImage(row, outcomes_[row] == FileOutcome::Downloaded ? 1 : 2);
 }
 
-FileOutcome TForm_Update::DownloadAndVerify(int row, const std::wstring& section, const TIniFile& manifest,
+FileOutcome TForm_Update::DownloadAndVerify(int row, const std::wstring& section, const ProfileIndex& manifest,
                                             const std::wstring& datetime) {
   const std::wstring caption = ListView_files->Item(row).caption;
   const ExpectedContent expected =

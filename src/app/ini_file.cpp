@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "core/ansi_text.h"
+#include "core/win32_owners.h"
+
 namespace quonel {
 namespace {
 
@@ -50,6 +53,20 @@ std::vector<std::wstring> TIniFile::ReadSectionValues(const std::wstring& sectio
   for (const std::wstring& key : ReadSection(section))
     values.push_back(key + L"=" + ReadString(section, key, L""));
   return values;
+}
+
+ProfileIndex ReadProfileIndex(const std::wstring& path) {
+  OwnedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  // The profile functions read files of up to 4 GiB; a manifest of more than 1 GiB is no manifest.
+  if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > (1 << 30)) return ProfileIndex();
+  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+  DWORD read = 0;
+  if (!bytes.empty() && !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+    return ProfileIndex();
+  bytes.resize(read);
+  return ProfileIndex::FromFileBytes(bytes, CodePageToWide);
 }
 
 }  // namespace quonel

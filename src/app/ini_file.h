@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/profile_index.h"
+
 namespace quonel {
 
 class TIniFile {
@@ -25,5 +27,10 @@ class TIniFile {
  private:
   std::wstring path_;
 };
+
+// A whole INI file read once into an index, decoded as the profile functions
+// decode it; a file that cannot be read gives an empty index, as it gives
+// those functions nothing.
+ProfileIndex ReadProfileIndex(const std::wstring& path);
 
 }  // namespace quonel

@@ -28,6 +28,7 @@ inline constexpr WizardOwnFile kWizardOwnFiles[] = {
     {WizardFilePlace::Folder, L"backup", "the wizard's backup folder backup\\"},
     {WizardFilePlace::StagingFile, L"update.ini", "the stored manifest update\\update.ini"},
     {WizardFilePlace::StagingFile, L"update.journal", "the install journal update\\update.journal"},
+    {WizardFilePlace::StagingFile, L"update.log", "the wizard's log update\\update.log"},
     // (the signed manifests' serial store in update\ goes here as a StagingFile)
     {WizardFilePlace::StagingSuffix, L".origin", "the record kept beside each staged copy (*.origin)"},
     {WizardFilePlace::StagingSuffix, L".running", "a running program moved aside in update\\ (*.running)"},

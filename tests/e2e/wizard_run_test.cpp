@@ -160,6 +160,7 @@ TEST(WizardRun, SectionNamesThatLeaveTheInstallationAreRefused) {
   std::vector<std::wstring> expected = before;
   expected.push_back(L"app\\good.txt");
   expected.push_back(L"app\\update\\update.ini");
+  expected.push_back(L"app\\update\\update.log");
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(expected, client.AllFiles());
   EXPECT_EQ("staged evil", client.Read(L"evil.dll"));
