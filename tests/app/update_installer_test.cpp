@@ -11,11 +11,13 @@
 #include <map>
 
 #include "app/install_journal.h"
+#include "support/faulty_install_operations.h"
 #include "support/scratch_folder.h"
 
 namespace quonel {
 namespace {
 
+using testing::FaultyInstallOperations;
 using testing::ScratchFolder;
 
 // Every file below root (relative name -> bytes), the journal left out.
@@ -31,27 +33,6 @@ std::map<std::wstring, std::string> Snapshot(const ScratchFolder& folder) {
   }
   return files;
 }
-
-// Fails (or stops, as a kill would) at one operation, counting them all.
-class FaultyOperations : public InstallFileOperations {
- public:
-  struct Killed {};
-  explicit FaultyOperations(int failAt = -1, bool kill = false) : failAt_(failAt), kill_(kill) {}
-  bool Move(const std::wstring& from, const std::wstring& to) override {
-    return Fault() && InstallFileOperations::Move(from, to);
-  }
-  bool CreateFolder(const std::wstring& path) override { return Fault() && InstallFileOperations::CreateFolder(path); }
-  int count = 0;
-
- private:
-  bool Fault() {
-    if (count++ != failAt_) return true;
-    if (kill_) throw Killed{};
-    return false;
-  }
-  int failAt_;
-  bool kill_;
-};
 
 // An application folder with its update\ and backup\ folders.
 struct AppFolder : ScratchFolder {
@@ -114,7 +95,7 @@ TEST_F(InstallerTest, InstallsVerifiedCopiesAndBacksUpOnlyWhatItReplaces) {
 }
 
 TEST(InstallRollback, EveryStepFailingInTurnLeavesTheInstallationAsItWas) {
-  FaultyOperations counter;
+  FaultyInstallOperations counter;
   {
     AppFolder probe;
     ASSERT_TRUE(InstallStagedFiles(probe.WithSeparator(), Release(probe), counter).applied);
@@ -124,7 +105,7 @@ TEST(InstallRollback, EveryStepFailingInTurnLeavesTheInstallationAsItWas) {
     AppFolder app;
     const std::vector<InstallEntry> entries = Release(app);
     const auto before = Snapshot(app);
-    FaultyOperations failing(step);
+    FaultyInstallOperations failing(step);
     const InstallReport report = InstallStagedFiles(app.WithSeparator(), entries, failing);
     EXPECT_FALSE(report.applied) << step;
     EXPECT_TRUE(report.restored) << step;
@@ -140,14 +121,36 @@ TEST(InstallRollback, AnInstallKilledAtAnyStepIsUndoneAtTheNextStart) {
     AppFolder app;
     const std::vector<InstallEntry> entries = Release(app);
     const auto before = Snapshot(app);
-    FaultyOperations killer(step, true);
-    EXPECT_THROW(InstallStagedFiles(app.WithSeparator(), entries, killer), FaultyOperations::Killed);
+    FaultyInstallOperations killer(step, FaultyInstallOperations::Fault::Kill);
+    EXPECT_THROW(InstallStagedFiles(app.WithSeparator(), entries, killer), FaultyInstallOperations::Killed);
     ASSERT_TRUE(app.Exists("update/update.journal")) << step;
     EXPECT_EQ(Recovery::RolledBack, RecoverInterruptedInstall(app.WithSeparator())) << step;
     EXPECT_FALSE(app.Exists("update/update.journal")) << step;
     ExpectUndone(before, app, step);
     EXPECT_EQ(Recovery::Nothing, RecoverInterruptedInstall(app.WithSeparator())) << step;
   }
+}
+
+// A failure whose undo fails too (every move from then on refused) keeps the
+// journal; start-up recovery that cannot move either keeps it again, and the
+// first start that can move puts everything back.
+TEST(InstallRollback, AnUndoThatCannotFinishKeepsTheJournalForTheNextStart) {
+  AppFolder app;
+  const std::vector<InstallEntry> entries = Release(app);
+  const auto before = Snapshot(app);
+  FaultyInstallOperations stuck(4, FaultyInstallOperations::Fault::FailFromThenOn);
+  const InstallReport report = InstallStagedFiles(app.WithSeparator(), entries, stuck);
+  EXPECT_FALSE(report.applied);
+  EXPECT_FALSE(report.restored);
+  ASSERT_TRUE(app.Exists("update/update.journal"));
+
+  FaultyInstallOperations stillStuck(0, FaultyInstallOperations::Fault::FailFromThenOn);
+  EXPECT_EQ(Recovery::Failed, RecoverInterruptedInstall(app.WithSeparator(), stillStuck));
+  EXPECT_TRUE(app.Exists("update/update.journal"));
+
+  EXPECT_EQ(Recovery::RolledBack, RecoverInterruptedInstall(app.WithSeparator()));
+  EXPECT_FALSE(app.Exists("update/update.journal"));
+  ExpectUndone(before, app, 4);
 }
 
 TEST_F(InstallerTest, ACommittedJournalOnlyFinishesItsCleanUp) {

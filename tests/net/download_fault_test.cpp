@@ -336,6 +336,48 @@ TEST_F(DownloadFault, AbortDuringAHangingConnectOrASilentHeaderWaitEndsThatTrans
   EXPECT_EQ(file, ReadBinaryFile(local));
 }
 
+// Each wait gives up after 60 s of the site's clock, the only one it reads:
+// a connect that hangs, a server silent after a request (every request the
+// transfer makes waits its own 60 s), a body that stalls.
+TEST_F(DownloadFault, EveryWaitGivesUpAfterSixtySecondsOfTheSiteClock) {
+  const uint64_t kStep = 2000;  // one reading per wait slice: 30 slices a limit
+  const uint64_t kLimit = 60000;
+  site.countingClock = true;
+  site.clockStepMs = kStep;
+  LoopbackServer deaf([](ScriptedConnection&) {}, 1, /*accepts=*/false);
+  const FullListenQueue queue(deaf.port());
+  ASSERT_TRUE(queue.full()) << "the listen queue never filled";
+  EXPECT_FALSE(Download(deaf.Url("/c/a.dat")));
+  EXPECT_EQ(std::vector<std::wstring>{kFailed}, site.log);
+  EXPECT_GE(site.clockMs, kLimit);
+  EXPECT_LE(site.clockMs, kLimit + 3 * kStep);
+
+  LoopbackServer silent([](ScriptedConnection& c) {
+    c.ReadRequestHead();
+    c.HoldUntilServerStops();
+  });
+  site.log.clear();
+  site.clockMs = 0;
+  EXPECT_FALSE(Download(silent.Url("/s/a.dat")));
+  EXPECT_EQ(std::vector<std::wstring>{kFailed}, site.log);
+  const uint64_t requests = static_cast<uint64_t>(silent.connectionCount());
+  ASSERT_GE(requests, 1u);
+  EXPECT_GE(site.clockMs, requests * kLimit);
+  EXPECT_LE(site.clockMs, requests * (kLimit + 3 * kStep));
+
+  const std::string file = Pattern(5000);
+  ScriptedFileServer stalling(HeadWithLength(file.size()), [&](ScriptedConnection& c, int64_t start) {
+    c.Send(PartialHead(start, 5000) + file.substr(0, 1000));
+    c.HoldUntilServerStops();
+  });
+  site.log.clear();
+  EXPECT_FALSE(Download(stalling.Url("/b/a.dat")));
+  EXPECT_EQ(std::vector<std::wstring>{kFailed}, site.log);
+  EXPECT_EQ(file.substr(0, 1000), ReadBinaryFile(local));
+  EXPECT_GE(site.clockMs - site.clockAtLastAmount, kLimit);
+  EXPECT_LE(site.clockMs - site.clockAtLastAmount, kLimit + 3 * kStep);
+}
+
 // A header block that arrives byte by byte, with the body's first bytes in
 // the same packet as its empty line, and a body that pauses for several of
 // the waits' slices: every header line counts, and not one body byte is lost
