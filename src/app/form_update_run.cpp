@@ -8,7 +8,6 @@
 #include "app/form_update.h"
 #include "app/ini_file.h"
 #include "app/regional_settings.h"
-#include "app/section_path_guard.h"
 #include "app/staged_copy_check.h"
 #include "app/stored_manifest.h"
 #include "core/ansi_text.h"
@@ -16,21 +15,12 @@
 #include "core/win32_owners.h"
 #include "net/request_target_encoding.h"
 #include "net/staged_copy_record.h"
+#include "net/tls_session.h"
 
 namespace quonel {
 namespace {
 
 const wchar_t kInstallCaption[] = L"完成升级";
-
-// Writes the whole file or raises; a half-written manifest is no manifest.
-void WriteWholeFile(const std::wstring& path, const std::string& bytes) {
-  OwnedFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) throw Exception(L"Cannot create file \"" + path + L"\"");
-  DWORD written = 0;
-  const BOOL ok = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  file.Reset();
-  if (!ok || written != bytes.size()) throw Exception(L"Cannot write file \"" + path + L"\"");
-}
 
 // The request target of a section: its ANSI bytes, with those that cannot
 // stand in a request line percent-encoded.
@@ -43,7 +33,8 @@ void DiscardStagedCopy(const std::wstring& stagedPath) {
 
 bool Verified(FileOutcome outcome) {
   // A refused name can never be fetched: another run would not change it.
-  return outcome == FileOutcome::UpToDate || outcome == FileOutcome::Downloaded || outcome == FileOutcome::Refused;
+  return outcome == FileOutcome::UpToDate || outcome == FileOutcome::Downloaded || outcome == FileOutcome::Refused ||
+         outcome == FileOutcome::Duplicate;
 }
 
 }  // namespace
@@ -57,17 +48,16 @@ bool TForm_Update::FetchManifest() {
       Edt_url->SetTextProperty(server);
     }
     if (!CreateFolders(AppPath, L"update")) throw Exception(L"Cannot create the folder update");
-    const std::string body = HTTPFiles->GetText(WideToAnsi(server + SubSysName + L".htm"));
-    // A body cut short is part of a manifest, and would drop its last files.
-    if (HTTPFiles->Response().HasContentLength() &&
-        body.size() < static_cast<size_t>(HTTPFiles->Response().ContentLength))
-      throw Exception(L"The manifest ended before its length");
-    WriteWholeFile(ManifestPath(), StoredManifestBytes(body));
-    // An empty answer or a page of a portal or proxy names no file at all.
-    for (const std::wstring& section : TIniFile(ManifestPath()).ReadSections()) FileList->Add(section);
-    if (FileList->Count() == 0) throw Exception(L"The manifest names no file");
+    answeringServer_ = FetchManifestFromMirrors(server);
   } catch (...) {
     FileList->Clear();
+    // A refused server certificate or handshake is named in the log.
+    try {
+      throw;
+    } catch (const ETlsError& refused) {
+      LogLine(refused.Message() + L"\r\n");
+    } catch (...) {
+    }
     // Given up by the user (the abort, "上一步", the close box): no error to show.
     if (!AbortFlag && !closing_) MessageBoxW(Handle(), L"取得升级信息出错！", L"错误提示", MB_OK | MB_ICONERROR);
     return false;
@@ -82,7 +72,7 @@ void TForm_Update::btn_nextClick(TComponent*) {
   }
   // "上一步" re-enables this button while a run is still going; a second
   // run inside the first would share FileList and the rows.
-  if (runActive_) return;
+  if (runActive_ || !ReplayUnfinishedInstall()) return;
   runActive_ = true;
   struct RunFlag {
     bool& active;
@@ -102,7 +92,7 @@ void TForm_Update::RunCheckAndDownload() {
   SetRowImage(ListView_files->AddItem(L"分析文件升级信息..."), 0);
   if (!FetchManifest()) return;
   // The whole run fetches from the server it started with, whatever is chosen meanwhile.
-  runServer_ = Edt_url->Text();
+  runServer_ = answeringServer_;
 
   ListView_files->ClearItems();
   Gauge_process->SetProgress(0);
@@ -116,6 +106,7 @@ void TForm_Update::RunCheckAndDownload() {
   Button2->SetEnabled(true);
   outcomes_.assign(static_cast<size_t>(FileList->Count()), FileOutcome::NotChecked);
   verifiedSizes_.assign(static_cast<size_t>(FileList->Count()), -1);
+  admission_ = SectionAdmission(AppPath.size());
 
   bool endedNormally = false;
   // What leaving the checking part does, whether it ended normally or not.
@@ -160,12 +151,11 @@ void TForm_Update::CheckAndDownloadFile(int row, const std::wstring& section, co
   ListView_files->SetSubItem(row, 0, datetime);
   LogLine(L"连接远程文件：" + runServer_ + section + L"\r\n");
 
-  if (!IsSafeSectionPath(section)) {
-    // A manifest may name any path; only paths inside the installation are ours to write.
-    outcomes_[row] = FileOutcome::Refused;
-    ListView_files->SetSubItem(row, 1, L"路径无效");
+  if (const SectionRefusal refusal = admission_.Admit(section); refusal.refused) {
+    outcomes_[row] = refusal.duplicate ? FileOutcome::Duplicate : FileOutcome::Refused;
+    ListView_files->SetSubItem(row, 1, refusal.verdict);
     SetRowImage(row, 2);
-    LogLine(section + L"不是安装目录内的文件，拒绝下载和安装\r\n");
+    LogLine(refusal.logText + L"\r\n");
     return;
   }
 
@@ -205,12 +195,11 @@ FileOutcome TForm_Update::DownloadAndVerify(int row, const std::wstring& section
     return FileOutcome::TransferFailed;
   }
   const std::string release = ReleaseDescription(datetime, expected);
-  const std::wstring url = runServer_ + RequestName(section);
   for (int attempt = 0; attempt < 2; ++attempt) {
     std::optional<TDigestFollower> follower;
     if (expected.sha256) follower.emplace(stagedPath);
     digestFollower_ = follower ? &*follower : nullptr;
-    const bool downloaded = DownloadFile(url, stagedPath, release);
+    const bool downloaded = DownloadWithMirrors(RequestName(section), stagedPath, release);
     digestFollower_ = nullptr;
     if (!downloaded) return FileOutcome::TransferFailed;
     const CopyVerdict check = VerifyStagedCopy(stagedPath, expected, release, follower ? &*follower : nullptr);

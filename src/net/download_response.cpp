@@ -62,6 +62,11 @@ std::optional<ContentRange> ParseContentRange(const std::string& value) {
 
 HeaderLine ApplyHeaderLine(const std::string& line, ResponseHeaders& headers) {
   if (line == "\r\n") return HeaderLine::EndOfBlock;
+  // "HTTP/1.1 200 OK": only the block's first line can be the status line.
+  if (!headers.status && StartsWithNoCase(line, "HTTP/") && line.size() >= 13 && line[8] == ' ') {
+    if (const std::optional<int64_t> code = ParseDecimal(line.substr(9, 3))) headers.status = static_cast<int>(*code);
+    return HeaderLine::Other;
+  }
   if (StartsWithNoCase(line, "Content-Length: ")) {
     const auto value = ParseDecimal(Trimmed(line.substr(16)));
     if (!value) return HeaderLine::BadContentLength;
@@ -75,6 +80,10 @@ HeaderLine ApplyHeaderLine(const std::string& line, ResponseHeaders& headers) {
   }
   if (StartsWithNoCase(line, "Last-Modified:")) headers.lastModified = Trimmed(line.substr(14));
   if (StartsWithNoCase(line, "ETag:")) headers.etag = Trimmed(line.substr(5));
+  if (StartsWithNoCase(line, "Location:")) headers.location = Trimmed(line.substr(9));
+  if (StartsWithNoCase(line, "Retry-After:")) headers.retryAfter = Trimmed(line.substr(12));
+  if (StartsWithNoCase(line, "Proxy-Authenticate:") && StartsWithNoCase(Trimmed(line.substr(19)), "Basic"))
+    headers.proxyOffersBasic = true;
   return HeaderLine::Other;
 }
 

@@ -1,5 +1,5 @@
-// What a transfer reads from a response's header block: the status line is
-// never looked at, only the Content-Length and Content-Range lines.
+// What a transfer reads from a response's header block: the status code, the
+// Content-Length and Content-Range lines and the validators.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -17,6 +17,8 @@ struct ContentRange {
 };
 
 struct ResponseHeaders {
+  // The status line's code; absent when the block did not begin with one.
+  std::optional<int> status;
   std::optional<int64_t> contentLength;
   // A "Content-Range:" line came (RangeOK); range is its value when it
   // parsed, absent when it was malformed.
@@ -25,6 +27,11 @@ struct ResponseHeaders {
   // The validators of the file, trimmed; empty when the answer had none.
   std::string lastModified;
   std::string etag;
+  // What a redirect, a proxy or a busy server says: "Location:", whether a
+  // "Proxy-Authenticate:" offers Basic, and "Retry-After:".
+  std::string location;
+  bool proxyOffersBasic = false;
+  std::string retryAfter;
 };
 
 enum class HeaderLine { Other, EndOfBlock, ContentLength, ContentRange, BadContentLength };

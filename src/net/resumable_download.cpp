@@ -15,6 +15,8 @@
 #include "net/download_repaint_throttle.h"
 #include "net/download_requests.h"
 #include "net/download_response.h"
+#include "net/download_route.h"
+#include "net/redirect_rule.h"
 #include "net/download_url.h"
 #include "net/staged_copy_record.h"
 #include "net/win_socket_stream.h"
@@ -55,6 +57,14 @@ DigitGrouping LocaleDigitGrouping() {
 
 // A failure of the local disk, reported as such rather than as the server's.
 class ELocalFileError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// The server's lengths cannot be trusted: the HEAD did not answer 200, or
+// the GET's total differed from it twice. Keeping that many bytes would make
+// a short copy look complete. The message is the log's reason.
+class ELengthUntrusted : public Exception {
  public:
   using Exception::Exception;
 };
@@ -116,6 +126,8 @@ void TDownloadSite::Reconnect() {
   DownSocket->SetActive(false);
   WaitAtMost(kConnectTimeoutMs);
   DownSocket->SetActive(true);
+  if (!tlsTunnel_.empty()) OpenTunnel();
+  if (!tlsServerName_.empty()) DownSocket->Connection()->StartTls(tlsServerName_);
 }
 
 bool TDownloadSite::KeepWaiting() {
@@ -165,24 +177,22 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
     file = std::make_unique<StagedFile>(localPath);
     StartPos = file->Size();
     StagedCopyGrew(StartPos);
-    DownSocket->SetActive(false);
-    const HostAndPort peer = SplitHostPort(UrlHost);
-    if (!peer.valid) throw Exception(L"the port is not a number");
-    DownSocket->SetHost(WideToAnsi(peer.name));
-    DownSocket->SetPort(peer.port);
-    const std::string path = WideToAnsi(UrlPath);
-    const std::string host = WideToAnsi(UrlHost);
+    TransferTarget target;
+    AimAt(WideToAnsi(url), target);
 
     ResponseHeaders head;
     ResponseHeaders get;
     bool blockEnded = false;
     // A recorded copy that turns out stale is started over once, HEAD included.
     for (int attempt = 0;; ++attempt) {
-      Reconnect();
-      DownSocket->Connection()->SendString(BuildHeadRequest(path, host));
       head = ResponseHeaders{};
-      ReadHeaderBlock(head);
+      const bool headEnded = HeadFollowingRedirects(target, head);
       if (AbortFlag) throw TransferAborted();
+      if (!headEnded && !head.status) throw Exception(L"the HEAD got no answer");
+      if (!DownloadPlan::HeadAnswered(head))
+        throw ELengthUntrusted(L"服务器对 HEAD 请求的回答不是 200（" +
+                               (head.status ? std::to_wstring(*head.status) : std::wstring(L"无状态行")) +
+                               L"），文件长度不可知，取消下载");
 
       std::string ifRange;
       if (release) {
@@ -199,14 +209,19 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
       }
 
       Reconnect();
-      DownSocket->Connection()->SendString(BuildGetRequest(path, host, StartPos, ifRange));
+      DownSocket->Connection()->SendString(
+          RouteRequest(BuildGetRequest(target.path, target.host, StartPos, ifRange), target.route));
       get = ResponseHeaders{};
       blockEnded = ReadHeaderBlock(get);
-      if (!release || attempt > 0 || AbortFlag || !MustStartOver(head, get, StartPos)) break;
+      const bool lengthsAgree = DownloadPlan::LengthsAgree(head.contentLength, get);
+      if (attempt > 0 || AbortFlag || (lengthsAgree && !(release && MustStartOver(head, get, StartPos)))) break;
+      if (!release) continue;  // asked again; a copy without a record is only ever continued
       file->Truncate();
       StartPos = 0;
       StagedCopyGrew(0);
     }
+    if (!AbortFlag && !DownloadPlan::LengthsAgree(head.contentLength, get))
+      throw ELengthUntrusted(L"服务器所示文件长度前后不一，取消下载");
     RangeOK = get.hasContentRange;
     // Without its empty line nobody knows where the body starts.
     if (!blockEnded && !AbortFlag) throw Exception(L"the header block did not end");
@@ -265,8 +280,16 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
     }
     // An abort is the user's doing, not the server's: it has its own line.
     if (AbortFlag) {
+    } else if (dynamic_cast<const ERedirectRefused*>(&failure)) {
+      LogLine(UrlPath + L"的重定向无法跟随（" + failure.Message() + L"），取消下载\r\n");
+    } else if (const auto* refused = dynamic_cast<const ETlsError*>(&failure)) {
+      // Never a fall back to plain HTTP: the reason is logged and the file skipped.
+      LogLine(refused->Message() + L"\r\n");
+      LogLine(UrlPath + L"服务器连接失败，取消下载\r\n");
     } else if (dynamic_cast<const ELocalFileError*>(&failure)) {
       LogLine(localPath + L"本地文件无法写入，取消下载\r\n");
+    } else if (dynamic_cast<const ELengthUntrusted*>(&failure)) {
+      LogLine(UrlPath + failure.Message() + L"\r\n");
     } else {
       LogLine(UrlPath + L"服务器连接失败，取消下载\r\n");
     }
