@@ -1,3 +1,11 @@
+# The test gate (scripts/ctest_gate.sh) runs a failed test once more for its
+# diagnostics only where a failure can leave no output: under Wine.
+if(WIN32)
+  file(WRITE ${CMAKE_BINARY_DIR}/ctest_gate.rerun "")
+else()
+  file(REMOVE ${CMAKE_BINARY_DIR}/ctest_gate.rerun)
+endif()
+
 # quonel_add_test(NAME sources... [LIBS libs...] [FIXTURES fixtures...] [TIMEOUT s])
 # One executable is one CTest test: under Wine every process start costs about
 # a second, so the cases of a file run in one start.
@@ -7,6 +15,9 @@ function(quonel_add_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  # A GoogleTest case that skipped, or one left disabled, makes the whole
+  # executable a skipped test, which the test gate counts as a failure.
+  set_tests_properties(${name} PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\];YOU HAVE [0-9]+ DISABLED")
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
@@ -63,6 +74,32 @@ function(quonel_banner_fixture)
   add_test(NAME banner_standin_register
            COMMAND ${PROJECT_SOURCE_DIR}/scripts/register_banner_standin.sh $<TARGET_FILE:quonel_banner_standin>)
   set_tests_properties(banner_standin_register PROPERTIES FIXTURES_SETUP banner RESOURCE_LOCK banner_registration)
+endfunction()
+
+# quonel_add_fuzzer(NAME SOURCES... CORPUS dir RUNS n [LIBS libs...] [COVERED libs...])
+# A libFuzzer target NAMEer (clang, native tree) and the test NAME, its run in
+# the test command: seed 1 and RUNS inputs from the saved corpus CORPUS, so a
+# crash it finds recurs on every run (tests/support/run_fuzzer.sh keeps the
+# input in CORPUS). COVERED libraries are instrumented so that the fuzzer
+# steers by the coverage of the code under test, not just of its entry.
+set(QUONEL_FUZZ_SECONDS 60 CACHE STRING "The most time the test command gives one fuzzer")
+function(quonel_add_fuzzer name)
+  cmake_parse_arguments(F "" "CORPUS;RUNS" "LIBS;COVERED" ${ARGN})
+  if(WIN32 OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    return()
+  endif()
+  add_executable(${name}er ${F_UNPARSED_ARGUMENTS})
+  target_compile_options(${name}er PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name}er PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name}er PRIVATE ${F_LIBS} ${F_COVERED})
+  target_include_directories(${name}er PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  foreach(lib ${F_COVERED})
+    target_compile_options(${lib} PRIVATE -fsanitize=fuzzer-no-link)
+  endforeach()
+  add_test(NAME ${name}
+    COMMAND ${PROJECT_SOURCE_DIR}/tests/support/run_fuzzer.sh $<TARGET_FILE:${name}er> ${F_CORPUS}
+            ${CMAKE_BINARY_DIR}/test-output/${name} ${F_RUNS} ${QUONEL_FUZZ_SECONDS})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 180 LABELS fuzz)
 endfunction()
 
 # The real proxies of the network tests: two tinyproxy instances on

@@ -132,10 +132,10 @@ void TDownloadSite::Reconnect() {
 
 bool TDownloadSite::KeepWaiting() {
   ProcessMessages();
-  return !AbortFlag && GetTickCount64() < waitDeadline_;
+  return !AbortFlag && TickCountMs() < waitDeadline_;
 }
 
-void TDownloadSite::WaitAtMost(uint64_t ms) { waitDeadline_ = GetTickCount64() + ms; }
+void TDownloadSite::WaitAtMost(uint64_t ms) { waitDeadline_ = TickCountMs() + ms; }
 
 // True after the block's empty line; false when the block ended without it.
 bool TDownloadSite::ReadHeaderBlock(ResponseHeaders& headers) {

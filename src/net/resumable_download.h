@@ -63,7 +63,8 @@ class TDownloadSite {
   // The staged copy now holds size bytes: called when the transfer opens it,
   // after every block written, and with 0 when it starts again from zero.
   virtual void StagedCopyGrew(int64_t /*size*/) {}
-  // A monotonic clock in milliseconds.
+  // A monotonic clock in milliseconds: the transfer's waits and repaints
+  // read no other.
   virtual uint64_t TickCountMs();
 
  private:

@@ -234,7 +234,20 @@ TEST_F(SkinnedWizard, TheWizardsButtonsAreDrawnFromTheSkinAndHiddenControlsKeepT
     EXPECT_EQ(1, SendMessageW(button->Handle(), SKM_ISSKINNED, 0, 0)) << button->Name();
   EXPECT_TRUE(showsFrame(form->btn_pre, 3)) << "disabled";
   EXPECT_TRUE(showsFrame(form->Button2, 3)) << "disabled";
-  EXPECT_TRUE(showsFrame(form->btn_next, GetFocus() == form->btn_next->Handle() ? 5 : 1));
+  const int nextFrame = GetFocus() == form->btn_next->Handle() ? 5 : 1;
+  EXPECT_TRUE(showsFrame(form->btn_next, nextFrame));
+  // Between the edges, whatever is not the skin's frame is the caption's ink
+  // (the focus frame alone makes about 20 pixels, the caption about 160).
+  RECT client;
+  GetClientRect(form->btn_next->Handle(), &client);
+  testing::MemoryDc shown(client.right, client.bottom), bare(client.right, client.bottom);
+  shown.PrintClient(form->btn_next->Handle());
+  FillWithColor(bare.Get(), {0, 0, client.right, client.bottom}, data->Colours().ButtonFace);
+  DrawSkinObject(bare.Get(), {0, 0, client.right, client.bottom}, buttons.Frames, nextFrame, buttons);
+  int ink = 0;
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 5; x < client.right - 5; ++x) ink += shown.Pixel(x, y) != bare.Pixel(x, y);
+  EXPECT_GE(ink, 80) << "the caption \"下一步\" is drawn";
   form->GroupBox1->Show();
   EXPECT_EQ(1, SendMessageW(form->GroupBox1->Handle(), SKM_ISSKINNED, 0, 0)) << "skinned once its window is made";
 }

@@ -11,6 +11,7 @@
 
 #include "support/loopback_file_site.h"
 #include "support/nginx_fixture.h"
+#include "support/nginx_log.h"
 #include "support/test_paths.h"
 #include "support/wizard_session.h"
 
@@ -77,7 +78,7 @@ class NginxFolder {
 
  private:
   static int Count(const std::string& wanted) {
-    const std::string log = NginxAccessLog();
+    const std::string log = NginxAccessLogSettled();
     int count = 0;
     for (size_t at = log.find(wanted); at != std::string::npos; at = log.find(wanted, at + 1)) ++count;
     return count;

@@ -146,6 +146,40 @@ TEST(WizardTrust, ADigestMismatchInstallsNothingAndOffersNoInstall) {
   EXPECT_EQ("installed bad", client.Read(L"bad.dat"));
 }
 
+// A size= that is no size, and a staged copy whose folder cannot be made
+// (update\sub is a file): each gets its cross and its log line, nothing of
+// it is fetched or touched, and the good file after them still comes.
+TEST(WizardTrust, AFileThatCannotBeCheckedOrStagedIsNeitherFetchedNorTouched) {
+  ClientInstallation client(UpdateExe());
+  NginxFolder server;
+  const std::string good = Content(2000, 'g');
+  server.Put("odd.dat", "never fetched");
+  server.Put("sub/deep.dat", "never fetched");
+  server.Put("good.dat", good);
+  server.Put("quonel.htm", ManifestText({{L"odd.dat", L"怪文件", ManifestDateTime(Release()), L"size=12 kB\r\n"},
+                                         {L"sub\\deep.dat", L"深文件", ManifestDateTime(Release())},
+                                         {L"good.dat", L"好文件", ManifestDateTime(Release())}}));
+  client.WriteFile("odd.dat", "installed odd", Installed());
+  client.WriteFile("update\\sub", "a file where a folder should be");
+  client.WriteConfig(L"quonel", L"", {{L"本地服务器", server.Url()}});
+
+  WizardSession wizard(client.Exe());
+  ASSERT_TRUE(wizard.RunFromServerPage(L"继续下载"));
+  const std::vector<FileRow> rows = wizard.Rows();
+  ASSERT_EQ(3u, rows.size());
+  EXPECT_EQ(kCross, rows[0].stateImage);
+  EXPECT_EQ(kCross, rows[1].stateImage);
+  EXPECT_EQ(kTick, rows[2].stateImage);
+  EXPECT_TRUE(wizard.LogHas(L"怪文件文件的 size 值无法识别，跳过下载"));
+  EXPECT_TRUE(wizard.LogHas(client.Root().wstring() + L"\\update\\sub\\deep.dat本地文件无法写入，取消下载"));
+  EXPECT_EQ(0, server.Requests("GET", "odd.dat"));
+  EXPECT_EQ(0, server.Requests("GET", "sub/deep.dat"));
+  EXPECT_FALSE(client.Exists(L"update\\odd.dat"));
+  EXPECT_EQ("installed odd", client.Read(L"odd.dat"));
+  EXPECT_EQ("a file where a folder should be", client.Read(L"update\\sub"));
+  EXPECT_EQ(good, client.Read(L"update\\good.dat"));
+}
+
 TEST(WizardTrust, AFailedFileFollowedByAGoodOneEndsWithContinue) {
   ClientInstallation client(UpdateExe());
   NginxFolder server;

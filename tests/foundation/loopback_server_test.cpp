@@ -43,10 +43,22 @@ TEST(LoopbackServer, ScriptReadsTheRequestAndAnswers) {
 // A script that holds a silent connection must not keep the test from ending.
 TEST(LoopbackServer, HeldConnectionEndsWithTheServer) {
   SOCKET s;
+  Signal holding;
   {
-    LoopbackServer server([](ScriptedConnection& c) { c.HoldUntilServerStops(); });
+    LoopbackServer server([&](ScriptedConnection& c) {
+      holding.Set();
+      c.HoldUntilServerStops();
+    });
     s = ConnectTo(server.port());
     EXPECT_EQ("http://127.0.0.1:" + std::to_string(server.port()) + "/a", server.Url("/a"));
+    // The script holds this very connection: nothing to read, not closed.
+    ASSERT_TRUE(holding.Wait());
+    EXPECT_EQ(1, server.connectionCount());
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(s, &readable);
+    timeval now = {0, 0};
+    EXPECT_EQ(0, select(0, &readable, nullptr, nullptr, &now));
   }
   EXPECT_EQ("", ReadToEnd(s));
   closesocket(s);

@@ -176,9 +176,7 @@ TEST(ClientSocket, PeerCloseLeavesItConnectedAndReadsGiveZero) {
   EXPECT_EQ(3, connection.ReceiveBytes(buffer, sizeof buffer));
   EXPECT_EQ(std::string("abc"), buffer);
 
-  const DWORD before = GetTickCount();
   EXPECT_TRUE(stream.WaitReadable(5000));
-  EXPECT_LT(GetTickCount() - before, 2000u);
   EXPECT_EQ(0, stream.Read(buffer, 1));
   EXPECT_EQ(0, connection.ReceiveBytes(buffer, sizeof buffer));
   EXPECT_TRUE(client.socket.Active());
@@ -192,7 +190,7 @@ TEST(ClientSocket, SilentPeerTimesOutWithoutAnException) {
   TWinSocketStream stream(*client.socket.Connection(), 300);
   const DWORD before = GetTickCount();
   EXPECT_FALSE(stream.WaitReadable(300));
-  EXPECT_GE(GetTickCount() - before, 250u);
+  EXPECT_GE(GetTickCount() - before, 250u);  // never early; how late is the machine's load
   EXPECT_TRUE(client.socket.Active());
 }
 

@@ -276,11 +276,14 @@ TEST_F(DownloadFault, RangeAtAnotherOffsetOrUnsatisfiableAddsNothing) {
 TEST_F(DownloadFault, AmountFollowsEveryBlockButPaintsAndPumpsAreThrottledAndEndOnTheLastNumbers) {
   const std::string file = Pattern(40 << 20);
   ScriptedFileServer server(HeadWithLength(file.size()), ServePartial(file));
-  site.countingClock = true;  // one millisecond per block: 33 blocks per paint, 15 per look at the window
+  // A millisecond per reading, and each block reads the clock at least once:
+  // a paint per 33 ms of it at most, a look at the window per 15 at least.
+  site.countingClock = true;
   ASSERT_TRUE(Download(server.Url("/a.dat")));
   EXPECT_EQ(file, ReadBinaryFile(local));
   ASSERT_GE(site.amounts, 40);
-  EXPECT_LE(site.paints, site.amounts / 33 + 2);
+  EXPECT_GE(site.clockMs, static_cast<uint64_t>(site.amounts));
+  EXPECT_LE(site.paints, site.clockMs / 33 + 2);
   EXPECT_GE(site.pumps, site.amounts / 15);
   EXPECT_LT(site.pumps, site.amounts);
   EXPECT_EQ(L"共 41,943,040 字节，已下载 41,943,040 字节", site.label);
@@ -334,6 +337,48 @@ TEST_F(DownloadFault, AbortDuringAHangingConnectOrASilentHeaderWaitEndsThatTrans
   ScriptedFileServer good(HeadWithLength(file.size()), ServePartial(file));
   EXPECT_TRUE(Download(good.Url("/a.dat")));
   EXPECT_EQ(file, ReadBinaryFile(local));
+}
+
+// Each wait gives up after 60 s of the site's clock, the only one it reads:
+// a connect that hangs, a server silent after a request (every request the
+// transfer makes waits its own 60 s), a body that stalls.
+TEST_F(DownloadFault, EveryWaitGivesUpAfterSixtySecondsOfTheSiteClock) {
+  const uint64_t kStep = 4000;  // one reading per wait slice: 15 slices a limit
+  const uint64_t kLimit = 60000;
+  site.countingClock = true;
+  site.clockStepMs = kStep;
+  LoopbackServer deaf([](ScriptedConnection&) {}, 1, /*accepts=*/false);
+  const FullListenQueue queue(deaf.port());
+  ASSERT_TRUE(queue.full()) << "the listen queue never filled";
+  EXPECT_FALSE(Download(deaf.Url("/c/a.dat")));
+  EXPECT_EQ(std::vector<std::wstring>{L"c/a.dat" + kFailed}, site.log);
+  EXPECT_GE(site.clockMs, kLimit);
+  EXPECT_LE(site.clockMs, kLimit + 3 * kStep);
+
+  LoopbackServer silent([](ScriptedConnection& c) {
+    c.ReadRequestHead();
+    c.HoldUntilServerStops();
+  });
+  site.log.clear();
+  site.clockMs = 0;
+  EXPECT_FALSE(Download(silent.Url("/s/a.dat")));
+  EXPECT_EQ(std::vector<std::wstring>{L"s/a.dat" + kFailed}, site.log);
+  const uint64_t requests = static_cast<uint64_t>(silent.connectionCount());
+  ASSERT_GE(requests, 1u);
+  EXPECT_GE(site.clockMs, requests * kLimit);
+  EXPECT_LE(site.clockMs, requests * (kLimit + 3 * kStep));
+
+  const std::string file = Pattern(5000);
+  ScriptedFileServer stalling(HeadWithLength(file.size()), [&](ScriptedConnection& c, int64_t start) {
+    c.Send(PartialHead(start, 5000) + file.substr(0, 1000));
+    c.HoldUntilServerStops();
+  });
+  site.log.clear();
+  EXPECT_FALSE(Download(stalling.Url("/b/a.dat")));
+  EXPECT_EQ(std::vector<std::wstring>{L"b/a.dat" + kFailed}, site.log);
+  EXPECT_EQ(file.substr(0, 1000), ReadBinaryFile(local));
+  EXPECT_GE(site.clockMs - site.clockAtLastAmount, kLimit);
+  EXPECT_LE(site.clockMs - site.clockAtLastAmount, kLimit + 3 * kStep);
 }
 
 // A header block that arrives byte by byte, with the body's first bytes in

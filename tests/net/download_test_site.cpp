@@ -45,6 +45,7 @@ void RecordingSite::ShowDownloadAmount(const std::wstring& amountText, int64_t m
   label = amountText;
   gaugeMaximum = maximum;
   gaugeProgress = progress;
+  clockAtLastAmount = clockMs;
   ++amounts;
 }
 
@@ -60,7 +61,7 @@ void RecordingSite::ProcessMessages() {
 }
 
 uint64_t RecordingSite::TickCountMs() {
-  return countingClock ? ++clockMs : TDownloadSite::TickCountMs();
+  return countingClock ? clockMs += clockStepMs : TDownloadSite::TickCountMs();
 }
 
 std::wstring DownloadTestDir() {

@@ -29,9 +29,11 @@ class RecordingSite : public TDownloadSite {
   int amounts = 0;
   int paints = 0;
   int pumps = 0;
-  // When set, the clock advances by one millisecond per reading.
+  // When set, the clock advances by clockStepMs per reading.
   bool countingClock = false;
+  uint64_t clockStepMs = 1;
   uint64_t clockMs = 0;
+  uint64_t clockAtLastAmount = 0;
 
  protected:
   void ShowDownloadAmount(const std::wstring& amountText, int64_t maximum, int64_t progress) override;

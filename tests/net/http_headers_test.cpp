@@ -174,6 +174,7 @@ TEST(NetSocketErrors, MessageCarriesCodeAndText) {
   EXPECT_EQ(L"Socket Error # 12345\r\n", SocketErrorMessage(12345));
   try {
     RaiseSocketError(11001);
+    ADD_FAILURE() << "RaiseSocketError returned";
   } catch (const ENetSocketError& e) {
     EXPECT_EQ(11001, e.LastError());
     EXPECT_STREQ(L"ENetSocketError", e.ClassName());

@@ -9,6 +9,7 @@
 #include "net/net_http_test_support.h"
 #include "net/net_http_wizard_settings.h"
 #include "support/nginx_fixture.h"
+#include "support/nginx_log.h"
 
 namespace quonel::testing {
 namespace {
@@ -28,7 +29,7 @@ std::string Url(const std::string& path) { return "http://127.0.0.1:" + std::to_
 // The connection serial and request number nginx logged for each request of path.
 std::vector<std::pair<std::string, int>> LoggedConnections(const std::string& path) {
   std::vector<std::pair<std::string, int>> result;
-  std::istringstream log(NginxAccessLog());
+  std::istringstream log(NginxAccessLogSettled());
   for (std::string line; std::getline(log, line);) {
     if (line.find("\"GET " + path + " ") == std::string::npos) continue;
     std::istringstream fields(line.substr(line.rfind('"') + 1));

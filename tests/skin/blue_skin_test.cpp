@@ -86,6 +86,35 @@ Bitmap ParseBitmap(const std::string& file) {
   return bmp;
 }
 
+// Every bitmap at twice its size, magenta as a checker pattern, for a person
+// to look at.
+bool WritePreview(const std::vector<Bitmap>& bitmaps) {
+  const int scale = 2, gap = 8;
+  int width = 0, height = gap;
+  for (const Bitmap& bmp : bitmaps) {
+    width = std::max(width, bmp.width * scale + 2 * gap);
+    height += bmp.height * scale + gap;
+  }
+  std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3, 200);
+  int top = gap;
+  for (const Bitmap& bmp : bitmaps) {
+    for (int y = 0; y < bmp.height * scale; ++y) {
+      for (int x = 0; x < bmp.width * scale; ++x) {
+        const uint8_t* p = &bmp.rgb[(static_cast<size_t>(y / scale) * bmp.width + x / scale) * 3];
+        uint8_t* q = &rgb[(static_cast<size_t>(top + y) * width + gap + x) * 3];
+        const bool key = bmp.Magenta(x / scale, y / scale);
+        const bool dark = ((x / 3) + (y / 3)) % 2 == 0;
+        q[0] = key ? (dark ? 230 : 255) : p[0];
+        q[1] = key ? (dark ? 140 : 200) : p[1];
+        q[2] = key ? (dark ? 230 : 255) : p[2];
+      }
+    }
+    top += bmp.height * scale + gap;
+  }
+  return testing::WritePngFile(testing::HostPath(testing::TestOutputDir() + "/blue_skin_preview.png"), width,
+                               height, rgb);
+}
+
 class BlueSkinTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -116,12 +145,15 @@ TEST_F(BlueSkinTest, ArchiveLayout) {
 }
 
 TEST_F(BlueSkinTest, BitmapsHaveTheirSizesAndFormats) {
+  std::vector<Bitmap> bitmaps;
   for (const Expected& e : kBitmaps) {
-    const Bitmap bmp = ParseBitmap(reader_->GetMember(e.name));
+    bitmaps.push_back(ParseBitmap(reader_->GetMember(e.name)));
+    const Bitmap& bmp = bitmaps.back();
     EXPECT_EQ(bmp.width, e.width) << e.name;
     EXPECT_EQ(bmp.height, e.height) << e.name;
     EXPECT_EQ(bmp.bits, e.bits) << e.name;
   }
+  EXPECT_TRUE(WritePreview(bitmaps));
 }
 
 TEST_F(BlueSkinTest, MagentaOnlyWhereItIsDrawnTransparently) {
@@ -148,36 +180,6 @@ TEST_F(BlueSkinTest, MagentaOnlyWhereItIsDrawnTransparently) {
   const Bitmap close = ParseBitmap(reader_->GetMember("blue_close.bmp"));
   EXPECT_TRUE(close.Magenta(0, 0));
   EXPECT_FALSE(close.Magenta(9, 12));
-}
-
-TEST_F(BlueSkinTest, WritesAPreview) {
-  // Every bitmap at twice its size, magenta as a checker pattern.
-  const int scale = 2, gap = 8;
-  int width = 0, height = gap;
-  std::vector<Bitmap> bitmaps;
-  for (const Expected& e : kBitmaps) {
-    bitmaps.push_back(ParseBitmap(reader_->GetMember(e.name)));
-    width = std::max(width, bitmaps.back().width * scale + 2 * gap);
-    height += bitmaps.back().height * scale + gap;
-  }
-  std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3, 200);
-  int top = gap;
-  for (const Bitmap& bmp : bitmaps) {
-    for (int y = 0; y < bmp.height * scale; ++y) {
-      for (int x = 0; x < bmp.width * scale; ++x) {
-        const uint8_t* p = &bmp.rgb[(static_cast<size_t>(y / scale) * bmp.width + x / scale) * 3];
-        uint8_t* q = &rgb[(static_cast<size_t>(top + y) * width + gap + x) * 3];
-        const bool key = bmp.Magenta(x / scale, y / scale);
-        const bool dark = ((x / 3) + (y / 3)) % 2 == 0;
-        q[0] = key ? (dark ? 230 : 255) : p[0];
-        q[1] = key ? (dark ? 140 : 200) : p[1];
-        q[2] = key ? (dark ? 230 : 255) : p[2];
-      }
-    }
-    top += bmp.height * scale + gap;
-  }
-  EXPECT_TRUE(testing::WritePngFile(testing::HostPath(testing::TestOutputDir() + "/blue_skin_preview.png"), width,
-                                    height, rgb));
 }
 
 }  // namespace

@@ -85,6 +85,21 @@ class LoopbackServer {
   std::vector<SOCKET> openSockets_;
 };
 
+// A one-way signal between a test and its peer's threads: set once, waited
+// for. The wait's bound only keeps a broken test from hanging.
+class Signal {
+ public:
+  Signal() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+  ~Signal() { CloseHandle(event_); }
+  Signal(const Signal&) = delete;
+  Signal& operator=(const Signal&) = delete;
+  void Set() { SetEvent(event_); }
+  bool Wait(DWORD timeoutMs = 30000) { return WaitForSingleObject(event_, timeoutMs) == WAIT_OBJECT_0; }
+
+ private:
+  HANDLE event_;
+};
+
 // Fills the listen queue of a listener that does not accept (backlog 1), so
 // that the next connect to it hangs until the platform gives up.
 class FullListenQueue {
