@@ -111,8 +111,12 @@ std::string TForm_Update::FetchManifestBody(const std::wstring& server) {
 void TForm_Update::StoreManifest(const std::string& body) {
   FileList->Clear();
   WriteWholeFile(ManifestPath(), StoredManifestBytes(body));
+  // A manifest of tens of thousands of files takes a while to write and to
+  // read: the window is served between the steps, as during the fetch.
+  KeepWindowAnswering();
   // An empty answer or a page of a portal or proxy names no file at all.
   manifest_ = ReadProfileIndex(ManifestPath());
+  KeepWindowAnswering();
   for (const std::wstring& section : manifest_.ReadSections()) FileList->Add(section);
   if (FileList->Count() == 0) throw Exception(L"The manifest names no file");
   manifestDigest_ = DigestOf(body);

@@ -52,7 +52,10 @@ void TWizardLog::BeginBlock(const std::wstring& title) {
 
 void TWizardLog::Add(const std::wstring& text) {
   pendingMemo_.push_back(text + L"\r\n");
-  if (pendingMemo_.size() > kMemoEntries) pendingMemo_.pop_front();
+  if (pendingMemo_.size() > kMemoEntries) {
+    pendingMemo_.pop_front();
+    pendingDropped_ = true;
+  }
   if (blockCut_) return;
   std::string lines = RunLogLines(TimeText(false), WideToUtf8(text));
   if (blockBytes_ + pendingFile_.size() + lines.size() > limits_.blockBytes) {
@@ -64,17 +67,16 @@ void TWizardLog::Add(const std::wstring& text) {
 }
 
 void TWizardLog::Flush() {
-  FlushMemo();
+  FlushMemo(kMemoEntries);
   FlushFile();
 }
 
 void TWizardLog::FlushSoon() {
   FlushFile();
-  if (GetTickCount64() - lastMemoFlush_ >= 500) FlushMemo();
+  FlushMemo(kMemoSlice);
 }
 
-void TWizardLog::FlushMemo() {
-  lastMemoFlush_ = GetTickCount64();
+void TWizardLog::FlushMemo(size_t mostEntries) {
   if (pendingMemo_.empty()) return;
   const HWND memo = memo_.Handle();  // the hidden log gets its window with its first entry
   if (!memoMeasured_) {
@@ -82,25 +84,28 @@ void TWizardLog::FlushMemo() {
     if (const LRESULT before = SendMessageW(memo, WM_GETTEXTLENGTH, 0, 0))
       memoEntryLengths_.push_back(static_cast<size_t>(before));
   }
+  // Entries between what the memo shows and what waits were dropped: the
+  // memo starts again, so that it never shows a hole in the log.
+  const bool replaceAll = pendingDropped_;
+  pendingDropped_ = false;
+  if (replaceAll) memoEntryLengths_.clear();
   std::wstring text;
-  for (const std::wstring& entry : pendingMemo_) {
-    text += entry;
-    memoEntryLengths_.push_back(entry.size());
+  for (size_t taken = 0; taken < mostEntries && !pendingMemo_.empty(); ++taken) {
+    text += pendingMemo_.front();
+    memoEntryLengths_.push_back(pendingMemo_.front().size());
+    pendingMemo_.pop_front();
   }
-  const bool replaceAll = pendingMemo_.size() >= kMemoEntries;
-  pendingMemo_.clear();
   SendMessageW(memo, WM_SETREDRAW, FALSE, 0);
   if (replaceAll) {
-    // Everything the memo held is older than what it keeps now.
-    while (memoEntryLengths_.size() > kMemoEntries) memoEntryLengths_.pop_front();
     SetWindowTextW(memo, text.c_str());
   } else {
     const LRESULT length = SendMessageW(memo, WM_GETTEXTLENGTH, 0, 0);
     SendMessageW(memo, EM_SETSEL, length, length);
     SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
   }
-  // Old entries leave a thousand at a time, so that cutting stays rare.
-  if (memoEntryLengths_.size() > kMemoEntries + kMemoEntries / 3) {
+  // Old entries leave a few hundred at a time: each cut costs the memo the
+  // lines it keeps, so cuts stay rare and none is long.
+  if (memoEntryLengths_.size() > kMemoEntries + kMemoCut) {
     size_t cut = 0;
     while (memoEntryLengths_.size() > kMemoEntries) {
       cut += memoEntryLengths_.front();

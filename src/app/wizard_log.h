@@ -27,22 +27,26 @@ class TWizardLog {
   void Add(const std::wstring& text);
   // Writes the collected entries to the memo and the file.
   void Flush();
-  // The file now, the memo only every half second: during a long run only
-  // the entries the memo will keep are ever put into it.
+  // The file now, and the next few entries into the memo: the memo measures
+  // every line it takes, so a long run feeds it in slices between messages.
   void FlushSoon();
 
   // Entries the memo keeps; older ones leave it in chunks.
   static constexpr size_t kMemoEntries = 3000;
+  // Entries one FlushSoon puts into the memo, and how far past kMemoEntries
+  // the memo grows before its oldest entries are cut.
+  static constexpr size_t kMemoSlice = 100;
+  static constexpr size_t kMemoCut = 300;
 
  private:
-  void FlushMemo();
+  void FlushMemo(size_t mostEntries);
   void FlushFile();
   bool OpenFile();
 
   TMemo& memo_;
   RunLogLimits limits_;
   std::deque<std::wstring> pendingMemo_;  // the newest kMemoEntries entries not yet shown
-  ULONGLONG lastMemoFlush_ = 0;
+  bool pendingDropped_ = false;           // older entries left pendingMemo_ unshown
   std::deque<size_t> memoEntryLengths_;  // characters of each entry in the memo, oldest first
   bool memoMeasured_ = false;            // text the memo had before its first entry is counted
   std::wstring path_;
