@@ -119,6 +119,7 @@ class TForm_Update : public TForm, public TDownloadSite {
   // The server address the current run started with ("/"-terminated).
   std::wstring runServer_;
   bool runActive_ = false;
+  bool strictManifest_ = false;  // publisher keys are trusted: the manifest was signed
   bool stopRequested_ = false;  // "中断下载": the run ends after the current transfer
   bool closing_ = false;  // the window closed while a run was active
   std::wstring amountText_;

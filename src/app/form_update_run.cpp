@@ -11,6 +11,7 @@
 #include "app/section_path_guard.h"
 #include "app/staged_copy_check.h"
 #include "app/stored_manifest.h"
+#include "app/verified_manifest_fetch.h"
 #include "core/ansi_text.h"
 #include "core/conversion.h"
 #include "core/win32_owners.h"
@@ -57,15 +58,23 @@ bool TForm_Update::FetchManifest() {
       Edt_url->SetTextProperty(server);
     }
     if (!CreateFolders(AppPath, L"update")) throw Exception(L"Cannot create the folder update");
-    const std::string body = HTTPFiles->GetText(WideToAnsi(server + SubSysName + L".htm"));
-    // A body cut short is part of a manifest, and would drop its last files.
-    if (HTTPFiles->Response().HasContentLength() &&
-        body.size() < static_cast<size_t>(HTTPFiles->Response().ContentLength))
-      throw Exception(L"The manifest ended before its length");
-    WriteWholeFile(ManifestPath(), StoredManifestBytes(body));
+    const ManifestTrust trust = LoadManifestTrust(ConfigPath());
+    strictManifest_ = trust.Strict();
+    for (const std::wstring& unusable : trust.unusableKeys) LogLine(L"config.ini [trust] 中的公钥无法使用：" + unusable + L"\r\n");
+    const FetchedManifest fetched = FetchVerifiedManifest(*HTTPFiles, WideToAnsi(server + SubSysName + L".htm"), trust,
+                                                          WideToAnsi(SubSysName), AppPath + L"update\\");
+    LogLine(fetched.verified ? L"升级信息签名验证通过：序号 " + std::to_wstring(fetched.serial) + L"，密钥 " +
+                                   AnsiToWide(fetched.keyId) + L"\r\n"
+                             : std::wstring(L"升级信息没有签名验证（config.ini 中没有 [trust] 公钥）\r\n"));
+    WriteWholeFile(ManifestPath(), StoredManifestBytes(fetched.body));
     // An empty answer or a page of a portal or proxy names no file at all.
     for (const std::wstring& section : TIniFile(ManifestPath()).ReadSections()) FileList->Add(section);
     if (FileList->Count() == 0) throw Exception(L"The manifest names no file");
+  } catch (const EManifestRefused& refusal) {
+    FileList->Clear();
+    LogLine(L"升级信息未通过验证：" + refusal.Message() + L"\r\n");
+    if (!AbortFlag && !closing_) MessageBoxW(Handle(), L"取得升级信息出错！", L"错误提示", MB_OK | MB_ICONERROR);
+    return false;
   } catch (...) {
     FileList->Clear();
     // Given up by the user (the abort, "上一步", the close box): no error to show.
@@ -166,6 +175,15 @@ void TForm_Update::CheckAndDownloadFile(int row, const std::wstring& section, co
     ListView_files->SetSubItem(row, 1, L"路径无效");
     SetRowImage(row, 2);
     LogLine(section + L"不是安装目录内的文件，拒绝下载和安装\r\n");
+    return;
+  }
+
+  if (strictManifest_ && manifest.ReadString(section, L"sha256", L"").empty()) {
+    // The signature covers the manifest, not the file: without a digest its bytes are anyone's.
+    outcomes_[row] = FileOutcome::Refused;
+    ListView_files->SetSubItem(row, 1, L"无校验值");
+    SetRowImage(row, 2);
+    LogLine(section + L"没有 sha256 校验值，签名不能担保它的内容，拒绝下载和安装\r\n");
     return;
   }
 
