@@ -88,7 +88,8 @@ FetchedManifest FetchVerifiedManifest(TNetHTTP& client, const std::string& manif
   }
   const std::string mismatch = ManifestMismatch(release, fetched.body.size(), Sha256Of(fetched.body));
   if (!mismatch.empty()) Refuse(mismatch);
-  RecordAcceptedRelease(updateFolder, release.serial, release.keyId);
+  // The same release fetched again changes nothing worth a flushed write.
+  if (highest != release.serial) RecordAcceptedRelease(updateFolder, release.serial, release.keyId);
   fetched.verified = true;
   fetched.serial = release.serial;
   fetched.keyId = release.keyId;
