@@ -10,6 +10,7 @@
 
 #include "app/digest_follower.h"
 #include "app/ini_file.h"
+#include "app/section_admission.h"
 #include "app/update_installer.h"
 #include "banner/shockwave_flash.h"
 #include "net/client_socket.h"
@@ -89,6 +90,7 @@ class TForm_Update : public TForm, public TDownloadSite {
   void RepaintProgressPage() override;
   void ProcessMessages() override;
   void StagedCopyGrew(int64_t size) override;
+  void WndProc(TMessage& message) override;
 
  private:
   void BindComponents();
@@ -107,6 +109,11 @@ class TForm_Update : public TForm, public TDownloadSite {
   // The abort action: the transfer in progress ends with failure.
   void AbortTransfer();
   void InstallUpdate();
+  // The box text of an earlier install that could not be undone.
+  static std::wstring UnfinishedInstallText(const std::vector<std::wstring>& notRestored);
+  // Undoes an earlier unfinished install before a run may fill update\ (the
+  // undo reads what lies there); false, after telling the user, while it fails.
+  bool ReplayUnfinishedInstall();
   void SetRowImage(int row, int image);
   void ReleaseFileList();
   std::wstring ConfigPath() const { return AppPath + L"config.ini"; }
@@ -115,11 +122,16 @@ class TForm_Update : public TForm, public TDownloadSite {
   // What the last run found for each entry of FileList (the row images).
   std::vector<FileOutcome> outcomes_;
   std::vector<int64_t> verifiedSizes_;
+  SectionAdmission admission_;  // this run's refused and repeated names
   TDigestFollower* digestFollower_ = nullptr;  // hashes the copy being downloaded
   // The server address the current run started with ("/"-terminated).
   std::wstring runServer_;
   bool runActive_ = false;
   bool strictManifest_ = false;  // publisher keys are trusted: the manifest was signed
+  bool installing_ = false;
+  static constexpr UINT kTellUnfinishedInstall = WM_APP + 1;
+  // The files an earlier install left mixed, told once the window is shown.
+  std::vector<std::wstring> unfinishedInstall_;
   bool stopRequested_ = false;  // "中断下载": the run ends after the current transfer
   bool closing_ = false;  // the window closed while a run was active
   std::wstring amountText_;

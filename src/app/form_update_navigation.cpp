@@ -47,7 +47,7 @@ void TForm_Update::FormCreate(TComponent*) {
   ListBox_servers->Items().Clear();
   AppPath = DirectoryOfExecutable();
   // An install that was stopped half-way is undone before anything else.
-  switch (RecoverInterruptedInstall(AppPath)) {
+  switch (RecoverInterruptedInstall(AppPath, &unfinishedInstall_)) {
     case Recovery::RolledBack: LogLine(L"上次未完成的安装已撤销\r\n"); break;
     case Recovery::Failed: LogLine(L"上次未完成的安装未能完全撤销，下次启动时将重试\r\n"); break;
     default: break;
@@ -74,7 +74,22 @@ void TForm_Update::ListBox_serversClick(TComponent*) {
   Edt_url->SetTextProperty(config.ReadString(L"update", ListBox_servers->Items().Get(selected), L"http://"));
 }
 
-void TForm_Update::FormShow(TComponent*) { btn_next->SetFocus(); }
+void TForm_Update::FormShow(TComponent*) {
+  btn_next->SetFocus();
+  // A mixed installation is the user's to know about, not only the log's:
+  // told over the window, once it is on the screen.
+  if (!unfinishedInstall_.empty()) PostMessageW(Handle(), kTellUnfinishedInstall, 0, 0);
+}
+
+void TForm_Update::WndProc(TMessage& message) {
+  if (message.Msg != kTellUnfinishedInstall) {
+    TForm::WndProc(message);
+    return;
+  }
+  const std::vector<std::wstring> names = std::move(unfinishedInstall_);
+  unfinishedInstall_.clear();
+  if (!names.empty()) MessageBoxW(Handle(), UnfinishedInstallText(names).c_str(), L"升级未完成", MB_OK | MB_ICONERROR);
+}
 
 void TForm_Update::Notebook_stepPageChanged(TComponent*) {
   if (Notebook_step->PageIndex() == 0) {

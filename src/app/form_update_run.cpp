@@ -8,7 +8,6 @@
 #include "app/form_update.h"
 #include "app/ini_file.h"
 #include "app/regional_settings.h"
-#include "app/section_path_guard.h"
 #include "app/staged_copy_check.h"
 #include "app/stored_manifest.h"
 #include "app/verified_manifest_fetch.h"
@@ -44,7 +43,8 @@ void DiscardStagedCopy(const std::wstring& stagedPath) {
 
 bool Verified(FileOutcome outcome) {
   // A refused name can never be fetched: another run would not change it.
-  return outcome == FileOutcome::UpToDate || outcome == FileOutcome::Downloaded || outcome == FileOutcome::Refused;
+  return outcome == FileOutcome::UpToDate || outcome == FileOutcome::Downloaded || outcome == FileOutcome::Refused ||
+         outcome == FileOutcome::Duplicate;
 }
 
 }  // namespace
@@ -91,7 +91,7 @@ void TForm_Update::btn_nextClick(TComponent*) {
   }
   // "上一步" re-enables this button while a run is still going; a second
   // run inside the first would share FileList and the rows.
-  if (runActive_) return;
+  if (runActive_ || !ReplayUnfinishedInstall()) return;
   runActive_ = true;
   struct RunFlag {
     bool& active;
@@ -125,6 +125,7 @@ void TForm_Update::RunCheckAndDownload() {
   Button2->SetEnabled(true);
   outcomes_.assign(static_cast<size_t>(FileList->Count()), FileOutcome::NotChecked);
   verifiedSizes_.assign(static_cast<size_t>(FileList->Count()), -1);
+  admission_ = SectionAdmission(AppPath.size());
 
   bool endedNormally = false;
   // What leaving the checking part does, whether it ended normally or not.
@@ -169,12 +170,11 @@ void TForm_Update::CheckAndDownloadFile(int row, const std::wstring& section, co
   ListView_files->SetSubItem(row, 0, datetime);
   LogLine(L"连接远程文件：" + runServer_ + section + L"\r\n");
 
-  if (!IsSafeSectionPath(section)) {
-    // A manifest may name any path; only paths inside the installation are ours to write.
-    outcomes_[row] = FileOutcome::Refused;
-    ListView_files->SetSubItem(row, 1, L"路径无效");
+  if (const SectionRefusal refusal = admission_.Admit(section); refusal.refused) {
+    outcomes_[row] = refusal.duplicate ? FileOutcome::Duplicate : FileOutcome::Refused;
+    ListView_files->SetSubItem(row, 1, refusal.verdict);
     SetRowImage(row, 2);
-    LogLine(section + L"不是安装目录内的文件，拒绝下载和安装\r\n");
+    LogLine(refusal.logText + L"\r\n");
     return;
   }
 

@@ -13,15 +13,15 @@ std::wstring InstallJournalPath(const std::wstring& appPath) { return appPath + 
 
 bool InstallJournal::Open(const std::wstring& appPath) {
   file_.Reset(CreateFileW(InstallJournalPath(appPath).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   return static_cast<bool>(file_);
 }
 
 bool InstallJournal::Write(JournalStep::Kind kind, const std::wstring& name) {
   const std::string line = std::string(kKindWords[kind]) + "\t" + WideToUtf8(name) + "\n";
   DWORD written = 0;
-  // Written straight through the handle: a killed process loses nothing
-  // that WriteFile has accepted.
+  // A killed process loses nothing that WriteFile has accepted; a power cut
+  // is the installer's to cover, by flushing before each step.
   return file_ && WriteFile(file_.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
          written == line.size();
 }

@@ -21,11 +21,13 @@ std::wstring InstallJournalPath(const std::wstring& appPath);
 
 class InstallJournal {
  public:
-  // Creates the journal; false when it cannot be written.
+  // Creates the journal; false when it cannot be written or one is there
+  // already (an unfinished install is replayed, never overwritten).
   bool Open(const std::wstring& appPath);
   // Appends one step; false when it could not be written (the step must then not be taken).
   bool Write(JournalStep::Kind kind, const std::wstring& name = {});
   void Close() { file_.Reset(); }
+  HANDLE Handle() const { return file_.Get(); }
 
  private:
   OwnedFile file_;

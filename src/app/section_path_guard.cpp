@@ -2,6 +2,8 @@
 
 #include <cwctype>
 
+#include "app/wizard_own_files.h"
+
 namespace quonel {
 namespace {
 
@@ -38,7 +40,31 @@ SectionPathFault FindComponentFault(const std::wstring& component) {
   return IsDeviceName(component) ? SectionPathFault::DeviceName : SectionPathFault::None;
 }
 
+// The lower case of the letters a GB2312 or GBK name can hold in both cases
+// (Latin, fullwidth Latin, Greek, Cyrillic), as the file system folds them.
+wchar_t FoldedLetter(wchar_t c) {
+  if ((c >= L'A' && c <= L'Z') || (c >= 0x0391 && c <= 0x03A9 && c != 0x03A2) || (c >= 0x0410 && c <= 0x042F))
+    return static_cast<wchar_t>(c + 0x20);
+  if (c >= 0x00C0 && c <= 0x00DE && c != 0x00D7) return static_cast<wchar_t>(c + 0x20);
+  if (c >= 0xFF21 && c <= 0xFF3A) return static_cast<wchar_t>(c + 0x20);
+  if (c >= 0x0400 && c <= 0x040F) return static_cast<wchar_t>(c + 0x50);
+  return c;
+}
+
 }  // namespace
+
+std::wstring SectionPathKey(const std::wstring& name) {
+  std::wstring key;
+  for (const wchar_t c : name) {
+    if (IsSeparator(c)) {
+      if (!key.empty() && key.back() == L'\\') continue;
+      key += L'\\';
+    } else {
+      key += FoldedLetter(c);
+    }
+  }
+  return key;
+}
 
 SectionPathFault FindSectionPathFault(const std::wstring& name) {
   if (name.empty()) return SectionPathFault::Empty;
@@ -48,7 +74,8 @@ SectionPathFault FindSectionPathFault(const std::wstring& name) {
     size_t end = start;
     while (end < name.size() && !IsSeparator(name[end])) ++end;
     const SectionPathFault fault = FindComponentFault(name.substr(start, end - start));
-    if (fault != SectionPathFault::None || end == name.size()) return fault;
+    if (fault != SectionPathFault::None) return fault;
+    if (end == name.size()) return WizardOwnFileHitBy(name) ? SectionPathFault::WizardFile : SectionPathFault::None;
     start = end + 1;
   }
 }
@@ -67,8 +94,17 @@ const char* SectionPathFaultText(SectionPathFault fault) {
     case SectionPathFault::DeviceName: return "a part of it is a reserved device name (CON, NUL, COM1, ...)";
     case SectionPathFault::Wildcard: return "it contains a wildcard or one of \" < > |";
     case SectionPathFault::ControlCharacter: return "it contains a control character";
+    case SectionPathFault::WizardFile: return "it would overwrite a file the wizard itself writes";
   }
   return "it is refused";
+}
+
+std::string SectionPathRefusalText(const std::wstring& name) {
+  const SectionPathFault fault = FindSectionPathFault(name);
+  std::string text = SectionPathFaultText(fault);
+  if (const WizardOwnFile* own = fault == SectionPathFault::WizardFile ? WizardOwnFileHitBy(name) : nullptr)
+    text = text + ": " + own->role;
+  return text;
 }
 
 }  // namespace quonel

@@ -23,6 +23,14 @@ DownloadPlan::DownloadPlan(std::optional<int64_t> headTotal, int64_t startPos,
   }
 }
 
+bool DownloadPlan::LengthsAgree(std::optional<int64_t> headTotal, const ResponseHeaders& get) {
+  if (!headTotal) return true;
+  const std::optional<ContentRange>& range = get.range;
+  if (!range) return true;
+  if (range->full) return *range->full == *headTotal;
+  return range->unsatisfied || range->last < *headTotal;
+}
+
 DownloadPlan::Step DownloadPlan::Next(int64_t stagedSize, int64_t received) const {
   if (full_ && stagedSize >= *full_) return Step::Complete;
   if (!mayAppend_) return Step::NotAppendable;

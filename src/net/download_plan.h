@@ -31,6 +31,14 @@ class DownloadPlan {
   // Only a range that starts at StartPos continues the staged copy.
   bool MayAppend() const { return mayAppend_; }
 
+  // Whether the GET answer's lengths fit the HEAD's: its Content-Range total
+  // is the HEAD's length, and it sends nothing beyond it. A HEAD without a
+  // length fits any answer.
+  static bool LengthsAgree(std::optional<int64_t> headTotal, const ResponseHeaders& get);
+  // Only a 200 answer to the HEAD says how long the file is: an error page's
+  // length is not the file's.
+  static bool HeadAnswered(const ResponseHeaders& head) { return head.status == 200; }
+
   Step Next(int64_t stagedSize, int64_t received) const;
   // The part of a received block that belongs to the copy: never beyond what
   // the answer promised, never beyond the full length.

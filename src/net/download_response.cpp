@@ -62,6 +62,11 @@ std::optional<ContentRange> ParseContentRange(const std::string& value) {
 
 HeaderLine ApplyHeaderLine(const std::string& line, ResponseHeaders& headers) {
   if (line == "\r\n") return HeaderLine::EndOfBlock;
+  // "HTTP/1.1 200 OK": only the block's first line can be the status line.
+  if (!headers.status && StartsWithNoCase(line, "HTTP/") && line.size() >= 13 && line[8] == ' ') {
+    if (const std::optional<int64_t> code = ParseDecimal(line.substr(9, 3))) headers.status = static_cast<int>(*code);
+    return HeaderLine::Other;
+  }
   if (StartsWithNoCase(line, "Content-Length: ")) {
     const auto value = ParseDecimal(Trimmed(line.substr(16)));
     if (!value) return HeaderLine::BadContentLength;

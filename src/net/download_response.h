@@ -1,5 +1,5 @@
-// What a transfer reads from a response's header block: the status line is
-// never looked at, only the Content-Length and Content-Range lines.
+// What a transfer reads from a response's header block: the status code, the
+// Content-Length and Content-Range lines and the validators.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -17,6 +17,8 @@ struct ContentRange {
 };
 
 struct ResponseHeaders {
+  // The status line's code; absent when the block did not begin with one.
+  std::optional<int> status;
   std::optional<int64_t> contentLength;
   // A "Content-Range:" line came (RangeOK); range is its value when it
   // parsed, absent when it was malformed.

@@ -59,6 +59,14 @@ class ELocalFileError : public Exception {
   using Exception::Exception;
 };
 
+// The server's lengths cannot be trusted: the HEAD did not answer 200, or
+// the GET's total differed from it twice. Keeping that many bytes would make
+// a short copy look complete. The message is the log's reason.
+class ELengthUntrusted : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 // The staged copy: opened or created for reading and writing, written only at
 // its end.
 class StagedFile {
@@ -181,8 +189,13 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
       Reconnect();
       DownSocket->Connection()->SendString(BuildHeadRequest(path, host));
       head = ResponseHeaders{};
-      ReadHeaderBlock(head);
+      const bool headEnded = ReadHeaderBlock(head);
       if (AbortFlag) throw TransferAborted();
+      if (!headEnded && !head.status) throw Exception(L"the HEAD got no answer");
+      if (!DownloadPlan::HeadAnswered(head))
+        throw ELengthUntrusted(L"服务器对 HEAD 请求的回答不是 200（" +
+                               (head.status ? std::to_wstring(*head.status) : std::wstring(L"无状态行")) +
+                               L"），文件长度不可知，取消下载");
 
       std::string ifRange;
       if (release) {
@@ -202,11 +215,15 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
       DownSocket->Connection()->SendString(BuildGetRequest(path, host, StartPos, ifRange));
       get = ResponseHeaders{};
       blockEnded = ReadHeaderBlock(get);
-      if (!release || attempt > 0 || AbortFlag || !MustStartOver(head, get, StartPos)) break;
+      const bool lengthsAgree = DownloadPlan::LengthsAgree(head.contentLength, get);
+      if (attempt > 0 || AbortFlag || (lengthsAgree && !(release && MustStartOver(head, get, StartPos)))) break;
+      if (!release) continue;  // asked again; a copy without a record is only ever continued
       file->Truncate();
       StartPos = 0;
       StagedCopyGrew(0);
     }
+    if (!AbortFlag && !DownloadPlan::LengthsAgree(head.contentLength, get))
+      throw ELengthUntrusted(L"服务器所示文件长度前后不一，取消下载");
     RangeOK = get.hasContentRange;
     // Without its empty line nobody knows where the body starts.
     if (!blockEnded && !AbortFlag) throw Exception(L"the header block did not end");
@@ -267,6 +284,8 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
     if (AbortFlag) {
     } else if (dynamic_cast<const ELocalFileError*>(&failure)) {
       LogLine(localPath + L"本地文件无法写入，取消下载\r\n");
+    } else if (dynamic_cast<const ELengthUntrusted*>(&failure)) {
+      LogLine(UrlPath + failure.Message() + L"\r\n");
     } else {
       LogLine(UrlPath + L"服务器连接失败，取消下载\r\n");
     }

@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
+#include <set>
 
 #include "app/install_journal.h"
 #include "support/scratch_folder.h"
@@ -32,11 +34,12 @@ std::map<std::wstring, std::string> Snapshot(const ScratchFolder& folder) {
   return files;
 }
 
-// Fails (or stops, as a kill would) at one operation, counting them all.
+// Fails (or stops, as a kill would) at some operations, counting them all.
 class FaultyOperations : public InstallFileOperations {
  public:
   struct Killed {};
-  explicit FaultyOperations(int failAt = -1, bool kill = false) : failAt_(failAt), kill_(kill) {}
+  explicit FaultyOperations(int failAt = -1, bool kill = false) : failAt_{failAt}, kill_(kill) {}
+  explicit FaultyOperations(std::set<int> failAt) : failAt_(std::move(failAt)), kill_(false) {}
   bool Move(const std::wstring& from, const std::wstring& to) override {
     return Fault() && InstallFileOperations::Move(from, to);
   }
@@ -45,11 +48,11 @@ class FaultyOperations : public InstallFileOperations {
 
  private:
   bool Fault() {
-    if (count++ != failAt_) return true;
+    if (!failAt_.count(count++)) return true;
     if (kill_) throw Killed{};
     return false;
   }
-  int failAt_;
+  std::set<int> failAt_;
   bool kill_;
 };
 
@@ -212,7 +215,7 @@ TEST_F(InstallerTest, RefusedNamesAreNeverTouchedAndTheUpdateIsNotComplete) {
   const InstallReport report = Install({{name, FileOutcome::Refused}});
   EXPECT_TRUE(report.applied);
   EXPECT_FALSE(report.Complete());
-  EXPECT_EQ(std::vector<std::wstring>{name}, report.notInstalled);
+  EXPECT_EQ((std::vector<NotInstalledFile>{{name, L"路径无效"}}), report.notInstalled);
   EXPECT_TRUE(report.installed.empty());
   EXPECT_EQ("outside", outside.Read("victim.txt"));
   EXPECT_FALSE(outside.Exists("victim.txt.bak"));
@@ -226,6 +229,80 @@ TEST_F(InstallerTest, InstallingTwiceReplacesTheEarlierBackup) {
   Install({{L"a.txt", FileOutcome::Downloaded, 2}});
   EXPECT_EQ("v3", app.Read("a.txt"));
   EXPECT_EQ("v2", app.Read("backup/a.txt.bak"));
+}
+
+TEST_F(InstallerTest, TwoNamesOfOneFileAreInstalledOnceAndTheOriginalKeepsItsBackup) {
+  app.Write("a.txt", "old");
+  app.Write("update/a.txt", "new");
+  const InstallReport report =
+      Install({{L"a.txt", FileOutcome::Downloaded, 3}, {L"A.TXT", FileOutcome::Downloaded, 3}});
+  EXPECT_TRUE(report.applied);
+  EXPECT_EQ((std::vector<NotInstalledFile>{{L"A.TXT", L"重复的文件"}}), report.notInstalled);
+  EXPECT_EQ("new", app.Read("a.txt"));
+  EXPECT_EQ("old", app.Read("backup/a.txt.bak"));
+}
+
+TEST(InstallRollback, AnInstallThatCannotBeUndoneKeepsItsJournalAndIsReplayedBeforeTheNext) {
+  AppFolder app;
+  const std::vector<InstallEntry> entries = Release(app);
+  // The replacement of sub\b.txt fails (move 3), and so does putting its original back (move 4).
+  FaultyOperations stuck(std::set<int>{3, 4});
+  const InstallReport failed = InstallStagedFiles(app.WithSeparator(), entries, stuck);
+  EXPECT_TRUE(failed.Mixed());
+  EXPECT_EQ(std::vector<std::wstring>{L"sub\\b.txt"}, failed.notRestored);
+  const std::string journal = app.Read("update/update.journal");
+  ASSERT_FALSE(journal.empty());
+
+  // Still stuck: the next install neither starts nor touches the journal.
+  FaultyOperations stillStuck(0);
+  const InstallReport refused = InstallStagedFiles(app.WithSeparator(), entries, stillStuck);
+  EXPECT_TRUE(refused.Mixed());
+  EXPECT_EQ(std::vector<std::wstring>{L"sub\\b.txt"}, refused.notRestored);
+  EXPECT_EQ(journal, app.Read("update/update.journal"));
+
+  const InstallReport replayed = InstallStagedFiles(app.WithSeparator(), entries);
+  EXPECT_TRUE(replayed.Complete());
+  EXPECT_EQ("new bb", app.Read("sub/b.txt"));
+  EXPECT_EQ("old b", app.Read("backup/sub/b.txt.bak"));
+  EXPECT_FALSE(app.Exists("update/update.journal"));
+}
+
+// Records what reaches the disk, and in which order.
+class RecordingOperations : public InstallFileOperations {
+ public:
+  explicit RecordingOperations(std::wstring appPath) : appPath_(std::move(appPath)) {}
+  bool Move(const std::wstring& from, const std::wstring& to) override {
+    events.push_back(L"move " + Relative(from) + L" > " + Relative(to));
+    return InstallFileOperations::Move(from, to);
+  }
+  bool FlushToDisk(const std::wstring& path, void* file) override {
+    if (path != InstallJournalPath(appPath_)) {
+      events.push_back(L"flush " + Relative(path));
+    } else {
+      // The journal's last line, as the disk will have it.
+      std::ifstream journal(std::filesystem::path(path), std::ios::binary);
+      std::string text((std::istreambuf_iterator<char>(journal)), std::istreambuf_iterator<char>());
+      text.pop_back();
+      events.push_back(L"journal " + std::wstring(text.begin() + text.find_last_of('\n') + 1, text.end()));
+    }
+    return InstallFileOperations::FlushToDisk(path, file);
+  }
+  std::vector<std::wstring> events;
+
+ private:
+  std::wstring Relative(const std::wstring& path) const { return path.substr(appPath_.size()); }
+  std::wstring appPath_;
+};
+
+TEST_F(InstallerTest, EachStepIsOnTheDiskInTheJournalBeforeItIsTaken) {
+  app.Write("a.txt", "old");
+  app.Write("update/a.txt", "new");
+  RecordingOperations recorder(app.WithSeparator());
+  ASSERT_TRUE(InstallStagedFiles(app.WithSeparator(), {{L"a.txt", FileOutcome::Downloaded, 3}}, recorder).applied);
+  EXPECT_EQ((std::vector<std::wstring>{L"flush update\\a.txt", L"journal backup\ta.txt",
+                                       L"move a.txt > backup\\a.txt.bak", L"journal replace\ta.txt",
+                                       L"move update\\a.txt > a.txt", L"journal commit\t"}),
+            recorder.events);
 }
 
 }  // namespace

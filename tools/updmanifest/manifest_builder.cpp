@@ -31,9 +31,8 @@ std::wstring FileName(const std::wstring& section) { return section.substr(secti
 
 // What keeps the wizard from reading this section name back as this file.
 std::optional<std::wstring> SectionProblem(const std::wstring& section) {
-  const SectionPathFault fault = FindSectionPathFault(section);
-  if (fault != SectionPathFault::None)
-    return L"the wizard refuses this name: " + AsciiText(SectionPathFaultText(fault));
+  if (!IsSafeSectionPath(section))
+    return L"the wizard refuses this name: " + AsciiText(SectionPathRefusalText(section).c_str());
   if (section[0] == L' ') return std::wstring(L"it begins with a blank, which the INI reader drops");
   if (section.size() > kLongestValue) return std::wstring(L"the name is longer than 2047 characters");
   return std::nullopt;

@@ -44,9 +44,8 @@ class Checker {
 
   void Check(const ManifestSection& section) {
     const std::wstring& name = section.name;
-    const SectionPathFault fault = FindSectionPathFault(name);
-    if (fault != SectionPathFault::None) {
-      Differ(name + L": the wizard refuses this name: " + AsciiText(SectionPathFaultText(fault)));
+    if (!IsSafeSectionPath(name)) {
+      Differ(name + L": the wizard refuses this name: " + AsciiText(SectionPathRefusalText(name)));
       return;
     }
     if (const auto [earlier, fresh] = seen_.emplace(FoldedSection(name), name); !fresh) {
