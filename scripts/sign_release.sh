@@ -23,6 +23,11 @@ cert=$1 key=$2
 shift 2
 count=0
 while IFS= read -r -d '' program; do
+  # Only a program image (it starts with "MZ") can carry an Authenticode signature.
+  if [ "$(head -c 2 "$program")" != MZ ]; then
+    echo "sign_release: $program is not a program image; left unsigned"
+    continue
+  fi
   osslsigncode sign -certs "$cert" -key "$key" -h sha256 -n "Quonel加速器" -in "$program" -out "$program.signed" \
     >/dev/null
   mv "$program.signed" "$program"
