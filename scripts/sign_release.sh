@@ -30,6 +30,8 @@ while IFS= read -r -d '' program; do
   fi
   osslsigncode sign -certs "$cert" -key "$key" -h sha256 -n "Quonel加速器" -in "$program" -out "$program.signed" \
     >/dev/null
+  # The last-write time is the release date the manifest tool reads: keep it.
+  touch -r "$program" "$program.signed"
   mv "$program.signed" "$program"
   osslsigncode verify -CAfile "$cert" -in "$program" >/dev/null ||
     { echo "sign_release: the signature of $program does not verify" >&2; exit 1; }
