@@ -34,6 +34,22 @@ function(quonel_nginx_fixture)
   set_tests_properties(nginx_stop PROPERTIES FIXTURES_CLEANUP nginx)
 endfunction()
 
+# The tests' own certificate authority, made by the nginx fixture, trusted
+# in the project's Wine prefix before the tests that fetch over HTTPS
+# (CTest fixture "tls_root"; it needs "nginx" too).
+function(quonel_tls_root_fixture)
+  get_property(registered GLOBAL PROPERTY QUONEL_TLS_ROOT_FIXTURE)
+  if(registered)
+    return()
+  endif()
+  set_property(GLOBAL PROPERTY QUONEL_TLS_ROOT_FIXTURE ON)
+  quonel_nginx_fixture()
+  add_test(NAME tls_root_trust
+           COMMAND ${PROJECT_SOURCE_DIR}/scripts/trust_test_ca.sh ${CMAKE_BINARY_DIR}/fixtures/nginx/tls/ca.pem
+                   $<TARGET_FILE:trustroot>)
+  set_tests_properties(tls_root_trust PROPERTIES FIXTURES_SETUP tls_root FIXTURES_REQUIRED nginx)
+endfunction()
+
 # The stand-in banner control, registered in the project's Wine prefix before
 # the tests that need it (CTest fixture "banner"). Tests that take the
 # registration away for a while and put it back hold the resource lock
@@ -47,4 +63,36 @@ function(quonel_banner_fixture)
   add_test(NAME banner_standin_register
            COMMAND ${PROJECT_SOURCE_DIR}/scripts/register_banner_standin.sh $<TARGET_FILE:quonel_banner_standin>)
   set_tests_properties(banner_standin_register PROPERTIES FIXTURES_SETUP banner RESOURCE_LOCK banner_registration)
+endfunction()
+
+# The real proxies of the network tests: two tinyproxy instances on
+# 127.0.0.1 (fixtures/tinyproxy/open without authentication, .../auth with
+# BasicAuth), started once per CTest run like nginx. Tests read each port
+# from <instance>/port and its requests from <instance>/access.log.
+function(quonel_tinyproxy_fixture)
+  get_property(registered GLOBAL PROPERTY QUONEL_TINYPROXY_FIXTURE)
+  if(registered)
+    return()
+  endif()
+  set_property(GLOBAL PROPERTY QUONEL_TINYPROXY_FIXTURE ON)
+  set(dir ${CMAKE_BINARY_DIR}/fixtures/tinyproxy)
+  add_test(NAME tinyproxy_start COMMAND ${PROJECT_SOURCE_DIR}/tests/support/tinyproxy_fixture.sh start ${dir})
+  add_test(NAME tinyproxy_stop COMMAND ${PROJECT_SOURCE_DIR}/tests/support/tinyproxy_fixture.sh stop ${dir})
+  set_tests_properties(tinyproxy_start PROPERTIES FIXTURES_SETUP tinyproxy)
+  set_tests_properties(tinyproxy_stop PROPERTIES FIXTURES_CLEANUP tinyproxy)
+endfunction()
+
+# A tinyproxy on 127.0.0.1 that tunnels (CONNECT) to any port, for HTTPS
+# through a proxy (CTest fixture "tls_proxy"; port in fixtures/tls_proxy/port).
+function(quonel_tls_proxy_fixture)
+  get_property(registered GLOBAL PROPERTY QUONEL_TLS_PROXY_FIXTURE)
+  if(registered)
+    return()
+  endif()
+  set_property(GLOBAL PROPERTY QUONEL_TLS_PROXY_FIXTURE ON)
+  set(dir ${CMAKE_BINARY_DIR}/fixtures/tls_proxy)
+  add_test(NAME tls_proxy_start COMMAND ${PROJECT_SOURCE_DIR}/tests/support/tls_proxy_fixture.sh start ${dir})
+  add_test(NAME tls_proxy_stop COMMAND ${PROJECT_SOURCE_DIR}/tests/support/tls_proxy_fixture.sh stop ${dir})
+  set_tests_properties(tls_proxy_start PROPERTIES FIXTURES_SETUP tls_proxy)
+  set_tests_properties(tls_proxy_stop PROPERTIES FIXTURES_CLEANUP tls_proxy)
 endfunction()

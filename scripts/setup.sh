@@ -6,8 +6,9 @@ source "$(dirname "$0")/env.sh"
 
 packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine64 wine fonts-wine xvfb xauth x11-utils fonts-wqy-zenhei fonts-wqy-microhei imagemagick nginx curl
-  cmake ninja-build googletest clang libclang-rt-14-dev locales python3 libssl-dev osslsigncode
+  wine64 wine fonts-wine xvfb xauth x11-utils fonts-wqy-zenhei fonts-wqy-microhei imagemagick nginx tinyproxy curl
+  cmake ninja-build googletest clang libclang-rt-14-dev locales python3 libssl-dev openssl osslsigncode
+  libgnutls30  # Wine's TLS (Schannel) runs on it; libwine only recommends it
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -45,5 +46,16 @@ if ! grep -q 'WenQuanYi Micro Hei' "$WINEPREFIX/user.reg" 2>/dev/null; then
   for name in 宋体 SimSun; do
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$name" /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
   done
+  wineserver -w
+fi
+# Internet Options of a machine without a proxy: "direct", stored as the
+# connection blob that WinHTTP reads. Without any blob Wine reports
+# "detect automatically", and every run would wait for a detection that
+# finds nothing; the tests that want a proxy set one for their own run.
+if ! grep -q 'DefaultConnectionSettings' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  #      version   counter   flags=direct  proxy  bypass  script  (and the reserved tail)
+  blob=460000000100000001000000000000000000000000000000$(printf '0%.0s' $(seq 64))
+  wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings\Connections' \
+    /v DefaultConnectionSettings /t REG_BINARY /d "$blob" /f >/dev/null 2>&1
   wineserver -w
 fi

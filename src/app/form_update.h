@@ -5,15 +5,22 @@
 // and back actions and the close questions.
 #pragma once
 #include <cstdint>
+#include <map>
+#include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "app/digest_follower.h"
 #include "app/ini_file.h"
+#include "app/mirror_candidates.h"
+#include "app/proxy_choice.h"
 #include "app/section_admission.h"
 #include "app/update_installer.h"
 #include "banner/shockwave_flash.h"
 #include "net/client_socket.h"
+#include "net/redirect_rule.h"
+#include "net/server_backoff.h"
 #include "net/net_http_client.h"
 #include "net/resumable_download.h"
 #include "skin/data/skin_data.h"
@@ -106,6 +113,26 @@ class TForm_Update : public TForm, public TDownloadSite {
   FileOutcome DownloadAndVerify(int row, const std::wstring& section, const TIniFile& manifest,
                                 const std::wstring& datetime);
   void MarkRowFailed(int row, const std::wstring& verdict, const std::wstring& logText);
+
+  // The network's routes: the proxy of every address, Basic answers to a
+  // proxy's challenge, redirects (form_update_mirrors.cpp).
+  void SetUpNetworkRoutes();
+  // The manifest of the first server that answers with one: the picked
+  // server, then the others of config.ini; stores and lists it and returns
+  // the server's address. Raises when none did within the overall bound.
+  std::wstring FetchManifestFromMirrors(const std::wstring& picked);
+  // One server's manifest body; raises on every failure.
+  std::string FetchManifestBody(const std::wstring& server);
+  // Stores a body as update\update.ini and lists its sections; raises when it names none.
+  void StoreManifest(const std::string& body);
+  // A file of the run from the server whose manifest is used, and when it
+  // fails there, from the next servers whose manifest is byte-identical.
+  bool DownloadWithMirrors(const std::wstring& requestName, const std::wstring& stagedPath,
+                           const std::string& release);
+  bool SameManifestAt(const std::wstring& server);
+  void RecordServerFailure(const std::wstring& server, std::optional<int64_t> retryAfterSeconds = std::nullopt);
+  // Waits, with the window alive, until the moment; false when the wait was given up.
+  bool WaitUntil(uint64_t momentMs);
   // The abort action: the transfer in progress ends with failure.
   void AbortTransfer();
   void InstallUpdate();
@@ -126,6 +153,15 @@ class TForm_Update : public TForm, public TDownloadSite {
   TDigestFollower* digestFollower_ = nullptr;  // hashes the copy being downloaded
   // The server address the current run started with ("/"-terminated).
   std::wstring runServer_;
+  std::wstring answeringServer_;  // the server whose manifest the last fetch stored
+  std::vector<UpdateServerEntry> runMirrors_;  // the servers of the run, in the order tried
+  std::map<std::wstring, bool> identicalMirrors_;  // whose manifest equals the run's
+  Sha256Digest manifestDigest_{};
+  std::unique_ptr<ProxyChoice> proxyChoice_;
+  ServerBackoff backoff_;
+  std::mt19937 jitter_;
+  RedirectTrail manifestTrail_;
+  std::string manifestUrl_;  // the address the manifest request is at, redirects followed
   bool runActive_ = false;
   bool strictManifest_ = false;  // publisher keys are trusted: the manifest was signed
   bool installing_ = false;

@@ -64,6 +64,7 @@ void TForm_Update::FormCreate(TComponent*) {
   // The hidden address edit is the one carrier of the chosen server; it has
   // a window from the start, so that it can be read like any other control.
   Edt_url->Handle();
+  SetUpNetworkRoutes();
 }
 
 void TForm_Update::ListBox_serversClick(TComponent*) {

@@ -16,21 +16,12 @@
 #include "core/win32_owners.h"
 #include "net/request_target_encoding.h"
 #include "net/staged_copy_record.h"
+#include "net/tls_session.h"
 
 namespace quonel {
 namespace {
 
 const wchar_t kInstallCaption[] = L"完成升级";
-
-// Writes the whole file or raises; a half-written manifest is no manifest.
-void WriteWholeFile(const std::wstring& path, const std::string& bytes) {
-  OwnedFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) throw Exception(L"Cannot create file \"" + path + L"\"");
-  DWORD written = 0;
-  const BOOL ok = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  file.Reset();
-  if (!ok || written != bytes.size()) throw Exception(L"Cannot write file \"" + path + L"\"");
-}
 
 // The request target of a section: its ANSI bytes, with those that cannot
 // stand in a request line percent-encoded.
@@ -58,25 +49,21 @@ bool TForm_Update::FetchManifest() {
       Edt_url->SetTextProperty(server);
     }
     if (!CreateFolders(AppPath, L"update")) throw Exception(L"Cannot create the folder update");
+    // Any trusted key makes every server's manifest need its signature.
     const ManifestTrust trust = LoadManifestTrust(ConfigPath());
     strictManifest_ = trust.Strict();
-    for (const std::wstring& unusable : trust.unusableKeys) LogLine(L"config.ini [trust] 中的公钥无法使用：" + unusable + L"\r\n");
-    const FetchedManifest fetched = FetchVerifiedManifest(*HTTPFiles, WideToAnsi(server + SubSysName + L".htm"), trust,
-                                                          WideToAnsi(SubSysName), AppPath + L"update\\");
-    LogLine(fetched.verified ? L"升级信息签名验证通过：序号 " + std::to_wstring(fetched.serial) + L"，密钥 " +
-                                   AnsiToWide(fetched.keyId) + L"\r\n"
-                             : std::wstring(L"升级信息没有签名验证（config.ini 中没有 [trust] 公钥）\r\n"));
-    WriteWholeFile(ManifestPath(), StoredManifestBytes(fetched.body));
-    // An empty answer or a page of a portal or proxy names no file at all.
-    for (const std::wstring& section : TIniFile(ManifestPath()).ReadSections()) FileList->Add(section);
-    if (FileList->Count() == 0) throw Exception(L"The manifest names no file");
-  } catch (const EManifestRefused& refusal) {
-    FileList->Clear();
-    LogLine(L"升级信息未通过验证：" + refusal.Message() + L"\r\n");
-    if (!AbortFlag && !closing_) MessageBoxW(Handle(), L"取得升级信息出错！", L"错误提示", MB_OK | MB_ICONERROR);
-    return false;
+    for (const std::wstring& unusable : trust.unusableKeys)
+      LogLine(L"config.ini [trust] 中的公钥无法使用：" + unusable + L"\r\n");
+    answeringServer_ = FetchManifestFromMirrors(server);
   } catch (...) {
     FileList->Clear();
+    // A refused server certificate or handshake is named in the log.
+    try {
+      throw;
+    } catch (const ETlsError& refused) {
+      LogLine(refused.Message() + L"\r\n");
+    } catch (...) {
+    }
     // Given up by the user (the abort, "上一步", the close box): no error to show.
     if (!AbortFlag && !closing_) MessageBoxW(Handle(), L"取得升级信息出错！", L"错误提示", MB_OK | MB_ICONERROR);
     return false;
@@ -111,7 +98,7 @@ void TForm_Update::RunCheckAndDownload() {
   SetRowImage(ListView_files->AddItem(L"分析文件升级信息..."), 0);
   if (!FetchManifest()) return;
   // The whole run fetches from the server it started with, whatever is chosen meanwhile.
-  runServer_ = Edt_url->Text();
+  runServer_ = answeringServer_;
 
   ListView_files->ClearItems();
   Gauge_process->SetProgress(0);
@@ -223,12 +210,11 @@ FileOutcome TForm_Update::DownloadAndVerify(int row, const std::wstring& section
     return FileOutcome::TransferFailed;
   }
   const std::string release = ReleaseDescription(datetime, expected);
-  const std::wstring url = runServer_ + RequestName(section);
   for (int attempt = 0; attempt < 2; ++attempt) {
     std::optional<TDigestFollower> follower;
     if (expected.sha256) follower.emplace(stagedPath);
     digestFollower_ = follower ? &*follower : nullptr;
-    const bool downloaded = DownloadFile(url, stagedPath, release);
+    const bool downloaded = DownloadWithMirrors(RequestName(section), stagedPath, release);
     digestFollower_ = nullptr;
     if (!downloaded) return FileOutcome::TransferFailed;
     const CopyVerdict check = VerifyStagedCopy(stagedPath, expected, release, follower ? &*follower : nullptr);

@@ -80,6 +80,10 @@ HeaderLine ApplyHeaderLine(const std::string& line, ResponseHeaders& headers) {
   }
   if (StartsWithNoCase(line, "Last-Modified:")) headers.lastModified = Trimmed(line.substr(14));
   if (StartsWithNoCase(line, "ETag:")) headers.etag = Trimmed(line.substr(5));
+  if (StartsWithNoCase(line, "Location:")) headers.location = Trimmed(line.substr(9));
+  if (StartsWithNoCase(line, "Retry-After:")) headers.retryAfter = Trimmed(line.substr(12));
+  if (StartsWithNoCase(line, "Proxy-Authenticate:") && StartsWithNoCase(Trimmed(line.substr(19)), "Basic"))
+    headers.proxyOffersBasic = true;
   return HeaderLine::Other;
 }
 

@@ -27,6 +27,11 @@ struct ResponseHeaders {
   // The validators of the file, trimmed; empty when the answer had none.
   std::string lastModified;
   std::string etag;
+  // What a redirect, a proxy or a busy server says: "Location:", whether a
+  // "Proxy-Authenticate:" offers Basic, and "Retry-After:".
+  std::string location;
+  bool proxyOffersBasic = false;
+  std::string retryAfter;
 };
 
 enum class HeaderLine { Other, EndOfBlock, ContentLength, ContentRange, BadContentLength };

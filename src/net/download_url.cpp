@@ -10,26 +10,33 @@ namespace {
 // Blanks and control characters, as the platform's trim removes them.
 bool IsTrimmed(wchar_t c) { return c <= L' '; }
 
-// Steps shared by host and path: trim, then drop an "http://" scheme.
-std::wstring WithoutScheme(const std::wstring& url) {
+// The address without the blanks around it.
+std::wstring Trimmed(const std::wstring& url) {
   size_t first = 0;
   size_t last = url.size();
   while (first < last && IsTrimmed(url[first])) ++first;
   while (last > first && IsTrimmed(url[last - 1])) --last;
-  std::wstring text = url.substr(first, last - first);
-  static const wchar_t kScheme[] = L"http://";
-  const size_t schemeLength = 7;
-  if (text.size() >= schemeLength) {
-    bool same = true;
-    for (size_t i = 0; i < schemeLength && same; ++i) {
-      same = AsciiLower(text[i]) == kScheme[i];
-    }
-    if (same) text.erase(0, schemeLength);
-  }
+  return url.substr(first, last - first);
+}
+
+bool StartsWithScheme(const std::wstring& text, const wchar_t* scheme) {
+  size_t i = 0;
+  for (; scheme[i] != 0; ++i)
+    if (i >= text.size() || AsciiLower(text[i]) != scheme[i]) return false;
+  return true;
+}
+
+// Steps shared by host and path: trim, then drop an "http://" or "https://" scheme.
+std::wstring WithoutScheme(const std::wstring& url) {
+  std::wstring text = Trimmed(url);
+  if (StartsWithScheme(text, L"http://")) text.erase(0, 7);
+  else if (StartsWithScheme(text, L"https://")) text.erase(0, 8);
   return text;
 }
 
 }  // namespace
+
+bool IsSecureUrl(const std::wstring& url) { return StartsWithScheme(Trimmed(url), L"https://"); }
 
 std::wstring GetUrlHost(const std::wstring& url) {
   const std::wstring text = WithoutScheme(url);
@@ -43,8 +50,9 @@ std::wstring GetUrlPath(const std::wstring& url) {
   return slash == std::wstring::npos ? text : text.substr(slash + 1);
 }
 
-HostAndPort SplitHostPort(const std::wstring& hostText) {
+HostAndPort SplitHostPort(const std::wstring& hostText, int defaultPort) {
   HostAndPort result;
+  result.port = defaultPort;
   const size_t colon = hostText.rfind(L':');
   if (colon == std::wstring::npos) {
     result.name = hostText;

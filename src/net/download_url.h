@@ -5,7 +5,9 @@
 
 namespace quonel {
 
-// The host part of an "http://" address (the scheme is optional and compared
+// Whether the address (trimmed) starts with "https://", in any case.
+bool IsSecureUrl(const std::wstring& url);
+// The host part of an "http://" or "https://" address (the scheme is optional and compared
 // without regard to case): everything before the first "/" after the scheme.
 // It keeps a ":port" suffix, because the Host line must carry it.
 std::wstring GetUrlHost(const std::wstring& url);
@@ -20,7 +22,7 @@ struct HostAndPort {
   // False when the text after the last ":" is not a port number 1..65535.
   bool valid = true;
 };
-// Without a ":port" suffix (or with an empty one) the port is 80.
-HostAndPort SplitHostPort(const std::wstring& hostText);
+// Without a ":port" suffix (or with an empty one) the port is defaultPort.
+HostAndPort SplitHostPort(const std::wstring& hostText, int defaultPort = 80);
 
 }  // namespace quonel

@@ -195,23 +195,49 @@ bool TNetCustomHTTP::KeepAliveAllowed() {
   return SameTextNoCase(connection, "KEEP-ALIVE") || SameTextNoCase(proxyConnection, "KEEP-ALIVE");
 }
 
+void TNetCustomHTTP::UseProxy(const ProxyServer& proxy) {
+  // Credentials that a proxy accepted are not offered to another one.
+  if (proxy.host != proxyParams_.ProxyServer || proxy.port != proxyParams_.ProxyPort ||
+      proxy.username != proxyParams_.ProxyUsername)
+    proxyParams_.Authentication.reset();
+  proxyParams_.ProxyServer = proxy.host;
+  proxyParams_.ProxyPort = proxy.port;
+  proxyParams_.ProxyUsername = proxy.username;
+  proxyParams_.ProxyPassword = proxy.password;
+}
+
 void TNetCustomHTTP::OpenForRequest() {
   TNetHTTPRequest& request = Request();
+  if (ProxyFor && !url_.Host.empty()) UseProxy(ProxyFor(url_.GetFullURI()));
   const bool encrypted = SameTextNoCase(url_.Protocol, "HTTPS");
   if (proxyParams_.ProxyServer.empty()) {
     const int targetPort = PortNumber(url_.Port);
     if ((!SameTextNoCase(Host, url_.Host) || Port != targetPort) && Connected()) CloseConnection();
+    // A kept connection of the other kind cannot carry this request.
+    if (Connected() && IOHandler()->Encrypted() != encrypted) CloseConnection();
     Host = url_.Host;
     Port = targetPort;
-    if (encrypted && !(IOHandler() && IOHandler()->Encrypted()))
+    // Without a channel of the caller's, the client makes an encrypted one.
+    TlsServerName = encrypted ? url_.Host : "";
+    TlsTunnel.clear();
+    if (encrypted && IOHandler() && !IOHandler()->Encrypted() && !OwnsIOHandler())
       throw ENetIOHandlerPropInvalid(L"IOHandler value is not valid");
     request.ConnectionType = encrypted ? TNetConnectionType::Encrypted : TNetConnectionType::Direct;
   } else {
-    if ((!SameTextNoCase(Host, proxyParams_.ProxyServer) || Port != proxyParams_.ProxyPort) && Connected())
+    // An https address goes through a tunnel to its server (CONNECT): a
+    // kept connection is of use only when it is a tunnel to that server.
+    const std::string tunnel = encrypted ? url_.Host + ":" + std::to_string(PortNumber(url_.Port)) : "";
+    if ((!SameTextNoCase(Host, proxyParams_.ProxyServer) || Port != proxyParams_.ProxyPort ||
+         !SameTextNoCase(TlsTunnel, tunnel)) &&
+        Connected())
       CloseConnection();
+    if (Connected() && IOHandler()->Encrypted() != encrypted) CloseConnection();
     Host = proxyParams_.ProxyServer;
     Port = proxyParams_.ProxyPort;
-    if (encrypted && !(IOHandler() && IOHandler()->Encrypted()))
+    TlsServerName = encrypted ? url_.Host : "";
+    TlsTunnel = tunnel;
+    TlsTunnelAuthorization = encrypted ? proxyParams_.Authorization() : "";
+    if (encrypted && IOHandler() && !IOHandler()->Encrypted() && !OwnsIOHandler())
       throw ENetIOHandlerPropInvalid(L"IOHandler value is not valid");
     request.ConnectionType = encrypted ? TNetConnectionType::EncryptedProxy : TNetConnectionType::Proxy;
     if (!encrypted) request.RequestURL = url_.GetFullURI();

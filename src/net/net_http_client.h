@@ -12,6 +12,7 @@
 #include "net/http_stream.h"
 #include "net/http_uri.h"
 #include "net/net_http_tcp.h"
+#include "net/proxy_server.h"
 #include "core/persistent.h"
 
 namespace quonel {
@@ -101,6 +102,10 @@ class TNetCustomHTTP : public TNetTCPClient {
   // retries and redirects included); 0: only each wait is bounded.
   int RequestTimeLimit = 0;
 
+  // When set, asked for the proxy of every request's address (redirects
+  // included); it replaces ProxyParams' server, port and credentials.
+  ProxyResolver ProxyFor;
+
   // (destination, method, accepted): may change the destination and method and decide.
   std::function<void(std::string& destination, TNetHTTPMethod& method, bool& accepted)> OnRedirect;
   // Supplies credentials (may create the authentication object); true to retry.
@@ -109,6 +114,7 @@ class TNetCustomHTTP : public TNetTCPClient {
  private:
   friend class TNetHTTPProtocol;
   void OpenForRequest();
+  void UseProxy(const ProxyServer& proxy);
   void SendRequest();
   // Sends the request and reads the answer's head; a kept-alive connection
   // that the server closed while idle is replaced once.

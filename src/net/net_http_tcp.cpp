@@ -7,6 +7,7 @@
 
 #include "net/http_exceptions.h"
 #include "net/http_socket_errors.h"
+#include "net/net_http_tls.h"
 
 namespace quonel {
 
@@ -136,8 +137,26 @@ void TNetTCPConnection::Write(const std::string& data) {
 }
 
 void TNetTCPClient::Connect(int timeoutMs) {
+  // A channel of our own that encrypts or not as the other wanted goes.
+  if (ioHandler_ && freeIOHandlerOnDisconnect_ && !ioHandler_->Connected() &&
+      ioHandler_->Encrypted() != !TlsServerName.empty())
+    FreeOwnedHandler();
+  if (auto* encrypted = dynamic_cast<TNetIOHandlerTls*>(ioHandler_); encrypted && freeIOHandlerOnDisconnect_) {
+    encrypted->ServerName = TlsServerName;
+    encrypted->Tunnel = TlsTunnel;
+    encrypted->TunnelAuthorization = TlsTunnelAuthorization;
+  }
   if (!ioHandler_) {
-    auto* handler = new TNetIOHandlerSocket(this);
+    TNetIOHandlerSocket* handler = nullptr;
+    if (TlsServerName.empty()) {
+      handler = new TNetIOHandlerSocket(this);
+    } else {
+      auto* encrypted = new TNetIOHandlerTls(this);
+      encrypted->ServerName = TlsServerName;
+      encrypted->Tunnel = TlsTunnel;
+      encrypted->TunnelAuthorization = TlsTunnelAuthorization;
+      handler = encrypted;
+    }
     handler->BoundIP = BoundIP;
     handler->BoundPort = BoundPort;
     handler->BoundPortMin = BoundPortMin;

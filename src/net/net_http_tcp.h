@@ -68,6 +68,7 @@ class TNetTCPConnection : public TNetComponent, protected NetByteSource {
   // Frees a channel this connection created; deferred while a wait of the
   // channel itself is running (a handler the pump ran closed it).
   void FreeOwnedHandler();
+  bool OwnsIOHandler() const { return freeIOHandlerOnDisconnect_; }
 
   TNetIOHandler* ioHandler_ = nullptr;
   bool freeIOHandlerOnDisconnect_ = false;
@@ -95,6 +96,12 @@ class TNetTCPClient : public TNetTCPConnection {
   int Port = 0;
   std::string BoundIP;
   int BoundPort = 0, BoundPortMin = 0, BoundPortMax = 0;
+  // Not empty: the channel this client creates encrypts, and the server's
+  // certificate must carry this name.
+  std::string TlsServerName;
+  // With TlsServerName: "host:port" when Host is a proxy that must open a
+  // tunnel (CONNECT) to the server first, and its Proxy-Authorization value.
+  std::string TlsTunnel, TlsTunnelAuthorization;
 };
 
 }  // namespace quonel

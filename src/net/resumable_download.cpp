@@ -15,6 +15,8 @@
 #include "net/download_repaint_throttle.h"
 #include "net/download_requests.h"
 #include "net/download_response.h"
+#include "net/download_route.h"
+#include "net/redirect_rule.h"
 #include "net/download_url.h"
 #include "net/staged_copy_record.h"
 #include "net/win_socket_stream.h"
@@ -124,6 +126,8 @@ void TDownloadSite::Reconnect() {
   DownSocket->SetActive(false);
   WaitAtMost(kConnectTimeoutMs);
   DownSocket->SetActive(true);
+  if (!tlsTunnel_.empty()) OpenTunnel();
+  if (!tlsServerName_.empty()) DownSocket->Connection()->StartTls(tlsServerName_);
 }
 
 bool TDownloadSite::KeepWaiting() {
@@ -173,23 +177,16 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
     file = std::make_unique<StagedFile>(localPath);
     StartPos = file->Size();
     StagedCopyGrew(StartPos);
-    DownSocket->SetActive(false);
-    const HostAndPort peer = SplitHostPort(UrlHost);
-    if (!peer.valid) throw Exception(L"the port is not a number");
-    DownSocket->SetHost(WideToAnsi(peer.name));
-    DownSocket->SetPort(peer.port);
-    const std::string path = WideToAnsi(UrlPath);
-    const std::string host = WideToAnsi(UrlHost);
+    TransferTarget target;
+    AimAt(WideToAnsi(url), target);
 
     ResponseHeaders head;
     ResponseHeaders get;
     bool blockEnded = false;
     // A recorded copy that turns out stale is started over once, HEAD included.
     for (int attempt = 0;; ++attempt) {
-      Reconnect();
-      DownSocket->Connection()->SendString(BuildHeadRequest(path, host));
       head = ResponseHeaders{};
-      const bool headEnded = ReadHeaderBlock(head);
+      const bool headEnded = HeadFollowingRedirects(target, head);
       if (AbortFlag) throw TransferAborted();
       if (!headEnded && !head.status) throw Exception(L"the HEAD got no answer");
       if (!DownloadPlan::HeadAnswered(head))
@@ -212,7 +209,8 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
       }
 
       Reconnect();
-      DownSocket->Connection()->SendString(BuildGetRequest(path, host, StartPos, ifRange));
+      DownSocket->Connection()->SendString(
+          RouteRequest(BuildGetRequest(target.path, target.host, StartPos, ifRange), target.route));
       get = ResponseHeaders{};
       blockEnded = ReadHeaderBlock(get);
       const bool lengthsAgree = DownloadPlan::LengthsAgree(head.contentLength, get);
@@ -282,6 +280,12 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
     }
     // An abort is the user's doing, not the server's: it has its own line.
     if (AbortFlag) {
+    } else if (dynamic_cast<const ERedirectRefused*>(&failure)) {
+      LogLine(UrlPath + L"的重定向无法跟随（" + failure.Message() + L"），取消下载\r\n");
+    } else if (const auto* refused = dynamic_cast<const ETlsError*>(&failure)) {
+      // Never a fall back to plain HTTP: the reason is logged and the file skipped.
+      LogLine(refused->Message() + L"\r\n");
+      LogLine(UrlPath + L"服务器连接失败，取消下载\r\n");
     } else if (dynamic_cast<const ELocalFileError*>(&failure)) {
       LogLine(localPath + L"本地文件无法写入，取消下载\r\n");
     } else if (dynamic_cast<const ELengthUntrusted*>(&failure)) {

@@ -9,11 +9,15 @@
 #include <cstdint>
 #include <string>
 
+#include <set>
+
 #include "net/client_socket.h"
+#include "net/proxy_server.h"
 
 namespace quonel {
 
 struct ResponseHeaders;
+struct TransferTarget;
 
 class TDownloadSite {
  public:
@@ -41,6 +45,8 @@ class TDownloadSite {
   bool RangeOK = false;    // the GET answer carried a Content-Range line
   bool AbortFlag = false;  // set by the abort action while messages are pumped
   int64_t StartPos = 0;    // the staged copy's size when the transfer started
+  // The proxy of each address; without one every transfer goes direct.
+  ProxyResolver ProxyFor;
 
  protected:
   // After every block: the amount label's text and the gauge's maximum and
@@ -68,8 +74,23 @@ class TDownloadSite {
   // the wait may go on (no abort, the deadline of WaitAtMost not passed).
   bool KeepWaiting();
   void WaitAtMost(uint64_t ms);
+  // Aims the socket and the requests at url: its origin or its proxy.
+  void AimAt(const std::string& url, TransferTarget& target);
+  // The HEAD of target, following redirects (the target ends at the final
+  // address, whose answer head holds) and answering a proxy's Basic
+  // challenge once; ReadHeaderBlock's result for the last answer.
+  bool HeadFollowingRedirects(TransferTarget& target, ResponseHeaders& head);
+  // Asks the proxy just connected for a tunnel to tlsTunnel_; raises when it
+  // refuses, so that an https transfer never goes on in plain text.
+  void OpenTunnel();
 
   uint64_t waitDeadline_ = 0;
+  std::set<std::string> basicProxies_;  // proxies that asked for Basic credentials
+  std::string tlsServerName_;  // not empty: the transfer's connections encrypt
+  // Not empty ("host:port"): the connection reaches a proxy, which is asked
+  // for a tunnel to this server (CONNECT) before the handshake.
+  std::string tlsTunnel_;
+  std::string tlsTunnelAuthorization_;
 };
 
 }  // namespace quonel

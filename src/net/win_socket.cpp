@@ -151,6 +151,7 @@ void TCustomWinSocket::OpenConnection(const std::string& host, const std::string
   if (handle == INVALID_SOCKET) throw ESocketError(kCannotCreate);
   socket_ = static_cast<TSocket>(handle);
   receiveLimitMs_ = 0;  // a new socket's receives wait without limit
+  closedTls_.reset();
   try {
     NotifyEvent(this, seLookup);
     sockaddr_in peer = {};
@@ -202,6 +203,7 @@ void TCustomWinSocket::CloseConnection(TSocket socket) {
   const int code = result != 0 ? WSAGetLastError() : 0;
   // The object is closed whatever the platform says, so that it can be reopened.
   socket_ = kInvalidSocket;
+  if (tls_) closedTls_ = std::move(tls_);
   ResetAddress();
   connected_ = false;
   if (result != 0) {
@@ -222,6 +224,11 @@ int TCustomWinSocket::TransferFailed(TErrorEvent event, const char* api) {
 int TCustomWinSocket::SendBytes(const void* buffer, int count) {
   std::lock_guard<std::recursive_mutex> guard(lock_);
   if (!connected_) return 0;
+  if (tls_) return tls_->Write(static_cast<const char*>(buffer), count) ? count : -1;
+  return SendRaw(buffer, count);
+}
+
+int TCustomWinSocket::SendRaw(const void* buffer, int count) {
   const int sent = send(Native(socket_), static_cast<const char*>(buffer), count, 0);
   if (sent == SOCKET_ERROR) return TransferFailed(eeSend, "send");
   return sent;
@@ -235,6 +242,7 @@ int TCustomWinSocket::ReceiveBytes(void* buffer, int count) {
   if (count == -1) {
     std::lock_guard<std::recursive_mutex> guard(lock_);
     if (!connected_) return 0;
+    if (tls_) return static_cast<int>(tls_->Pending());
     u_long waiting = 0;
     ioctlsocket(Native(socket_), FIONREAD, &waiting);
     return static_cast<int>(waiting);
@@ -245,6 +253,40 @@ int TCustomWinSocket::ReceiveBytes(void* buffer, int count) {
 int TCustomWinSocket::PeekBytes(void* buffer, int count) { return Receive(buffer, count, MSG_PEEK); }
 
 int TCustomWinSocket::Receive(void* buffer, int count, int flags) {
+  if (!tls_) return ReceiveRaw(buffer, count, flags);
+  char* bytes = static_cast<char*>(buffer);
+  return flags == MSG_PEEK ? tls_->Peek(bytes, count) : tls_->Read(bytes, count);
+}
+
+void TCustomWinSocket::StartTls(const std::string& serverName) {
+  if (!connected_) throw ESocketError(L"Socket is not connected");
+  tls_.reset();
+  const TSocket handle = socket_;
+  try {
+    auto session = std::make_unique<TTlsSession>(
+        serverName, TTlsTransport{[this](char* buffer, int count) { return ReceiveRaw(buffer, count, 0); },
+                                  [this](const char* data, int count) {
+                                    for (int sent = 0; sent < count;) {
+                                      const int n = SendRaw(data + sent, count - sent);
+                                      if (n <= 0) return false;
+                                      sent += n;
+                                    }
+                                    return true;
+                                  }});
+    // Without a pump the raw receive blocks until bytes come; with one it
+    // gives -1 only when the pump gave the wait up.
+    if (session->Handshake() == TTlsProgress::Waiting || !connected_ || socket_ != handle) {
+      WSASetLastError(WSAEINTR);
+      CheckSocketCall(SOCKET_ERROR, "connect");
+    }
+    tls_ = std::move(session);
+  } catch (...) {
+    if (socket_ == handle) CloseConnection(socket_);
+    throw;
+  }
+}
+
+int TCustomWinSocket::ReceiveRaw(void* buffer, int count, int flags) {
   for (;;) {
     {
       std::lock_guard<std::recursive_mutex> guard(lock_);

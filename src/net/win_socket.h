@@ -4,10 +4,12 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 
 #include "net/network_wait.h"
+#include "net/tls_session.h"
 
 namespace quonel {
 
@@ -69,6 +71,15 @@ class TCustomWinSocket {
   // gives -1, a connect fails with the interrupted-call code (10004).
   void SetWaitPump(TNetWaitPump pump);
 
+  // Encrypts the open connection from here on: the handshake's receives
+  // wait like every other (with the pump, in slices), and afterwards the
+  // sends, receives and peeks carry plain bytes through the TLS session.
+  // Raises ETlsError or ETlsCertificateError, or like an interrupted
+  // connect when the pump gives the wait up; the connection is closed then.
+  // The encryption ends with the connection.
+  void StartTls(const std::string& serverName);
+  bool Encrypted() const { return tls_ != nullptr; }
+
   bool IsConnected() const { return connected_; }
   TSocket SocketHandle() const { return socket_; }
   unsigned AsyncStyles() const { return asyncStyles_; }
@@ -92,6 +103,8 @@ class TCustomWinSocket {
   void ResetAddress();
   int TransferFailed(TErrorEvent event, const char* api);
   int Receive(void* buffer, int count, int flags);
+  int ReceiveRaw(void* buffer, int count, int flags);
+  int SendRaw(const void* buffer, int count);
   // Waits for the connect to finish while pumping; false when the pump gave
   // up or the connection was closed meanwhile.
   bool ConnectedWhilePumping(TSocket handle);
@@ -112,6 +125,10 @@ class TCustomWinSocket {
   TSocketEventCallback onSocketEvent_;
   TSocketErrorCallback onErrorEvent_;
   std::recursive_mutex lock_;
+  std::unique_ptr<TTlsSession> tls_;
+  // A session whose connection closed, perhaps from inside its own call:
+  // it lives until the next connection or the object's end.
+  std::unique_ptr<TTlsSession> closedTls_;
 };
 
 class TClientWinSocket : public TCustomWinSocket {

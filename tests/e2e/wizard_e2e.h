@@ -62,6 +62,11 @@ class NginxFolder {
   std::wstring Url(const std::string& sub = "") const {
     return Wide("http://127.0.0.1:" + std::to_string(NginxPort()) + "/" + name_ + "/" + sub);
   }
+  // "https://localhost:<port>/<folder>/" + sub, on one of nginx's HTTPS
+  // servers (see NginxTlsPort).
+  std::wstring HttpsUrl(const std::string& server = "https", const std::string& sub = "") const {
+    return Wide("https://localhost:" + std::to_string(NginxTlsPort(server)) + "/" + name_ + "/" + sub);
+  }
   // How many requests of this folder nginx has logged whose request line
   // begins with method and this folder's path + path.
   int Requests(const std::string& method, const std::string& path) const {

@@ -51,5 +51,15 @@ TEST(DownloadUrl, PortThatIsNoPortNumberIsRejected) {
   EXPECT_TRUE(SplitHostPort(L"srv:65535").valid);
 }
 
+TEST(DownloadUrl, HttpsAddressIsSecureAndDefaultsTo443) {
+  const std::wstring url = L" HTTPS://cdn.example.com/q/data\\maps.pak";
+  EXPECT_TRUE(IsSecureUrl(url));
+  EXPECT_EQ(L"cdn.example.com", GetUrlHost(url));
+  EXPECT_EQ(L"q/data\\maps.pak", GetUrlPath(url));
+  EXPECT_EQ(443, SplitHostPort(GetUrlHost(url), 443).port);
+  EXPECT_EQ(8443, SplitHostPort(L"cdn:8443", 443).port);
+  for (const wchar_t* plain : {L"http://srv/a", L"srv/https://x", L"httpsx://srv/a"}) EXPECT_FALSE(IsSecureUrl(plain));
+}
+
 }  // namespace
 }  // namespace quonel

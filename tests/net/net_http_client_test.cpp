@@ -275,13 +275,18 @@ TEST_F(HttpClientTest, HeaderBlockEndedByCloseIsAnUndefinedSituation) {
   EXPECT_FALSE(http.IsConnected());
 }
 
-TEST_F(HttpClientTest, HttpsFailsBeforeConnecting) {
-  LoopbackServer server(Answer("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"));
+// A server that answers an https address in plain HTTP is refused by the
+// handshake; its answer is never taken for a response.
+TEST_F(HttpClientTest, HttpsToAPlainServerFailsInTheHandshake) {
+  LoopbackServer server([](ScriptedConnection& c) {
+    c.Send("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
+    c.HoldUntilServerStops();
+  });
   const Failure failure =
-      FailureOf([&] { http.GetText("https://127.0.0.1:" + std::to_string(server.port()) + "/m.htm"); });
-  EXPECT_EQ(L"ENetIOHandlerPropInvalid", failure.className);
-  EXPECT_EQ(L"IOHandler value is not valid", failure.message);
-  EXPECT_EQ(0, server.connectionCount());
+      FailureOf([&] { http.GetText("https://localhost:" + std::to_string(server.port()) + "/m.htm"); });
+  EXPECT_EQ(L"ETlsError", failure.className);
+  EXPECT_FALSE(http.IsConnected());
+  EXPECT_EQ(1, server.connectionCount());
 }
 
 TEST_F(HttpClientTest, CookiesAreStoredMatchedAndSent) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -80,6 +81,11 @@ void LoopbackFileSite::Pace(const std::string& path, size_t blockBytes, int paus
   pacing_[path] = {blockBytes, pauseMs};
 }
 
+void LoopbackFileSite::Answer(const std::string& path, int status, const std::string& headers) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  answers_[path] = {status, headers};
+}
+
 void LoopbackFileSite::Silence(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
   silent_.push_back(path);
@@ -133,8 +139,10 @@ void LoopbackFileSite::Serve(ScriptedConnection& connection) {
     std::string body;
     bool found = false;
     bool silent = false;
+    std::optional<std::pair<int, std::string>> answer;
     {
       std::lock_guard<std::mutex> lock(mutex_);
+      if (const auto canned = answers_.find(target); canned != answers_.end()) answer = canned->second;
       silent = std::find(silent_.begin(), silent_.end(), target) != silent_.end();
       const auto it = files_.find(target);
       if (it != files_.end()) {
@@ -148,7 +156,9 @@ void LoopbackFileSite::Serve(ScriptedConnection& connection) {
     }
     const std::string size = std::to_string(body.size());
     bool ok = true;
-    if (!found) {
+    if (answer) {
+      ok = connection.Send(Status(answer->first, "Canned", answer->second + "Content-Length: 0\r\n"));
+    } else if (!found) {
       const std::string page = "<html><body>404 Not Found</body></html>";
       ok = connection.Send(Status(404, "Not Found", "Content-Length: " + std::to_string(page.size()) + "\r\n") +
                            (method == "HEAD" ? "" : page));

@@ -31,6 +31,9 @@ class LoopbackFileSite {
   // Requests for path are taken and never answered: the connection stays
   // open and silent until the site stops.
   void Silence(const std::string& path);
+  // Requests for path get this status and header lines (each ending in
+  // CR LF) and an empty body: redirects, busy answers.
+  void Answer(const std::string& path, int status, const std::string& headers);
   // "http://127.0.0.1:<port>/" + path
   std::string Url(const std::string& path = "") const;
   // The request heads received so far, in order.
@@ -51,6 +54,7 @@ class LoopbackFileSite {
   std::map<std::string, std::string> files_;
   std::map<std::string, Pacing> pacing_;
   std::vector<std::string> silent_;
+  std::map<std::string, std::pair<int, std::string>> answers_;
   std::vector<std::string> requests_;
   // Last: its threads use the members above, so it stops first.
   std::unique_ptr<LoopbackServer> server_;

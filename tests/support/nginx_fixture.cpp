@@ -16,6 +16,12 @@ std::string NginxDir() { return FixturesDir() + kSeparator + "nginx" + kSeparato
 
 int NginxPort() { return std::atoi(ReadTextFile(NginxDir() + "port").c_str()); }
 
+int NginxTlsPort(const std::string& name) {
+  return std::atoi(ReadTextFile(NginxDir() + name + "_port").c_str());
+}
+
+std::string NginxTestCaFile() { return NginxDir() + "tls" + kSeparator + "ca.pem"; }
+
 std::string NginxDocumentRoot() { return NginxDir() + "www"; }
 
 std::string NginxAccessLog() { return ReadTextFile(NginxDir() + "access.log"); }
