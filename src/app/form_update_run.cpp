@@ -57,6 +57,8 @@ bool TForm_Update::FetchManifest() {
   } catch (...) {
     FileList->Clear();
     // Given up by the user (the abort, "上一步", the close box): no error to show.
+    // The reasons are in the log by the time the box says the fetch failed.
+    if (log_) log_->Flush();
     if (!AbortFlag && !closing_) MessageBoxW(Handle(), L"取得升级信息出错！", L"错误提示", MB_OK | MB_ICONERROR);
     return false;
   }
