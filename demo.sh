@@ -104,7 +104,7 @@ done
 echo "demo: backups:"
 (cd "$client/backup" && find . -type f -name '*.bak' | sed 's|^\./|  |' | sort)
 echo "demo: staged copies left in update\\:"
-(cd "$client/update" && find . -type f ! -name update.ini ! -name accepted_release.txt | sed 's|^\./|  |' | sort)
+(cd "$client/update" && find . -type f ! -name update.ini ! -name accepted_release.txt ! -name update.log | sed 's|^\./|  |' | sort)
 echo "demo: signed release accepted: $(tr '\n' ' ' <"$client/update/accepted_release.txt" 2>/dev/null || echo none)"
 if [ -f "$client/client_started.txt" ]; then
   echo "demo: client program started: $(cat "$client/client_started.txt")"
