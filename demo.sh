@@ -43,11 +43,19 @@ big.pak=资源包
 QuonelClient.exe=客户端
 NAMES
 updmanifest=$QUONEL_BUILD/native/tools/updmanifest/updmanifest
-"$updmanifest" --names "$server/names.txt" --output "$www/quonel.htm" "$www"
+# The publisher signs the programs (Authenticode, a test certificate made
+# here) and then the manifest (a key pair made here, never committed).
+keys=$demo/keys
+"$QUONEL_ROOT/scripts/sign_release.sh" --test-certificate "$keys"
+"$QUONEL_ROOT/scripts/sign_release.sh" "$keys/cert.pem" "$keys/key.pem" "$www"
+"$updmanifest" keygen "$keys/demo"
+"$updmanifest" --sign "$keys/demo.key" --expires 30 --names "$server/names.txt" --output "$www/quonel.htm" "$www"
 "$updmanifest" --check "$www/quonel.htm" "$www"
+"$updmanifest" verify "$keys/demo.pub" "$www/quonel.htm"
 
 # The installation: an older library and package, the same readme and client.
 cp "$QUONEL_BUILD/win/src/app/Update.exe" "$client/Update.exe"
+"$QUONEL_ROOT/scripts/sign_release.sh" "$keys/cert.pem" "$keys/key.pem" "$client/Update.exe"
 printf 'Quonel core library, release 1\n' >"$client/Quonel.dll"
 printf 'old package\n' >"$client/big.pak"
 cp "$www/readme.txt" "$www/QuonelClient.exe" "$client/"
@@ -63,6 +71,8 @@ trap '"$QUONEL_ROOT/tests/support/nginx_fixture.sh" stop "$server" >/dev/null 2>
   printf '[config]\nSubSys=quonel\nexe=QuonelClient.exe\n[update]\n'
   printf '本地服务器=http://127.0.0.1:%s/\n备用服务器=http://localhost:%s\n' "$port" "$port"
   for i in $(seq -w 1 14); do printf '镜像服务器%s=http://127.0.0.1:%s/\n' "$i" "$port"; done
+  # Strict: the wizard accepts only a manifest signed by this key.
+  printf '[trust]\n演示发布者=%s\n' "$(cat "$keys/demo.pub")"
 } | gb >"$client/config.ini"
 echo "demo: client installation $client"
 echo "demo: update server http://127.0.0.1:$port/ (manifest quonel.htm)"
@@ -94,7 +104,8 @@ done
 echo "demo: backups:"
 (cd "$client/backup" && find . -type f -name '*.bak' | sed 's|^\./|  |' | sort)
 echo "demo: staged copies left in update\\:"
-(cd "$client/update" && find . -type f ! -name update.ini | sed 's|^\./|  |' | sort)
+(cd "$client/update" && find . -type f ! -name update.ini ! -name accepted_release.txt ! -name update.log | sed 's|^\./|  |' | sort)
+echo "demo: signed release accepted: $(tr '\n' ' ' <"$client/update/accepted_release.txt" 2>/dev/null || echo none)"
 if [ -f "$client/client_started.txt" ]; then
   echo "demo: client program started: $(cat "$client/client_started.txt")"
 else

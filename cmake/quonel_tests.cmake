@@ -83,6 +83,16 @@ endfunction()
 # input in CORPUS). COVERED libraries are instrumented so that the fuzzer
 # steers by the coverage of the code under test, not just of its entry.
 set(QUONEL_FUZZ_SECONDS 60 CACHE STRING "The most time the test command gives one fuzzer")
+# The replay of a saved corpus through its fuzz target, as an ordinary test
+# (native tree): quonel_add_corpus_test(NAME TARGET.cpp CORPUS DIR MIN N LIBS ...)
+# with DIR below the source tree.
+function(quonel_add_corpus_test name target)
+  cmake_parse_arguments(C "" "CORPUS;MIN" "LIBS" ${ARGN})
+  quonel_add_test(${name} ${PROJECT_SOURCE_DIR}/tests/support/fuzz_corpus_replay.cpp ${target}
+    LIBS ${C_LIBS} quonel_test_support)
+  target_compile_definitions(${name} PRIVATE QUONEL_FUZZ_CORPUS="${C_CORPUS}" QUONEL_FUZZ_CORPUS_MIN=${C_MIN})
+endfunction()
+
 function(quonel_add_fuzzer name)
   cmake_parse_arguments(F "" "CORPUS;RUNS" "LIBS;COVERED" ${ARGN})
   if(WIN32 OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")

@@ -33,20 +33,12 @@ import bench_pairs
 probe, url, work, rounds, ca = sys.argv[2], sys.argv[3], sys.argv[4], int(sys.argv[5]), sys.argv[6]
 original = os.path.join(work, "nginx", "www", "bench.bin")
 
-def delivered(name):
-    def check():
-        target = os.path.join(work, name)
-        if os.path.getsize(target) != os.path.getsize(original) or \
-           subprocess.run(["cmp", "-s", target, original]).returncode != 0:
-            sys.exit("%s is not the served file" % name)
-        # The next run starts from nothing, not from a complete copy.
-        os.remove(target)
-    return check
 
 print("256 MiB over HTTPS from nginx on localhost")
 bench_pairs.run_pairs(rounds,
                       ("updprobe download", ["wine", probe, "download", url, "probe.bin"]),
                       ("curl --cacert -o", ["curl", "-s", "--cacert", ca, "-o", "curl.bin", url]),
                       ("updprobe start", ["wine", probe, "start"]),
-                      work, delivered("probe.bin"), delivered("curl.bin"), 1.5)
+                      work, bench_pairs.delivered(work, original, "probe.bin"),
+                      bench_pairs.delivered(work, original, "curl.bin"), 1.5)
 PY

@@ -106,3 +106,15 @@ def run_pairs(rounds, probe, reference, bare, cwd, check_probe, check_reference,
     print("  ratio with the bare start subtracted: %.2f (target <= %.1f)"
           % (statistics.median(subtracted), target))
     return statistics.median(subtracted)
+
+
+def delivered(work, original, name):
+    """A check after a round: the copy `name` in work is the served file;
+    it is removed, so that the next round starts from nothing."""
+    def check():
+        target = os.path.join(work, name)
+        if os.path.getsize(target) != os.path.getsize(original) or \
+           subprocess.run(["cmp", "-s", target, original]).returncode != 0:
+            sys.exit("%s is not the served file" % name)
+        os.remove(target)
+    return check

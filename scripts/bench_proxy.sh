@@ -37,21 +37,14 @@ import bench_pairs
 probe, url, work, rounds, proxy = sys.argv[2], sys.argv[3], sys.argv[4], int(sys.argv[5]), sys.argv[6]
 original = os.path.join(work, "nginx", "www", "bench.bin")
 
-def delivered(name):
-    def check():
-        target = os.path.join(work, name)
-        if os.path.getsize(target) != os.path.getsize(original) or \
-           subprocess.run(["cmp", "-s", target, original]).returncode != 0:
-            sys.exit("%s is not the served file" % name)
-        os.remove(target)
-    return check
 
 print("256 MiB from nginx on 127.0.0.1 through tinyproxy (the system proxy)")
 bench_pairs.run_pairs(rounds,
                       ("updprobe download", ["wine", probe, "download", url, "probe.bin"]),
                       ("curl -x", ["curl", "-s", "-x", proxy, "-o", "curl.bin", url]),
                       ("updprobe start", ["wine", probe, "start"]),
-                      work, delivered("probe.bin"), delivered("curl.bin"), 1.2)
+                      work, bench_pairs.delivered(work, original, "probe.bin"),
+                      bench_pairs.delivered(work, original, "curl.bin"), 1.2)
 PY
   wine reg add "$1" /v DefaultConnectionSettings /t REG_BINARY /d "$9" /f >/dev/null 2>&1
   wine "${10}" "$7"

@@ -7,7 +7,7 @@ source "$(dirname "$0")/env.sh"
 packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 wine fonts-wine xvfb xauth x11-utils fonts-wqy-zenhei fonts-wqy-microhei imagemagick nginx tinyproxy curl
-  cmake ninja-build googletest clang libclang-rt-14-dev locales python3 libssl-dev openssl
+  cmake ninja-build googletest clang libclang-rt-14-dev locales python3 libssl-dev openssl osslsigncode
   libgnutls30  # Wine's TLS (Schannel) runs on it; libwine only recommends it
 )
 missing=()

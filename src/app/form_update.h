@@ -175,6 +175,7 @@ class TForm_Update : public TForm, public TDownloadSite {
   RedirectTrail manifestTrail_;
   std::string manifestUrl_;  // the address the manifest request is at, redirects followed
   bool runActive_ = false;
+  bool strictManifest_ = false;  // publisher keys are trusted: the manifest was signed
   bool installing_ = false;
   static constexpr UINT kTellUnfinishedInstall = WM_APP + 1;
   // The files an earlier install left mixed, told once the window is shown.

@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "app/form_update.h"
+#include "app/verified_manifest_fetch.h"
 #include "app/stored_manifest.h"
 #include "core/ansi_text.h"
 #include "core/ascii_case.h"
@@ -100,12 +101,18 @@ std::string TForm_Update::FetchManifestBody(const std::wstring& server) {
   } redirectScope{HTTPFiles};
   HTTPFiles->HandleRedirects = true;
   HTTPFiles->RedirectMaximum = kMaxRedirectHops + 1;
-  const std::string body = HTTPFiles->GetText(manifestUrl_);
-  // A body cut short is part of a manifest, and would drop its last files.
-  if (HTTPFiles->Response().HasContentLength() &&
-      body.size() < static_cast<size_t>(HTTPFiles->Response().ContentLength))
-    throw Exception(L"The manifest ended before its length");
-  return body;
+  try {
+    // A bad signature fails this server like any other fault: the next one is tried.
+    const FetchedManifest fetched = FetchVerifiedManifest(*HTTPFiles, manifestUrl_, LoadManifestTrust(ConfigPath()),
+                                                          WideToAnsi(SubSysName), AppPath + L"update\\");
+    LogLine(fetched.verified ? L"升级信息签名验证通过：序号 " + std::to_wstring(fetched.serial) + L"，密钥 " +
+                                   AnsiToWide(fetched.keyId) + L"\r\n"
+                             : std::wstring(L"升级信息没有签名验证（config.ini 中没有 [trust] 公钥）\r\n"));
+    return fetched.body;
+  } catch (const EManifestRefused& refusal) {
+    LogLine(L"升级信息未通过验证：" + refusal.Message() + L"\r\n");
+    throw;
+  }
 }
 
 void TForm_Update::StoreManifest(const std::string& body) {

@@ -10,6 +10,7 @@
 #include "app/regional_settings.h"
 #include "app/staged_copy_check.h"
 #include "app/stored_manifest.h"
+#include "app/verified_manifest_fetch.h"
 #include "core/ansi_text.h"
 #include "core/conversion.h"
 #include "core/win32_owners.h"
@@ -47,10 +48,17 @@ bool TForm_Update::FetchManifest() {
       Edt_url->SetTextProperty(server);
     }
     if (!CreateFolders(AppPath, L"update")) throw Exception(L"Cannot create the folder update");
+    // Any trusted key makes every server's manifest need its signature.
+    const ManifestTrust trust = LoadManifestTrust(ConfigPath());
+    strictManifest_ = trust.Strict();
+    for (const std::wstring& unusable : trust.unusableKeys)
+      LogLine(L"config.ini [trust] 中的公钥无法使用：" + unusable + L"\r\n");
     answeringServer_ = FetchManifestFromMirrors(server);
   } catch (...) {
     FileList->Clear();
     // Given up by the user (the abort, "上一步", the close box): no error to show.
+    // The reasons are in the log by the time the box says the fetch failed.
+    if (log_) log_->Flush();
     if (!AbortFlag && !closing_) MessageBoxW(Handle(), L"取得升级信息出错！", L"错误提示", MB_OK | MB_ICONERROR);
     return false;
   }
@@ -157,6 +165,15 @@ void TForm_Update::CheckAndDownloadFile(int row, const std::wstring& section, co
     ListView_files->SetSubItem(row, 1, refusal.verdict);
     SetRowImage(row, 2);
     LogLine(refusal.logText + L"\r\n");
+    return;
+  }
+
+  if (strictManifest_ && manifest.ReadString(section, L"sha256", L"").empty()) {
+    // The signature covers the manifest, not the file: without a digest its bytes are anyone's.
+    outcomes_[row] = FileOutcome::Refused;
+    ListView_files->SetSubItem(row, 1, L"无校验值");
+    SetRowImage(row, 2);
+    LogLine(section + L"没有 sha256 校验值，签名不能担保它的内容，拒绝下载和安装\r\n");
     return;
   }
 

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <string>
 
+#include "app/accepted_release_store.h"
+
 namespace quonel {
 
 enum class WizardFilePlace {
@@ -29,7 +31,10 @@ inline constexpr WizardOwnFile kWizardOwnFiles[] = {
     {WizardFilePlace::StagingFile, L"update.ini", "the stored manifest update\\update.ini"},
     {WizardFilePlace::StagingFile, L"update.journal", "the install journal update\\update.journal"},
     {WizardFilePlace::StagingFile, L"update.log", "the wizard's log update\\update.log"},
-    // (the signed manifests' serial store in update\ goes here as a StagingFile)
+    {WizardFilePlace::StagingFile, kAcceptedReleaseFileName,
+     "the highest accepted release serial update\\accepted_release.txt"},
+    {WizardFilePlace::StagingFile, kAcceptedReleaseNewFileName,
+     "the serial record being written update\\accepted_release.txt.new"},
     {WizardFilePlace::StagingSuffix, L".origin", "the record kept beside each staged copy (*.origin)"},
     {WizardFilePlace::StagingSuffix, L".running", "a running program moved aside in update\\ (*.running)"},
 };

@@ -61,6 +61,8 @@ QUONEL_DECLARE_EXCEPTION(ENetSocketHandleError, ENetException);
 QUONEL_DECLARE_EXCEPTION(ENetCouldNotBindSocket, ENetSocketHandleError);
 QUONEL_DECLARE_EXCEPTION(ENetURIException, ENetException);
 QUONEL_DECLARE_EXCEPTION(ENetUnknownProtocol, ENetException);
+// A body longer than the caller allowed (GetText with a bound).
+QUONEL_DECLARE_EXCEPTION(ENetBodyTooLong, ENetException);
 // The connection's wait pump gave a wait up (the user aborted, the window closed).
 QUONEL_DECLARE_EXCEPTION(ENetWaitAbandoned, ENetException);
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "net/http_exceptions.h"
+
 namespace quonel {
 
 void TNetMemoryStream::Seek(int64_t position) { position_ = std::clamp<int64_t>(position, 0, Size()); }
@@ -29,6 +31,12 @@ void TNetMemoryStream::SetSize(int64_t size) {
 
 void TNetMemoryStream::Reserve(int64_t size) {
   if (size > 0) bytes_.reserve(static_cast<size_t>(size));
+}
+
+void TNetLimitedStream::Write(const char* data, size_t count) {
+  if (inner_.Position() + static_cast<int64_t>(count) > limit_)
+    throw ENetBodyTooLong(L"The body is longer than " + std::to_wstring(limit_) + L" bytes");
+  inner_.Write(data, count);
 }
 
 }  // namespace quonel

@@ -39,4 +39,23 @@ class TNetMemoryStream : public TNetStream {
   int64_t position_ = 0;
 };
 
+// Passes writes to another stream up to a total of limit bytes and raises
+// ENetBodyTooLong at the first write beyond it: a peer's body that would
+// grow past what the caller can accept is refused, not kept.
+class TNetLimitedStream : public TNetStream {
+ public:
+  TNetLimitedStream(TNetStream& inner, int64_t limit) : inner_(inner), limit_(limit) {}
+  int64_t Position() const override { return inner_.Position(); }
+  int64_t Size() const override { return inner_.Size(); }
+  void Seek(int64_t position) override { inner_.Seek(position); }
+  void Write(const char* data, size_t count) override;
+  size_t Read(char* data, size_t count) override { return inner_.Read(data, count); }
+  void SetSize(int64_t size) override { inner_.SetSize(size); }
+  void Reserve(int64_t size) override { inner_.Reserve(size < limit_ ? size : limit_); }
+
+ private:
+  TNetStream& inner_;
+  int64_t limit_;
+};
+
 }  // namespace quonel

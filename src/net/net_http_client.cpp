@@ -152,7 +152,22 @@ TNetHTTPStep TNetHTTPProtocol::ProcessResponse() {
   }
   // A success after which the peer has already gone is not trusted.
   if (!http_.Connected()) return TNetHTTPStep::Undecided;
-  if (code != 204) ReadContent(Response.BodyStream);
+  if (code != 204) {
+    if (http_.maxBodyLength_ < 0 || !Response.BodyStream) {
+      ReadContent(Response.BodyStream);
+    } else {
+      try {
+        if (Response.ContentLength > http_.maxBodyLength_)
+          throw ENetBodyTooLong(L"The body is longer than " + std::to_wstring(http_.maxBodyLength_) + L" bytes");
+        TNetLimitedStream bounded(*Response.BodyStream, Response.BodyStream->Position() + http_.maxBodyLength_);
+        ReadContent(&bounded);
+      } catch (const ENetBodyTooLong&) {
+        // The rest of an overlong body is never read: this connection is done.
+        http_.CloseConnection();
+        throw;
+      }
+    }
+  }
   return TNetHTTPStep::Done;
 }
 
@@ -369,6 +384,15 @@ void TNetCustomHTTP::PerformRequest(TNetHTTPMethod method, const std::string& ur
 
 void TNetCustomHTTP::GetToStream(const std::string& url, TNetStream& stream) {
   PerformRequest(hmGet, url, &stream, nullptr);
+}
+
+std::string TNetCustomHTTP::GetText(const std::string& url, int64_t maxBodyLength) {
+  struct BoundScope {
+    int64_t& bound;
+    ~BoundScope() { bound = -1; }
+  } scope{maxBodyLength_};
+  maxBodyLength_ = maxBodyLength;
+  return GetText(url);
 }
 
 std::string TNetCustomHTTP::GetText(const std::string& url) {

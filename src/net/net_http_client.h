@@ -69,6 +69,10 @@ class TNetCustomHTTP : public TNetTCPClient {
 
   // The whole body of a successful GET, byte for byte; raises on every failure.
   std::string GetText(const std::string& url);
+  // The same, refusing with ENetBodyTooLong a success whose body is longer
+  // than maxBodyLength: an announced length at once, any other body at the
+  // first byte beyond the bound. The connection is closed then.
+  std::string GetText(const std::string& url, int64_t maxBodyLength);
   void GetToStream(const std::string& url, TNetStream& stream);
   void Head(const std::string& url) { PerformRequest(hmHead, url, nullptr, nullptr); }
   void PerformRequest(TNetHTTPMethod method, const std::string& url, TNetStream* body, TNetStream* source);
@@ -127,6 +131,7 @@ class TNetCustomHTTP : public TNetTCPClient {
   bool responseInStep_ = true;  // the last response was read to its end
   bool authorisationRetry_ = false;  // the pass ends in a retry with new credentials
   bool connectedForRequest_ = false;  // OpenForRequest made a new connection
+  int64_t maxBodyLength_ = -1;  // bound of a success's body; -1: none
 };
 
 class TNetHTTP : public TNetCustomHTTP {

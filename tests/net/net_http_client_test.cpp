@@ -382,3 +382,36 @@ TEST_F(HttpClientTest, AWaitPumpRunsDuringEveryWaitAndMayCloseOrGiveUp) {
 
 }  // namespace
 }  // namespace quonel::testing
+
+namespace quonel::testing {
+namespace {
+
+TEST_F(HttpClientTest, ABoundedGetRefusesALongerBodyWithoutReadingItToItsEnd) {
+  // An endless body without a length: refused at the bound, and the connection dropped.
+  LoopbackServer endless([](ScriptedConnection& c) {
+    c.ReadRequestHead();
+    c.Send("HTTP/1.1 200 OK\r\n\r\n");
+    while (c.Send(std::string(1024, 'e'))) {
+    }
+  });
+  EXPECT_EQ(L"ENetBodyTooLong", FailureOf([&] { http.GetText(endless.Url("/"), 4096); }).className);
+  EXPECT_FALSE(http.IsConnected());
+
+  // An announced length above the bound is refused before any body byte:
+  // no waiting for a body the peer never sends.
+  http.SetReadTimeout(5000);
+  LoopbackServer announced([](ScriptedConnection& c) {
+    c.ReadRequestHead();
+    c.Send("HTTP/1.1 200 OK\r\nContent-Length: 4097\r\n\r\n");
+    c.HoldUntilServerStops();
+  });
+  EXPECT_EQ(L"ENetBodyTooLong", FailureOf([&] { http.GetText(announced.Url("/"), 4096); }).className);
+
+  // Exactly the bound is accepted, and the bound ends with the call.
+  LoopbackServer exact(Answer("HTTP/1.1 200 OK\r\nContent-Length: 4096\r\n\r\n" + std::string(4096, 'x')));
+  EXPECT_EQ(4096u, http.GetText(exact.Url("/"), 4096).size());
+  EXPECT_EQ(4096u, http.GetText(exact.Url("/")).size());
+}
+
+}  // namespace
+}  // namespace quonel::testing

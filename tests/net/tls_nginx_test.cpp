@@ -126,7 +126,12 @@ TEST_F(TlsNginxTest, HttpsThroughAProxyTravelsInATunnel) {
   EXPECT_EQ(connections[0], connections[1]);
   // The file download takes a tunnel of its own through the same proxy.
   RecordingSite site;
-  site.ProxyFor = [proxyPort](const std::string&) { return ProxyServer{"127.0.0.1", proxyPort}; };
+  site.ProxyFor = [proxyPort](const std::string&) {
+    ProxyServer proxy;
+    proxy.host = "127.0.0.1";
+    proxy.port = proxyPort;
+    return proxy;
+  };
   const std::wstring local = DownloadTestDir() + L"\\tls_proxied.htm";
   DeleteFileW(local.c_str());
   ASSERT_TRUE(site.DownloadFile(Wide(HttpsUrl("https", "/tls_proxied.htm")), local));

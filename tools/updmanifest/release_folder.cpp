@@ -46,7 +46,8 @@ ReleaseFolder ScanReleaseFolder(const fs::path& folder, const fs::path& skip) {
       release.problems.push_back(section + L": not a regular file");
       continue;
     }
-    if (!SameFile(entry.path(), skip)) release.files.push_back({section, entry.path()});
+    if (!SameFile(entry.path(), skip) && !SameFile(entry.path(), fs::path(skip) += ".sig"))
+      release.files.push_back({section, entry.path()});
   }
   if (error) release.problems.push_back(PathText(folder) + L": the folder cannot be read to its end");
   std::sort(release.files.begin(), release.files.end(), [](const ReleaseFile& a, const ReleaseFile& b) {

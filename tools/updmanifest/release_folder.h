@@ -21,7 +21,7 @@ struct ReleaseFolder {
 };
 
 // Every regular file below folder except `skip` (the manifest being
-// written, when it lies inside), ordered by section name without regard to
+// written, when it lies inside) and its signature `skip`.sig, ordered by section name without regard to
 // ASCII letter case, then exactly: the same folder always gives the same order.
 ReleaseFolder ScanReleaseFolder(const std::filesystem::path& folder, const std::filesystem::path& skip);
 

@@ -8,13 +8,19 @@
 #include "manifest_builder.h"
 #include "native_text.h"
 #include "server_check.h"
+#include "signing_commands.h"
 
 namespace quonel::updmanifest {
 namespace {
 
 const char kUsage[] =
     "usage: updmanifest [--names FILE] [--datetime \"YYYY/M/D H:MM:SS\"] [--output MANIFEST] RELEASE_FOLDER\n"
-    "       updmanifest --check MANIFEST SERVER_FOLDER\n";
+    "       updmanifest --check MANIFEST SERVER_FOLDER\n"
+    "       updmanifest keygen NAME\n"
+    "       updmanifest sign NAME.key MANIFEST [--serial N] [--expires DAYS] [--product NAME]\n"
+    "       updmanifest --sign NAME.key [--serial N] [--expires DAYS] [--product NAME] --output MANIFEST ... "
+    "RELEASE_FOLDER\n"
+    "       updmanifest verify NAME.pub MANIFEST\n";
 
 std::optional<std::string> ReadWholeFile(const std::wstring& path) {
   std::ifstream file(PathFromText(path), std::ios::binary);
@@ -31,12 +37,21 @@ class Command {
 
   int Run(const std::vector<std::wstring>& arguments) {
     if (arguments.size() == 3 && arguments[0] == L"--check") return Check(arguments[1], arguments[2]);
+    if (arguments.size() == 2 && arguments[0] == L"keygen") return GenerateKeyFiles(arguments[1], err_);
+    if (arguments.size() == 3 && arguments[0] == L"verify") return VerifyManifest(arguments[1], arguments[2], out_, err_);
+    if (arguments.size() >= 3 && arguments[0] == L"sign") return Sign(arguments);
     ManifestOptions options;
-    std::optional<std::wstring> output;
+    std::optional<std::wstring> output, signingKey;
+    SigningOptions signing;
     for (size_t i = 0; i < arguments.size(); ++i) {
       const std::wstring& argument = arguments[i];
       const bool hasValue = i + 1 < arguments.size();
-      if (argument == L"--names" && hasValue) {
+      std::wstring problem;
+      if (TakeSigningOption(arguments, i, signing, problem)) {
+        if (!problem.empty()) return Fail(problem, 2);
+      } else if (argument == L"--sign" && hasValue) {
+        signingKey = arguments[++i];
+      } else if (argument == L"--names" && hasValue) {
         const std::optional<std::string> bytes = ReadWholeFile(arguments[++i]);
         if (!bytes) return Fail(L"the names file " + arguments[i] + L" cannot be read", 2);
         options.namesFileBytes = *bytes;
@@ -55,7 +70,10 @@ class Command {
       }
     }
     if (options.release.empty()) return Usage();
-    return Publish(options, output);
+    if (signingKey && !output) return Fail(L"--sign needs --output: the signature is written beside the manifest", 2);
+    const int published = Publish(options, output);
+    if (published != 0 || !signingKey) return published;
+    return SignManifest(*signingKey, *output, signing, err_);
   }
 
  private:
@@ -89,6 +107,17 @@ class Command {
                                                      : std::to_wstring(report.differences.size()) + L" differences"))
          << "\n";
     return report.differences.empty() ? 0 : 1;
+  }
+
+  // sign NAME.key MANIFEST [options]
+  int Sign(const std::vector<std::wstring>& arguments) {
+    SigningOptions signing;
+    for (size_t i = 3; i < arguments.size(); ++i) {
+      std::wstring problem;
+      if (!TakeSigningOption(arguments, i, signing, problem)) return Usage();
+      if (!problem.empty()) return Fail(problem, 2);
+    }
+    return SignManifest(arguments[1], arguments[2], signing, err_);
   }
 
   int Usage() {
