@@ -147,6 +147,7 @@ std::wstring TForm_Update::FetchManifestFromMirrors(const std::wstring& picked) 
   const TIniFile config(ConfigPath());
   runMirrors_ = MirrorCandidates(picked, ServersOfConfig(config.ReadSectionValues(L"update")));
   identicalMirrors_.clear();
+  backoff_.ForgetOwnRests();
   const uint64_t deadline = GetTickCount64() + kManifestSearchBoundMs;
   struct TimeLimitScope {
     TNetHTTP* http;

@@ -17,6 +17,11 @@ void ServerBackoff::RecordFailure(const std::wstring& server, uint64_t nowMs, do
   if (retryAfterSeconds)
     delay = static_cast<uint64_t>(std::clamp<int64_t>(*retryAfterSeconds, 0, kRetryAfterCapSeconds)) * 1000;
   record.readyAtMs = nowMs + delay;
+  record.askedByServer = retryAfterSeconds.has_value();
+}
+
+void ServerBackoff::ForgetOwnRests() {
+  std::erase_if(servers_, [](const auto& entry) { return !entry.second.askedByServer; });
 }
 
 uint64_t ServerBackoff::ReadyAt(const std::wstring& server) const {

@@ -22,6 +22,10 @@ class ServerBackoff {
   void RecordFailure(const std::wstring& server, uint64_t nowMs, double jitter,
                      std::optional<int64_t> retryAfterSeconds = std::nullopt);
   void RecordSuccess(const std::wstring& server) { servers_.erase(server); }
+  // A new attempt the user asked for: rests the wizard chose itself are
+  // forgotten (a person's click is not a loop); a rest a server asked for
+  // with Retry-After stays.
+  void ForgetOwnRests();
   // The first moment the server may be asked again (0: at once).
   uint64_t ReadyAt(const std::wstring& server) const;
 
@@ -29,6 +33,7 @@ class ServerBackoff {
   struct Record {
     int failures = 0;
     uint64_t readyAtMs = 0;
+    bool askedByServer = false;  // the rest is the server's Retry-After
   };
   std::map<std::wstring, Record> servers_;
 };

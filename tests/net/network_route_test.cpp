@@ -111,7 +111,12 @@ TEST(ServerBackoff, FailuresRestLongerWithJitterAndRetryAfterIsCapped) {
   EXPECT_LT(second, 2 * kBackoffFirstMs * 3 / 2);
   for (int i = 0; i < 20; ++i) backoff.RecordFailure(server, 0, 1.0);
   EXPECT_LE(backoff.ReadyAt(server), kBackoffCapMs * 3 / 2);
+  // A new attempt by the user forgets the wizard's own rests, not a server's.
+  const std::wstring other = L"http://b/";
+  backoff.RecordFailure(other, 0, 0.5);
   backoff.RecordFailure(server, 0, 0.5, 7);
+  backoff.ForgetOwnRests();
+  EXPECT_EQ(0u, backoff.ReadyAt(other));
   EXPECT_EQ(7000u, backoff.ReadyAt(server));
   backoff.RecordSuccess(server);
   EXPECT_EQ(0u, backoff.ReadyAt(server));
