@@ -5,7 +5,7 @@ namespace quonel {
 TlsRecordFrame FirstTlsRecord(const char* bytes, size_t size) {
   const size_t kHeader = 5;
   const auto byte = [bytes](size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  // Content types 20 to 24 (change cipher spec, alert, handshake, data,
+  // Content types 20 to 24 (cipher change, alert, handshake, data,
   // heartbeat); the legacy version's major byte is 3 in every version.
   if (size >= 1 && (byte(0) < 20 || byte(0) > 24)) return {TlsRecordFrame::Malformed, 0};
   if (size >= 2 && byte(1) != 3) return {TlsRecordFrame::Malformed, 0};

@@ -12,34 +12,14 @@
 #include <vector>
 
 #include "support/loopback_file_site.h"
+#include "support/loopback_server.h"
+#include "bench/wizard_bench_support.h"
 #include "support/test_paths.h"
 #include "support/wizard_session.h"
 
 namespace {
 
 using namespace quonel::testing;
-
-double Now() {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-std::wstring PatientText(HWND window) {
-  wchar_t text[256] = {};
-  SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 120000, nullptr);
-  return text;
-}
-
-int RefusingPort() {
-  SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  int length = sizeof address;
-  getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
-  closesocket(s);
-  return ntohs(address.sin_port);
-}
 
 // Milliseconds from the press to "完成升级"; negative on failure.
 double TimedRun(const std::vector<UpdateServer>& servers) {
@@ -50,13 +30,13 @@ double TimedRun(const std::vector<UpdateServer>& servers) {
   WizardSession wizard(client.Exe());
   if (!wizard.WaitForWindow()) return -1;
   HWND next = wizard.NextButton();
-  const double start = Now();
+  const double start = BenchNowMs();
   PostClick(next);
   while (PatientText(next) != L"完成升级") {
-    if (Now() > start + 60000) return -1;
+    if (BenchNowMs() > start + 60000) return -1;
     Sleep(1);
   }
-  const double elapsed = Now() - start;
+  const double elapsed = BenchNowMs() - start;
   wizard.Close();
   DWORD code;
   wizard.WaitForExit(code, 30000);
@@ -74,7 +54,7 @@ int wmain(int argc, wchar_t** argv) {
   const UpdateServer good{L"good", std::filesystem::path(site.Url()).wstring()};
   std::vector<double> costs;
   for (int round = 0; round < rounds; ++round) {
-    const UpdateServer refused{L"refused", L"http://127.0.0.1:" + std::to_wstring(RefusingPort()) + L"/"};
+    const UpdateServer refused{L"refused", L"http://127.0.0.1:" + std::to_wstring(RefusingLoopbackPort()) + L"/"};
     double direct, fallback;
     if (round % 2 == 0) {
       direct = TimedRun({good});

@@ -14,23 +14,13 @@
 #include <cwchar>
 
 #include "support/loopback_file_site.h"
+#include "bench/wizard_bench_support.h"
 #include "support/test_paths.h"
 #include "support/wizard_session.h"
 
 namespace {
 
 using namespace quonel::testing;
-
-double Now() {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-// The caption, waiting as long as the wizard's thread is busy with the run.
-std::wstring PatientText(HWND window) {
-  wchar_t text[256] = {};
-  SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 120000, nullptr);
-  return text;
-}
 
 // Pings the window from its own thread while a run lasts: the longest wait
 // for an answer is the longest time the window went without serving its queue.
@@ -47,10 +37,10 @@ class AnswerWatch {
  private:
   void Watch() {
     while (!stop_) {
-      const double sent = Now();
+      const double sent = BenchNowMs();
       DWORD_PTR ignored;
       SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &ignored);
-      longest_ = std::max(longest_, Now() - sent);
+      longest_ = std::max(longest_, BenchNowMs() - sent);
       Sleep(1);
     }
   }
@@ -87,17 +77,17 @@ bool MeasureRun(int files, RunFigures& figures) {
   }
   HWND next = wizard.NextButton();
   AnswerWatch watch(wizard.Window());
-  const double start = Now();
+  const double start = BenchNowMs();
   PostClick(next);
   const double deadline = start + 1800000;
   while (PatientText(next) != L"完成升级") {
-    if (Now() > deadline) {
+    if (BenchNowMs() > deadline) {
       std::fprintf(stderr, "bench: the run did not end\n");
       return false;
     }
     Sleep(1);
   }
-  const double elapsed = Now() - start;
+  const double elapsed = BenchNowMs() - start;
   figures.longestGap = watch.Stop();
   figures.perFile = elapsed / files;
   const size_t rows = wizard.Rows().size();

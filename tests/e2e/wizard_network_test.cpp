@@ -5,6 +5,7 @@
 #include <winsock2.h>
 
 #include "e2e/wizard_e2e.h"
+#include "support/loopback_server.h"
 #include "support/proxy_fixture.h"
 
 namespace quonel::e2e {
@@ -16,19 +17,6 @@ void WriteConfig(ClientInstallation& client, const std::vector<std::pair<std::st
   std::string text = "[config]\r\nSubSys=quonel\r\nexe=\r\n[update]\r\n";
   for (const auto& [name, address] : servers) text += name + "=" + Narrow(address) + "\r\n";
   client.WriteFile("config.ini", text + more);
-}
-
-// A loopback port nobody listens on: connects to it are refused.
-int RefusingPort() {
-  SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  int length = sizeof address;
-  getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
-  closesocket(s);
-  return ntohs(address.sin_port);
 }
 
 int CountContaining(const std::vector<std::string>& lines, const std::string& needle) {
@@ -108,7 +96,7 @@ TEST(WizardNetwork, AHostInTheBypassListIsReachedDirectly) {
   files.Install(client);
   WriteConfig(client, {{"local", server.Url()}});
   // The proxy refuses every connection: only a direct road leads anywhere.
-  SystemProxyScope systemProxy("127.0.0.1:" + std::to_string(RefusingPort()), "*.example;127.0.0.*");
+  SystemProxyScope systemProxy("127.0.0.1:" + std::to_string(RefusingLoopbackPort()), "*.example;127.0.0.*");
 
   WizardSession wizard(client.Exe());
   ASSERT_TRUE(wizard.RunFromServerPage(L"完成升级"));
@@ -132,7 +120,7 @@ TEST(WizardNetwork, FailingServersFallBackToTheNextAndAMissingFileToAnIdenticalM
   std::filesystem::remove(std::filesystem::path(Wide(NginxDocumentRoot())) /
                           Narrow(good.Url()).substr(Narrow(good.Url()).find("/e2e-") + 1) / "new.dat");
   files.Install(client);
-  const std::wstring refused = L"http://127.0.0.1:" + std::to_wstring(RefusingPort()) + L"/";
+  const std::wstring refused = L"http://127.0.0.1:" + std::to_wstring(RefusingLoopbackPort()) + L"/";
   WriteConfig(client, {{"refused", refused}, {"busy", Wide(busy.Url())}, {"portal", portal.Url()},
                        {"good", good.Url()}, {"copy", copy.Url()}});
 

@@ -17,20 +17,8 @@ namespace quonel {
 namespace {
 
 using testing::LoopbackServer;
+using testing::RefusingLoopbackPort;
 using testing::ScriptedConnection;
-
-// A port on which nothing listens: bound, then closed again.
-int UnusedPort() {
-  SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  int length = sizeof address;
-  getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-  closesocket(probe);
-  return ntohs(address.sin_port);
-}
 
 struct BlockingClient {
   explicit BlockingClient(int port, const std::string& host = "127.0.0.1") {
@@ -104,7 +92,7 @@ TEST(ClientSocket, FailedConnectsRaiseWithConnectAndLeaveItInactive) {
   EXPECT_FALSE(unresolved.socket.Active());
   EXPECT_FALSE(unresolved.socket.Connection()->IsConnected());
 
-  BlockingClient refused(UnusedPort());
+  BlockingClient refused(RefusingLoopbackPort());
   const std::wstring refusal = RaisedMessage([&] { refused.socket.SetActive(true); });
   EXPECT_NE(std::wstring::npos, refusal.find(L"(10061), on API 'connect'")) << refusal;
   EXPECT_FALSE(refused.socket.Active());

@@ -193,4 +193,16 @@ FullListenQueue::~FullListenQueue() {
   for (SOCKET s : sockets_) closesocket(s);
 }
 
+int RefusingLoopbackPort() {
+  SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in address = {};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  int length = sizeof address;
+  getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+  closesocket(probe);
+  return ntohs(address.sin_port);
+}
+
 }  // namespace quonel::testing

@@ -115,4 +115,8 @@ class FullListenQueue {
   bool full_ = false;
 };
 
+// A loopback port on which nothing listens (bound, then closed again):
+// connects to it are refused.
+int RefusingLoopbackPort();
+
 }  // namespace quonel::testing
