@@ -1,7 +1,8 @@
 // MDI under the skin: an MDI parent's frame sees its children through the
 // MDI client; while a child is maximised that child's own caption is hidden,
-// the frame's menu bar shows the skin's MDI buttons, and its close button
-// closes the child; restored, the child gets its caption back and the
+// its client area (and its controls) fill the MDI client's, the frame's menu
+// bar shows the skin's MDI buttons, and its close button closes the child;
+// restored, the child gets its caption and skinned frame back and the
 // buttons go.
 #include <windows.h>
 
@@ -15,6 +16,7 @@
 #include "support/window_capture.h"
 #include "support/window_driver.h"
 #include "ui/application.h"
+#include "ui/edit.h"
 #include "ui/mdi_forms.h"
 #include "ui/menu.h"
 #include "ui/menu_item.h"
@@ -25,6 +27,28 @@ namespace {
 constexpr int kWaitMs = 10000;
 
 bool CaptionShown(HWND window) { return (GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION; }
+
+// A window's rectangle in the coordinates of another window's capture.
+RECT RectInWindow(RECT screen, HWND window) {
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  OffsetRect(&screen, -outer.left, -outer.top);
+  return screen;
+}
+
+RECT ClientOnScreen(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return client;
+}
+
+// The parent repainted as a user would see it now.
+testing::Capture CaptureRedrawn(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  testing::PumpMessages();
+  return testing::CaptureWindow(window);
+}
 
 TEST(SkinnedMdi, AMaximisedChildHandsItsButtonsToTheParentsMenuBar) {
   TApplication application;
@@ -50,6 +74,9 @@ TEST(SkinnedMdi, AMaximisedChildHandsItsButtonsToTheParentsMenuBar) {
     child->SetBounds(10, 10, 240, 160);
     child->Show();
   }
+  auto* edit = new TEdit(children[1]);
+  edit->SetBounds(10, 10, 120, 21);
+  edit->SetParent(children[1]);
   TSkinManage& manager = *TSkinManage::Instance();
   TSkinForm* frame = nullptr;
   ASSERT_TRUE(testing::WaitFor([&] {
@@ -68,9 +95,31 @@ TEST(SkinnedMdi, AMaximisedChildHandsItsButtonsToTheParentsMenuBar) {
   };
   SendMessageW(skinned.MdiClient(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
   ASSERT_TRUE(testing::WaitFor([&] { return skinned.MdiChildMaximised() && !CaptionShown(child); }, kWaitMs));
-  RedrawWindow(parent->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  testing::PumpMessages();
-  testing::SaveCapture(testing::CaptureWindow(parent->Handle()), "skinned_mdi_maximised");
+  // However often the platform computes the child's frame again.
+  SetWindowPos(child, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  const testing::Capture maximised = CaptureRedrawn(parent->Handle());
+  testing::SaveCapture(maximised, "skinned_mdi_maximised");
+  {
+    // The child's client area covers the MDI client's from its very corner:
+    // the skin's face everywhere its edit is not, no workspace, no caption.
+    const RECT area = RectInWindow(ClientOnScreen(skinned.MdiClient()), parent->Handle());
+    const COLORREF face = data->Colours().ButtonFace;
+    for (const POINT p : {POINT{area.left, area.top}, POINT{area.right - 1, area.top}, POINT{area.left, area.bottom - 1},
+                          POINT{area.right - 1, area.bottom - 1}, POINT{(area.left + area.right) / 2,
+                                                                       (area.top + area.bottom) / 2}})
+      EXPECT_EQ(face, maximised.Pixel(p.x, p.y)) << "at " << p.x << "," << p.y;
+    int workspace = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x) workspace += maximised.Pixel(x, y) == GetSysColor(COLOR_APPWORKSPACE);
+    EXPECT_EQ(0, workspace) << "pixels of the grey workspace left in the client area";
+    RECT editBox{};
+    GetWindowRect(edit->Handle(), &editBox);
+    const RECT editAt = RectInWindow(editBox, parent->Handle());
+    EXPECT_EQ(area.left + 10, editAt.left);
+    EXPECT_EQ(area.top + 10, editAt.top);
+    EXPECT_NE(face, maximised.Pixel((editAt.left + editAt.right) / 2, (editAt.top + editAt.bottom) / 2))
+        << "the child's edit is drawn";
+  }
   const std::vector<const TWinSysButton*> shown = mdiButtons();
   ASSERT_EQ(3u, shown.size()) << "minimise, restore and close of the maximised child";
   const int barTop = skinned.Borders().top, barBottom = barTop + skinned.MenuHeight();
@@ -82,6 +131,23 @@ TEST(SkinnedMdi, AMaximisedChildHandsItsButtonsToTheParentsMenuBar) {
   SendMessageW(skinned.MdiClient(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
   ASSERT_TRUE(testing::WaitFor([&] { return !skinned.MdiChildMaximised() && CaptionShown(child); }, kWaitMs));
   EXPECT_TRUE(mdiButtons().empty());
+  {
+    // The skin's borders frame the restored child again, and its caption
+    // strip is the skin's, as the parent's is.
+    const testing::Capture restored = CaptureRedrawn(parent->Handle());
+    testing::SaveCapture(restored, "skinned_mdi_restored");
+    const FrameBorders& borders = manager.FindForm(child)->Frame().Borders();
+    RECT outer{};
+    GetWindowRect(child, &outer);
+    const RECT client = ClientOnScreen(child);
+    EXPECT_EQ(borders.left, client.left - outer.left);
+    EXPECT_EQ(borders.top, client.top - outer.top);
+    EXPECT_EQ(240, outer.right - outer.left);
+    EXPECT_EQ(160, outer.bottom - outer.top);
+    const RECT at = RectInWindow(outer, parent->Handle());
+    const int x = borders.left + 1, y = borders.top / 2;
+    EXPECT_EQ(restored.Pixel(x, y), restored.Pixel(at.left + x, at.top + y));
+  }
 
   // The close button of the bar closes the maximised child.
   SendMessageW(skinned.MdiClient(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);

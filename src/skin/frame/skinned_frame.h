@@ -160,7 +160,8 @@ class SkinnedFrame : public TNCObjectHost {
   void PaintFrame(HDC dc, int width, int height);
   void ReadPlacement();
   HICON WindowIcon() const;
-  void ShowNativeCaption(bool show);
+  // True when the window's style changed.
+  bool ShowNativeCaption(bool show);
   // The MDI client's messages pass through the frame: children made,
   // destroyed, maximised and restored, and SKM_REDRAWMDI.
   void AttachMdiClient();

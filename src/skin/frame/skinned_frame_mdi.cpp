@@ -48,7 +48,8 @@ void SkinnedFrame::MdiChildrenChanged() {
   const auto active =
       reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
   const bool now = active && maximised;
-  if (now != mdiMaximised_) {
+  // While maximised, a child made or activated since still has its caption.
+  if (now != mdiMaximised_ || now) {
     mdiMaximised_ = now;
     if (TSkinManagerLink* manager = TSkinManagerLink::Current()) manager->SetMdiCaptionsHidden(now);
   }

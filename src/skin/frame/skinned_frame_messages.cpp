@@ -144,7 +144,13 @@ bool SkinnedFrame::HandleNonClient(TWindowSubclass& link, TMessage& m) {
       placement_ = m.WParam == SIZE_MINIMIZED ? 2 : m.WParam == SIZE_MAXIMIZED ? 1 : 0;
       // The parent's bar and the other children's captions follow a child's placement.
       if (mdiChild_) PostMessageW(GetParent(window_), SKM_REDRAWMDI, 0, 0);
-      if (placement_ != 2 && (state_ == FrameState::Ready || state_ == FrameState::Refreshing)) UpdateRegion();
+      // A maximised or minimised child is not shaped: the region cut for its
+      // normal size would hide most of it.
+      if (mdiChild_ && placement_ != 0) {
+        if (region_.Shaped()) region_.Remove(window_);
+      } else if (placement_ != 2 && (state_ == FrameState::Ready || state_ == FrameState::Refreshing)) {
+        UpdateRegion();
+      }
       return true;
     case WM_SYSCOMMAND:
       HandleSysCommand(link, m);
