@@ -22,6 +22,7 @@
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/menu.h"
+#include "ui/window_subclass.h"
 
 namespace quonel {
 namespace {
@@ -319,17 +320,26 @@ TEST_F(SkinnedMenuBarForm, APlatformMenusDropDownIsDrawnByTheSkinOnlyWhileItIsOp
   UnregisterClassW(kind.lpszClassName, kind.hInstance);
 }
 
-TEST_F(SkinnedMenuBarForm, AnAltCharacterTheFormLeavesUnhandledOpensTheMenuOfItsAccelerator) {
+TEST_F(SkinnedMenuBarForm, AnAltCharacterTheFormLeavesUnhandledOpensTheMenuOfItsAcceleratorWithoutNotifications) {
   int opened = -1;
   testing::PopupMenuWatch watch([&](HWND) {
     opened = frame->Frame().MenuBar()->TrackedButton();
     EndMenu();
     return true;
   });
+  // The bar tracks its drop-downs itself: the window is not told a menu loop
+  // starts or a popup opens.
+  int notifications = 0;
+  TWindowSubclass listener([&](TWindowSubclass& link, TMessage& m) {
+    notifications += m.Msg == WM_INITMENUPOPUP || m.Msg == WM_ENTERMENULOOP;
+    link.CallNext(m);
+  });
+  listener.Attach(Window());
   constexpr LPARAM kAltDown = 1 << 29;
   EXPECT_EQ(1, form->Perform(CM_DIALOGCHAR, L'e', kAltDown));
-  ASSERT_TRUE(testing::WaitFor([&] { return opened != -1; }, 5000));
+  ASSERT_TRUE(testing::WaitFor([&] { return opened != -1 && frame->Frame().MenuBar()->TrackedButton() < 0; }, 5000));
   EXPECT_EQ(1, opened) << "the Edit menu";
+  EXPECT_EQ(0, notifications);
   EXPECT_EQ(0, form->Perform(CM_DIALOGCHAR, L'e', 0)) << "not without Alt, and the main form has no one to pass it to";
 }
 
