@@ -13,6 +13,7 @@
 #include "skin/frame/skin_form.h"
 #include "skin/manager/skin_manage.h"
 #include "skin/stored_blue_skin.h"
+#include "support/popup_menu_watch.h"
 #include "support/window_capture.h"
 #include "support/window_driver.h"
 #include "ui/application.h"
@@ -66,6 +67,9 @@ TEST(SkinnedMdi, AMaximisedChildHandsItsButtonsToTheParentsMenuBar) {
   auto* file = new TMenuItem(parent);
   file->SetCaption(L"&File");
   menu->Items()->Add(file);
+  auto* fileNew = new TMenuItem(parent);
+  fileNew->SetCaption(L"&New");
+  file->Add(fileNew);
   parent->SetMenu(menu);
   parent->Show();
   SetForegroundWindow(parent->Handle());
@@ -86,6 +90,24 @@ TEST(SkinnedMdi, AMaximisedChildHandsItsButtonsToTheParentsMenuBar) {
   const SkinnedFrame& skinned = frame->Frame();
   ASSERT_NE(nullptr, skinned.MdiClient()) << "the frame found its MDI client";
   const HWND child = children[1]->Handle();
+
+  {
+    // Alt+F typed in a child's edit, through the program's message loop:
+    // the child's form passes the character on to the MDI frame's form,
+    // whose skinned bar opens the File menu.
+    int opened = -1;
+    testing::PopupMenuWatch watch([&](HWND) {
+      opened = skinned.MenuBar()->TrackedButton();
+      EndMenu();
+      return true;
+    });
+    PostMessageW(edit->Handle(), WM_SYSCHAR, 'f', 0x20000001);
+    EXPECT_TRUE(testing::WaitFor([&] {
+      application.ProcessMessages();
+      return opened != -1 && skinned.MenuBar()->TrackedButton() < 0;
+    }, kWaitMs));
+    EXPECT_EQ(0, opened);
+  }
 
   auto mdiButtons = [&] {
     std::vector<const TWinSysButton*> shown;
