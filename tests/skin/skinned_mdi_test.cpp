@@ -3,7 +3,8 @@
 // its client area (and its controls) fill the MDI client's, the frame's menu
 // bar shows the skin's MDI buttons, and its close button closes the child;
 // restored, the child gets its caption and skinned frame back and the
-// buttons go.
+// buttons go. From the keyboard, Alt+letter in a child opens the parent's
+// bar menu and Alt+'-' the maximised child's system menu.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -78,9 +79,13 @@ TEST(SkinnedMdi, AMaximisedChildHandsItsButtonsToTheParentsMenuBar) {
     child->SetBounds(10, 10, 240, 160);
     child->Show();
   }
-  auto* edit = new TEdit(children[1]);
-  edit->SetBounds(10, 10, 120, 21);
-  edit->SetParent(children[1]);
+  TEdit* edits[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    edits[i] = new TEdit(children[i]);
+    edits[i]->SetBounds(10, 10, 120, 21);
+    edits[i]->SetParent(children[i]);
+  }
+  TEdit* edit = edits[1];
   TSkinManage& manager = *TSkinManage::Instance();
   TSkinForm* frame = nullptr;
   ASSERT_TRUE(testing::WaitFor([&] {
@@ -185,6 +190,26 @@ TEST(SkinnedMdi, AMaximisedChildHandsItsButtonsToTheParentsMenuBar) {
   SendMessageW(parent->Handle(), WM_NCLBUTTONDOWN, HTMENU, at);
   SendMessageW(parent->Handle(), WM_NCLBUTTONUP, HTMENU, at);
   EXPECT_TRUE(testing::WaitFor([&] { return !IsWindow(child); }, kWaitMs));
+
+  // The other child, maximised in its place, is restored from the keyboard:
+  // Alt+'-' in its edit opens its system menu, Down selects the first
+  // entry, Restore.
+  const HWND other = children[0]->Handle();
+  ASSERT_TRUE(testing::WaitFor([&] { return IsZoomed(other) && mdiButtons().size() == 3; }, kWaitMs));
+  {
+    testing::PopupMenuWatch watch([&](HWND popup) {
+      if (!popup) return true;
+      PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+      PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+      return true;
+    });
+    PostMessageW(edits[0]->Handle(), WM_SYSCHAR, '-', 0x20000001);
+    EXPECT_TRUE(testing::WaitFor([&] {
+      application.ProcessMessages();
+      return !IsZoomed(other) && !skinned.MdiChildMaximised();
+    }, kWaitMs));
+  }
+  EXPECT_TRUE(IsWindow(other));
   delete parent;
   FreeSkinManager();
 }

@@ -56,6 +56,17 @@ void SkinnedFrame::MdiChildrenChanged() {
   if (state_ == FrameState::Ready) PaintNonClient();
 }
 
+bool SkinnedFrame::OpenMaximisedChildMenu() {
+  if (!mdiMaximised_ || !mdiClient_) return false;
+  const auto child = reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0));
+  if (!child) return false;
+  // The child's own skinned system menu, dropped from the bar's left end as
+  // the platform's MDI frame shows it: restore, minimise and close, the MDI
+  // buttons' commands, by the keyboard. Posted, so that the key is answered first.
+  PostMessageW(child, WM_SYSCOMMAND, SC_KEYMENU, L' ');
+  return true;
+}
+
 void SkinnedFrame::PaintMdiButtons(HDC dc) {
   if (!mdiMaximised_) return;
   for (const auto& button : buttons_)

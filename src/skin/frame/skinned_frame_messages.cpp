@@ -251,6 +251,11 @@ void SkinnedFrame::HandleFormMessage(TMessage& m) {
 void SkinnedFrame::ForwardDialogChar(TMessage& m) {
   // Bit 29 of the key data: Alt was down with the character.
   const bool onlyAlt = (m.LParam & (1 << 29)) && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0;
+  // Alt+'-' on an MDI frame: the maximised child's system menu.
+  if (onlyAlt && m.WParam == L'-' && OpenMaximisedChildMenu()) {
+    m.Result = 1;
+    return;
+  }
   const int index = onlyAlt && menuBar_ ? menuBar_->ButtonForKey(static_cast<wchar_t>(m.WParam)) : -1;
   if (index >= 0) {
     // Opened as a click on the button, once this message is answered.
