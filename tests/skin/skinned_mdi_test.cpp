@@ -4,11 +4,13 @@
 // bar shows the skin's MDI buttons, and its close button closes the child;
 // restored, the child gets its caption and skinned frame back and the
 // buttons go. From the keyboard, Alt+letter in a child opens the parent's
-// bar menu and Alt+'-' the maximised child's system menu.
+// bar menu and Alt+'-' the maximised child's system menu. The MDI client's
+// scroll bars are the skin's with xoMDIScrollbar.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include "skin/controls/scrolling/skin_scrollbar.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_data_class.h"
 #include "skin/frame/skin_form.h"
@@ -60,10 +62,12 @@ TEST(SkinnedMdi, AMaximisedChildHandsItsButtonsToTheParentsMenuBar) {
   auto* parent = new TMDIParentForm(&application);
   auto* data = new TSkinData(parent);
   data->SetActive(true);
+  data->SetOptions(data->Options() | SetBit(xoMDIScrollbar));
   data->ReadSkinStreamProperty(testing::StoredBlueSkin());
   data->Loaded();
   parent->SetBorderStyle(TFormBorderStyle::bsSizeable);
-  parent->SetBounds(40, 40, 520, 380);
+  // Small at first: the children do not fit, and the MDI client has scroll bars.
+  parent->SetBounds(40, 40, 300, 200);
   auto* menu = new TMainMenu(parent);
   auto* file = new TMenuItem(parent);
   file->SetCaption(L"&File");
@@ -96,6 +100,26 @@ TEST(SkinnedMdi, AMaximisedChildHandsItsButtonsToTheParentsMenuBar) {
   ASSERT_NE(nullptr, skinned.MdiClient()) << "the frame found its MDI client";
   const HWND child = children[1]->Handle();
 
+  {
+    // With xoMDIScrollbar the skin's overlay lies over the MDI client's
+    // platform bar, and goes with it when the parent grows round its children.
+    const quonel::ChosenControlSkin* chosen = nullptr;
+    for (const quonel::ChosenControlSkin& c : skinned.Controls())
+      if (c.window == skinned.MdiClient()) chosen = &c;
+    ASSERT_NE(nullptr, chosen);
+    auto* bars = dynamic_cast<TSkinScrollbarH*>(chosen->Live());
+    ASSERT_NE(nullptr, bars);
+    ASSERT_TRUE(testing::WaitFor([&] { return bars->VerticalBar()->Shown(); }, kWaitMs));
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetScrollBarInfo(skinned.MdiClient(), OBJID_VSCROLL, &info));
+    RECT placed{};
+    GetWindowRect(bars->VerticalBar()->Handle(), &placed);
+    EXPECT_TRUE(EqualRect(&placed, &info.rcScrollBar));
+    testing::SaveCapture(CaptureRedrawn(parent->Handle()), "skinned_mdi_scroll_bars");
+    parent->SetBounds(40, 40, 520, 380);
+    EXPECT_TRUE(testing::WaitFor([&] { return !bars->VerticalBar()->Shown(); }, kWaitMs));
+  }
   {
     // Alt+F typed in a child's edit, through the program's message loop:
     // the child's form passes the character on to the MDI frame's form,

@@ -111,6 +111,7 @@ void SkinnedFrame::InitFrame() {
       controls_.push_back({nullptr, window_, L"boxh", attached, std::move(box)});
     }
   }
+  SkinMdiScrollbars();
   // A child shown maximised has its buttons in the parent's menu bar.
   if (mdiChild_ && placement_ == 1) PostMessageW(GetParent(window_), SKM_REDRAWMDI, 0, 0);
   if (frameOn_) {

@@ -170,6 +170,8 @@ class SkinnedFrame : public TNCObjectHost {
   // The MDI buttons the menu bar shows while a child is maximised.
   void PaintMdiButtons(HDC dc);
   TWinSysButton* MdiButtonAt(POINT windowPoint) const;
+  // The MDI client's scroll bars get their skin (xoMDIScrollbar).
+  void SkinMdiScrollbars();
   // Alt+'-' typed anywhere in the MDI frame while a child is maximised:
   // that child's system menu opens.
   bool OpenMaximisedChildMenu();

@@ -2,6 +2,10 @@
 // so that it sees children made, destroyed, maximised and restored; while
 // the active child is maximised its own caption is hidden and its minimise,
 // restore and close buttons are the MDI buttons of the frame's menu bar.
+// With xoMDIScrollbar the MDI client's own scroll bars are skinned too.
+#include <algorithm>
+
+#include "skin/controls/scrolling/skin_scrollbar.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_manager_link.h"
 #include "skin/frame/skinned_frame.h"
@@ -15,6 +19,18 @@ void SkinnedFrame::AttachMdiClient() {
   mdiClientLink_.SetHandler([this](TWindowSubclass& link, TMessage& message) { HandleMdiClientMessage(link, message); });
   mdiClientLink_.OnDetached = [this] { mdiClient_ = nullptr; };
   if (!mdiClientLink_.Attach(mdiClient_)) mdiClient_ = nullptr;
+}
+
+void SkinnedFrame::SkinMdiScrollbars() {
+  if (!mdiClient_ || !InSet(data_->Options(), xoMDIScrollbar) || !InSet(data_->SkinControls(), xcScrollbar)) return;
+  const bool known = std::any_of(controls_.begin(), controls_.end(),
+                                 [&](const ChosenControlSkin& c) { return c.window == mdiClient_; });
+  if (known || SendMessageW(mdiClient_, SKM_ISSKINNED, 0, 0) == 1) return;
+  // The client is a bare window of the platform's: its bars are followed by handle.
+  auto skin = std::make_unique<TSkinScrollbarH>();
+  skin->AttachHandle(mdiClient_, data_, nullptr);
+  const bool attached = skin->GetLifeState() == TSkinControl::kAttached;
+  controls_.push_back({nullptr, mdiClient_, L"mdiscrollbar", attached, attached ? std::move(skin) : nullptr});
 }
 
 void SkinnedFrame::HandleMdiClientMessage(TWindowSubclass& link, TMessage& message) {
