@@ -84,7 +84,7 @@ TEST(SkinGallery, EveryControlOfTheWindowIsSkinned) {
   for (const quonel::ChosenControlSkin& chosen : frame->Frame().Controls())
     if (chosen.attached) kinds.insert(chosen.kind);
   for (const wchar_t* kind : {L"toolbar", L"radiogroup", L"checkgroup", L"scrollbox", L"scrollbarcontrol", L"tab31",
-                              L"tabbtn", L"tab", L"mediaplayer", L"menubtn", L"bitbtn", L"speedbutton", L"combobox",
+                              L"tabbtn", L"tab", L"tabsheet", L"mediaplayer", L"menubtn", L"bitbtn", L"speedbutton", L"combobox",
                               L"datetimepicker", L"updown", L"listview", L"statusbar", L"progress", L"trackbar",
                               L"panel", L"groupbox"})
     EXPECT_EQ(1u, kinds.count(kind)) << WideToUtf8(kind);
