@@ -64,7 +64,8 @@ void SkinnedFrame::MdiChildrenChanged() {
   const auto active =
       reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
   const bool now = active && maximised;
-  // While maximised, a child made or activated since still has its caption.
+  // While maximised, a child that came maximised since (made while another
+  // was, on platforms that do so) still has its caption.
   if (now != mdiMaximised_ || now) {
     mdiMaximised_ = now;
     if (TSkinManagerLink* manager = TSkinManagerLink::Current()) manager->SetMdiCaptionsHidden(now);
