@@ -274,7 +274,8 @@ void SkinnedFrame::ForwardDialogChar(TMessage& m) {
   } else if (Application && Application->MainForm() != form_) {
     target = Application->MainForm();
   }
-  if (target && target != form_ && target->HandleAllocated())
+  // A disabled form (a modal dialog is up) opens no menu of its own.
+  if (target && target != form_ && target->HandleAllocated() && IsWindowEnabled(target->Handle()))
     m.Result = target->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
 }
 
