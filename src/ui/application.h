@@ -75,6 +75,7 @@ class TApplication : public TComponent {
  private:
   bool ProcessMessage(MSG& message);
   bool IsDialogKey(const MSG& message);
+  bool IsDialogChar(const MSG& message);
   void FreePending();
   void ShowStartupException(std::exception_ptr exception);
   [[noreturn]] static void ExitProgram(int code);
