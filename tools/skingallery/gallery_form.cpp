@@ -56,7 +56,12 @@ T* Place(TCustomForm* form, TWinControl* parent, int left, int top, int width, i
 // A 16 x 16 glyph: a green disc on the transparent olive of its bottom-left pixel.
 void DrawDiscGlyph(TBitmap& bitmap) {
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, 16, 1, 24, BI_RGB};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = 16;
+  info.bmiHeader.biHeight = 16;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   HBITMAP handle = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!handle) return;
