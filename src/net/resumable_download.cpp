@@ -118,6 +118,20 @@ bool MustStartOver(const ResponseHeaders& head, const ResponseHeaders& get, int6
   return startPos > 0 && !get.hasContentRange;
 }
 
+// One receive that waits, then whatever else has arrived meanwhile: a proxy
+// hands a body on in small pieces, and each piece would otherwise cost a
+// write, a digest step and a progress update of its own.
+int ReceiveBlock(TCustomWinSocket& connection, std::vector<char>& buffer) {
+  const int capacity = static_cast<int>(buffer.size());
+  int got = connection.ReceiveBytes(buffer.data(), capacity);
+  while (got > 0 && got < capacity && connection.ReceiveBytes(nullptr, -1) > 0) {
+    const int more = connection.ReceiveBytes(buffer.data() + got, capacity - got);
+    if (more <= 0) break;  // the close or the fault shows again at the next receive
+    got += more;
+  }
+  return got;
+}
+
 }  // namespace
 
 uint64_t TDownloadSite::TickCountMs() { return GetTickCount64(); }
@@ -250,7 +264,7 @@ bool TDownloadSite::Transfer(const std::wstring& url, const std::wstring& localP
           break;
       }
       WaitAtMost(kBodyStallMs);
-      const int got = DownSocket->Connection()->ReceiveBytes(buffer.data(), kBlockSize);
+      const int got = ReceiveBlock(*DownSocket->Connection(), buffer);
       if (got < 0) {
         // The wait was given up: by the abort, or by a server that went silent.
         if (AbortFlag || !DownSocket->Active()) break;
