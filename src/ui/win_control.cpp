@@ -193,11 +193,11 @@ void TWinControl::CreateHandle() {
 }
 
 void TWinControl::CreateWindowsAfterFirstPaint() {
+  // A hidden one stops waiting too: it gets its window like any other when shown.
   for (TWinControl* child : TabList()) {
-    if (!child->Visible()) continue;
     if (child->windowAfterFirstPaint_) {
       child->windowAfterFirstPaint_ = false;
-      if (handle_) child->CreateHandle();
+      if (handle_ && child->Visible()) child->CreateHandle();
     }
     child->CreateWindowsAfterFirstPaint();
   }

@@ -60,7 +60,8 @@ class TWinControl : public TControl {
   // asking for Handle() makes it at once.
   void SetWindowAfterFirstPaint(bool value) { windowAfterFirstPaint_ = value; }
   bool WindowAfterFirstPaint() const { return windowAfterFirstPaint_; }
-  // Makes the windows of visible controls below this one that waited for the first paint.
+  // Makes the windows of the controls below this one that waited for the
+  // first paint (of those visible; the others get theirs when shown).
   void CreateWindowsAfterFirstPaint();
 
   int TabOrder() const { return tabOrder_; }
