@@ -123,11 +123,28 @@ void TForm_Update::RepaintProgressPage() {
 
 void TForm_Update::ProcessMessages() {
   if (log_) log_->FlushSoon();
+  ShowFileRows();
   const bool outerPump = pumping_;
   pumping_ = true;
   if (Application) Application->ProcessMessages();
   pumping_ = outerPump;
   lastPump_ = std::chrono::steady_clock::now();
+}
+
+// A run changes rows faster than anyone reads them, and each change of a
+// visible row costs a repaint: the check loop holds the view's redraw and the
+// window shows the rows each time it is served. Between those times, and
+// during a long download, the view draws as usual.
+void TForm_Update::HoldFileRows() {
+  if (rowsHeld_) return;
+  ListView_files->BeginUpdate();
+  rowsHeld_ = true;
+}
+
+void TForm_Update::ShowFileRows() {
+  if (!rowsHeld_) return;
+  rowsHeld_ = false;
+  ListView_files->EndUpdate();
 }
 
 void TForm_Update::KeepWindowAnswering() {
@@ -137,10 +154,7 @@ void TForm_Update::KeepWindowAnswering() {
 
 // The list view has only a state image list, so the state image is what shows;
 // the image index carries the same number for whoever reads the row.
-void TForm_Update::SetRowImage(int row, int image) {
-  ListView_files->SetStateIndex(row, image);
-  ListView_files->SetImageIndex(row, image);
-}
+void TForm_Update::SetRowImage(int row, int image) { ListView_files->SetImages(row, image, image); }
 
 void TForm_Update::ReleaseFileList() {
   delete FileList;

@@ -149,6 +149,8 @@ class TForm_Update : public TForm, public TDownloadSite {
   // The check loop's share of keeping the window alive: the queue is served
   // whenever the last pump is older than a frame's worth of time.
   void KeepWindowAnswering();
+  void HoldFileRows();
+  void ShowFileRows();
   std::wstring ConfigPath() const { return AppPath + L"config.ini"; }
   std::wstring ManifestPath() const { return AppPath + L"update\\update.ini"; }
   std::wstring LogFilePath() const { return AppPath + L"update\\update.log"; }
@@ -157,6 +159,7 @@ class TForm_Update : public TForm, public TDownloadSite {
   ProfileIndex manifest_;
   std::unique_ptr<TWizardLog> log_;
   std::chrono::steady_clock::time_point lastPump_;
+  bool rowsHeld_ = false;
   bool pumping_ = false;  // inside ProcessMessages: a handler of the user's runs
   // What the last run found for each entry of FileList (the row images).
   std::vector<FileOutcome> outcomes_;

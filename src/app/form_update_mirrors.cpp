@@ -8,6 +8,7 @@
 
 #include "app/form_update.h"
 #include "app/verified_manifest_fetch.h"
+#include "app/served_work.h"
 #include "app/stored_manifest.h"
 #include "core/ansi_text.h"
 #include "core/ascii_case.h"
@@ -117,16 +118,27 @@ std::string TForm_Update::FetchManifestBody(const std::wstring& server) {
 
 void TForm_Update::StoreManifest(const std::string& body) {
   FileList->Clear();
-  WriteWholeFile(ManifestPath(), StoredManifestBytes(body));
-  // A manifest of tens of thousands of files takes a while to write and to
-  // read: the window is served between the steps, as during the fetch.
-  KeepWindowAnswering();
+  // A manifest of tens of thousands of files takes longer to write, read back
+  // and digest than the window may go unserved: that runs beside the window.
+  struct Stored {
+    ProfileIndex index;
+    Sha256Digest digest;
+  };
+  const std::wstring path = ManifestPath();
+  Stored stored = RunServed(
+      [&body, &path] {
+        WriteWholeFile(path, StoredManifestBytes(body));
+        return Stored{ReadProfileIndex(path), DigestOf(body)};
+      },
+      [this] { ProcessMessages(); });
+  manifest_ = std::move(stored.index);
+  for (const std::wstring& section : manifest_.ReadSections()) {
+    FileList->Add(section);
+    KeepWindowAnswering();
+  }
   // An empty answer or a page of a portal or proxy names no file at all.
-  manifest_ = ReadProfileIndex(ManifestPath());
-  KeepWindowAnswering();
-  for (const std::wstring& section : manifest_.ReadSections()) FileList->Add(section);
   if (FileList->Count() == 0) throw Exception(L"The manifest names no file");
-  manifestDigest_ = DigestOf(body);
+  manifestDigest_ = stored.digest;
 }
 
 void TForm_Update::RecordServerFailure(const std::wstring& server, std::optional<int64_t> retryAfterSeconds) {

@@ -95,6 +95,8 @@ void TForm_Update::RunCheckAndDownload() {
   Gauge_process->SetProgress(0);
   ListView_files->ClearItems();
   SetRowImage(ListView_files->AddItem(L"分析文件升级信息..."), 0);
+  // Showing the page is the costliest step before the first network wait.
+  ProcessMessages();
   if (!FetchManifest()) return;
   // The whole run fetches from the server it started with, whatever is chosen meanwhile.
   runServer_ = answeringServer_;
@@ -102,12 +104,15 @@ void TForm_Update::RunCheckAndDownload() {
   ListView_files->ClearItems();
   Gauge_process->SetProgress(0);
   const ProfileIndex& manifest = manifest_;
-  ListView_files->BeginUpdate();
+  struct RowsShownAtEnd {
+    TForm_Update& form;
+    ~RowsShownAtEnd() { form.ShowFileRows(); }
+  } rowsShownAtEnd{*this};
   for (int i = 0; i < FileList->Count(); ++i) {
+    HoldFileRows();
     SetRowImage(ListView_files->AddItem(manifest.ReadString(FileList->Get(i), L"name", L"")), -1);
     KeepWindowAnswering();
   }
-  ListView_files->EndUpdate();
   btn_next->SetEnabled(false);
   btn_next->SetCaption(L"正下载文件..");
   Button2->SetEnabled(true);
@@ -128,6 +133,7 @@ void TForm_Update::RunCheckAndDownload() {
   };
   try {
     for (int i = 0; i < FileList->Count() && !closing_ && !stopRequested_; ++i) {
+      HoldFileRows();
       CheckAndDownloadFile(i, FileList->Get(i), manifest);
       KeepWindowAnswering();
     }
@@ -138,6 +144,10 @@ void TForm_Update::RunCheckAndDownload() {
   }
   leaveCheckingPart();
   if (!endedNormally) return;
+  // The memo takes the run's last few thousand entries in slices, with the
+  // window served between them, before the button says the run is over.
+  while (log_ && log_->MemoBehind() && !closing_) ProcessMessages();
+  if (closing_) return;
   btn_next->SetEnabled(true);
   // Installing is offered only when every file is up to date or verified.
   bool allVerified = !stopRequested_;

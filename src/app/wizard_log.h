@@ -30,6 +30,8 @@ class TWizardLog {
   // The file now, and the next few entries into the memo: the memo measures
   // every line it takes, so a long run feeds it in slices between messages.
   void FlushSoon();
+  // Entries collected for the memo that it does not show yet.
+  bool MemoBehind() const { return !pendingMemo_.empty(); }
 
   // Entries the memo keeps; older ones leave it in chunks.
   static constexpr size_t kMemoEntries = 3000;

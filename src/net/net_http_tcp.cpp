@@ -82,17 +82,27 @@ int TNetTCPConnection::LimitedByDeadline(int timeoutMs) const {
 int TNetTCPConnection::ReceivePumping(char* buffer, int count, int timeoutMs, int* error) {
   const uint64_t deadline = timeoutMs > 0 ? GetTickCount64() + static_cast<uint64_t>(timeoutMs) : UINT64_MAX;
   for (;;) {
-    const uint64_t now = GetTickCount64();
+    uint64_t now = GetTickCount64();
     if (now >= deadline) throw ENetReadTimeout(L"Read Timeout");
+    if (now - lastServedMs_ >= static_cast<uint64_t>(kNetServeIntervalMs)) {
+      Serve();
+      now = GetTickCount64();
+    }
     // A receive limited to one slice rather than a select before it: a select
     // with a time limit wakes milliseconds late under Wine.
     const int slice = static_cast<int>(std::min<uint64_t>(kNetWaitSliceMs, deadline - now));
     const int n = ioHandler_->Recv(buffer, count, slice, error);
     if (n >= 0 || *error != 10060) return n;
-    if (!WaitPump()) throw ENetWaitAbandoned(L"Wait abandoned.");
-    // A handler the pump ran may have closed the connection.
-    if (!ioHandler_ || !ioHandler_->Connected()) throw ENetClosedSocket(L"Disconnected.");
+    Serve();
   }
+}
+
+void TNetTCPConnection::Serve() {
+  const bool goOn = WaitPump();
+  lastServedMs_ = GetTickCount64();
+  if (!goOn) throw ENetWaitAbandoned(L"Wait abandoned.");
+  // A handler the pump ran may have closed the connection.
+  if (!ioHandler_ || !ioHandler_->Connected()) throw ENetClosedSocket(L"Disconnected.");
 }
 
 size_t TNetTCPConnection::Receive(char* buffer, size_t capacity, int timeoutMs) {

@@ -82,6 +82,9 @@ class TNetTCPConnection : public TNetComponent, protected NetByteSource {
   // Receives in slices of one wait each, pumping between them; raises on
   // the time-out, an abandoned wait or a close by a handler the pump ran.
   int ReceivePumping(char* buffer, int count, int timeoutMs, int* error);
+  // Calls the pump; raises when it gives the wait up or closed the connection.
+  void Serve();
+  uint64_t lastServedMs_ = 0;
 };
 
 class TNetTCPClient : public TNetTCPConnection {

@@ -13,4 +13,8 @@ using TNetWaitPump = std::function<bool()>;
 // long enough that an idle wait costs next to nothing.
 inline constexpr int kNetWaitSliceMs = 30;
 
+// Data that keeps arriving is no wait, but a long body must not keep the
+// window waiting either: the pump is called at least this often meanwhile.
+inline constexpr int kNetServeIntervalMs = 15;
+
 }  // namespace quonel

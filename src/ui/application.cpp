@@ -97,6 +97,18 @@ bool TApplication::IsDialogKey(const MSG& message) {
          form->Perform(CM_DIALOGKEY, message.wParam, message.lParam) != 0;
 }
 
+bool TApplication::IsDialogChar(const MSG& message) {
+  if (message.message != WM_SYSCHAR) return false;
+  // An Alt+character typed in a control is its form's first: a menu the form
+  // shows in a way of its own (not the window's menu, where the platform
+  // looks) can open then. Unanswered, the platform's handling follows.
+  TWinControl* control = nullptr;
+  for (HWND window = message.hwnd; window && !control; window = GetParent(window))
+    control = TWinControl::FromHandle(window);
+  TCustomForm* form = control ? control->GetParentForm() : nullptr;
+  return form && form->HandleAllocated() && form->Perform(CM_DIALOGCHAR, message.wParam, message.lParam) != 0;
+}
+
 bool TApplication::ProcessMessage(MSG& message) {
   if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return false;
   if (message.message == WM_QUIT) {
@@ -105,7 +117,7 @@ bool TApplication::ProcessMessage(MSG& message) {
   }
   bool handled = false;
   try {
-    handled = IsDialogKey(message);
+    handled = IsDialogKey(message) || IsDialogChar(message);
   } catch (...) {
     HandleException(std::current_exception());
     handled = true;

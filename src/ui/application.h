@@ -84,6 +84,7 @@ class TApplication : public TComponent {
  private:
   bool ProcessMessage(MSG& message);
   bool IsDialogKey(const MSG& message);
+  bool IsDialogChar(const MSG& message);
   void FreePending();
   bool RunIdleTask();
   void ShowStartupException(std::exception_ptr exception);

@@ -177,23 +177,21 @@ void TListView::SetSubItem(int index, int subIndex, const std::wstring& text) {
   }
 }
 
-void TListView::SetStateIndex(int index, int stateIndex) {
-  Row(index).stateIndex = stateIndex;
-  if (HandleAllocated()) {
-    LVITEMW item = {};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(stateIndex + 1);
-    SendMessageW(Handle(), LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
-  }
-}
+void TListView::SetStateIndex(int index, int stateIndex) { SetImages(index, stateIndex, Row(index).imageIndex); }
 
-void TListView::SetImageIndex(int index, int imageIndex) {
-  Row(index).imageIndex = imageIndex;
+void TListView::SetImageIndex(int index, int imageIndex) { SetImages(index, Row(index).stateIndex, imageIndex); }
+
+void TListView::SetImages(int index, int stateIndex, int imageIndex) {
+  TListRow& row = Row(index);
+  row.stateIndex = stateIndex;
+  row.imageIndex = imageIndex;
   if (HandleAllocated()) {
     LVITEMW item = {};
-    item.mask = LVIF_IMAGE;
+    item.mask = LVIF_STATE | LVIF_IMAGE;
     item.iItem = index;
     item.iImage = imageIndex;
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(stateIndex + 1);
     SendMessageW(Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   }
 }

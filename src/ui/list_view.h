@@ -54,6 +54,9 @@ class TListView : public TWinControl {
   void SetSubItem(int index, int subIndex, const std::wstring& text);
   void SetStateIndex(int index, int stateIndex);
   void SetImageIndex(int index, int imageIndex);
+  // Both pictures of a row in one message: a row changing its picture many
+  // times a second pays for one notification, not two.
+  void SetImages(int index, int stateIndex, int imageIndex);
   void ClearItems();
   // Between these the view does not repaint: adding thousands of rows one
   // by one to a visible view would otherwise repaint it thousands of times.

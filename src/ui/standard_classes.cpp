@@ -19,6 +19,7 @@
 #include "ui/mdi_forms.h"
 #include "ui/media_player.h"
 #include "ui/notebook.h"
+#include "ui/page_control.h"
 #include "ui/panel.h"
 #include "ui/radio_button.h"
 #include "ui/radio_group.h"
@@ -127,6 +128,7 @@ void RegisterStandardClasses() {
   RegisterDateTimePickerClass();
   RegisterBarClasses();
   RegisterTabClasses();
+  RegisterPageControlClasses();
   RegisterScrollClasses();
   RegisterButtonGroupClasses();
   RegisterToolBarClass();

@@ -380,6 +380,22 @@ TEST_F(HttpClientTest, AWaitPumpRunsDuringEveryWaitAndMayCloseOrGiveUp) {
   }
 }
 
+// A long body that keeps arriving is no wait, but the window must still be
+// served while it comes in: data every few ms never lets a receive time out.
+TEST_F(HttpClientTest, AWaitPumpRunsWhileABodyKeepsArriving) {
+  constexpr int kChunks = 150;
+  LoopbackServer trickle([](ScriptedConnection& c) {
+    c.ReadRequestHead();
+    c.Send("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(kChunks * 1024) + "\r\n\r\n");
+    for (int i = 0; i < kChunks && c.Send(std::string(1024, 't')); ++i) Sleep(2);
+  });
+  int pumps = 0;
+  http.WaitPump = [&] { return ++pumps > 0; };
+  EXPECT_EQ(static_cast<size_t>(kChunks * 1024), http.GetText(trickle.Url("/big.htm")).size());
+  // The body took at least 300 ms: a pump every 15 ms is some twenty.
+  EXPECT_GE(pumps, 5);
+}
+
 }  // namespace
 }  // namespace quonel::testing
 

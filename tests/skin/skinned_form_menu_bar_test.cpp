@@ -22,6 +22,7 @@
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/menu.h"
+#include "ui/window_subclass.h"
 
 namespace quonel {
 namespace {
@@ -319,18 +320,73 @@ TEST_F(SkinnedMenuBarForm, APlatformMenusDropDownIsDrawnByTheSkinOnlyWhileItIsOp
   UnregisterClassW(kind.lpszClassName, kind.hInstance);
 }
 
-TEST_F(SkinnedMenuBarForm, AnAltCharacterTheFormLeavesUnhandledOpensTheMenuOfItsAccelerator) {
+TEST_F(SkinnedMenuBarForm, AnAltCharacterTheFormLeavesUnhandledOpensTheMenuOfItsAcceleratorWithoutNotifications) {
   int opened = -1;
   testing::PopupMenuWatch watch([&](HWND) {
     opened = frame->Frame().MenuBar()->TrackedButton();
     EndMenu();
     return true;
   });
+  // The bar tracks its drop-downs itself: the window is not told a menu loop
+  // starts or a popup opens.
+  int notifications = 0;
+  TWindowSubclass listener([&](TWindowSubclass& link, TMessage& m) {
+    notifications += m.Msg == WM_INITMENUPOPUP || m.Msg == WM_ENTERMENULOOP;
+    link.CallNext(m);
+  });
+  listener.Attach(Window());
   constexpr LPARAM kAltDown = 1 << 29;
   EXPECT_EQ(1, form->Perform(CM_DIALOGCHAR, L'e', kAltDown));
-  ASSERT_TRUE(testing::WaitFor([&] { return opened != -1; }, 5000));
+  ASSERT_TRUE(testing::WaitFor([&] { return opened != -1 && frame->Frame().MenuBar()->TrackedButton() < 0; }, 5000));
   EXPECT_EQ(1, opened) << "the Edit menu";
+  EXPECT_EQ(0, notifications);
   EXPECT_EQ(0, form->Perform(CM_DIALOGCHAR, L'e', 0)) << "not without Alt, and the main form has no one to pass it to";
+}
+
+TEST(SkinnedDialogCharacter, AnotherFormPassesItToTheMainFormUnlessAModalDialogDisabledIt) {
+  TApplication application;
+  application.Initialize();
+  RegisterSkinDataClass();
+  RegisterSkinManager();
+  TForm* main = nullptr;
+  application.CreateForm(main);
+  main->SetBounds(80, 80, 360, 240);
+  testing::AddSampleMenuBar(*main);
+  auto* data = new TSkinData(main);
+  data->SetState(ComponentStateFlag::Loading, true);
+  data->SetActive(true);
+  data->ReadSkinStreamProperty(testing::StoredBlueSkin());
+  data->Loaded();
+  main->Show();
+  auto* other = new TForm(&application);
+  other->SetBounds(200, 200, 200, 120);
+  other->Show();
+  SetForegroundWindow(other->Handle());
+  TSkinManage& manager = *TSkinManage::Instance();
+  TSkinForm* mainFrame = nullptr;
+  ASSERT_TRUE(testing::WaitFor([&] {
+    mainFrame = manager.FindForm(main->Handle());
+    TSkinForm* otherFrame = manager.FindForm(other->Handle());
+    return mainFrame && otherFrame && mainFrame->GetState() == TSkinForm::kReady &&
+           otherFrame->GetState() == TSkinForm::kReady;
+  }, 10000));
+  constexpr LPARAM kAltDown = 1 << 29;
+  EnableWindow(main->Handle(), FALSE);
+  EXPECT_EQ(0, other->Perform(CM_DIALOGCHAR, L'e', kAltDown)) << "the main form is disabled";
+
+  EnableWindow(main->Handle(), TRUE);
+  int opened = -1;
+  testing::PopupMenuWatch watch([&](HWND) {
+    opened = mainFrame->Frame().MenuBar()->TrackedButton();
+    EndMenu();
+    return true;
+  });
+  EXPECT_EQ(1, other->Perform(CM_DIALOGCHAR, L'e', kAltDown));
+  EXPECT_TRUE(testing::WaitFor([&] { return opened != -1; }, 10000));
+  EXPECT_EQ(1, opened) << "the main form's Edit menu";
+  delete other;
+  delete main;
+  FreeSkinManager();
 }
 
 TEST_F(SkinnedMenuBarForm, TheHotButtonStaysHotAcrossPaintsAndTheBarFollowsTheMenuOnlyWithMenuUpdate) {

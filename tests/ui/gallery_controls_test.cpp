@@ -1,9 +1,11 @@
 // The library's controls that skins and the gallery need beyond the
 // wizard's: a scroll box scrolls its children within their extent, a radio
 // group keeps one item checked, an extended combo box holds its items, a
-// media player clicks only a button pressed and released over it, and MDI
-// forms make a client whose children close for good.
+// media player clicks only a button pressed and released over it, MDI
+// forms make a client whose children close for good, and a page control
+// shows the sheet of the tab clicked.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,7 @@
 #include "ui/combo_box.h"
 #include "ui/mdi_forms.h"
 #include "ui/media_player.h"
+#include "ui/page_control.h"
 #include "ui/radio_group.h"
 #include "ui/scroll_controls.h"
 
@@ -116,6 +119,40 @@ TEST_F(GalleryControls, MdiChildrenLiveInTheParentsClientAndCloseForGood) {
   SendMessageW(closed, WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(closed));
   EXPECT_EQ(first.Handle(), parent.ActiveChild());
+}
+
+TEST_F(GalleryControls, APageControlShowsTheSheetOfTheTabClickedInItsDisplayArea) {
+  auto* pages = Add<TPageControl>(form, 10, 10, 300, 200);
+  TTabSheet* sheets[2] = {new TTabSheet(form), new TTabSheet(form)};
+  sheets[0]->SetCaption(L"First");
+  sheets[1]->SetCaption(L"Second");
+  for (TTabSheet* sheet : sheets) sheet->SetPageControl(pages);
+  // The form is never shown: a sheet's own visible style is what tells.
+  auto shown = [](TWinControl* sheet) { return (GetWindowLongPtrW(sheet->Handle(), GWL_STYLE) & WS_VISIBLE) != 0; };
+  int changes = 0;
+  pages->OnChange = [&](TComponent*) { ++changes; };
+  ASSERT_EQ(2, SendMessageW(pages->Handle(), TCM_GETITEMCOUNT, 0, 0)) << "a tab per sheet";
+  EXPECT_TRUE(shown(sheets[0]));
+  EXPECT_FALSE(shown(sheets[1]));
+
+  // A click on the second tab, as the mouse gives it.
+  RECT tab{};
+  SendMessageW(pages->Handle(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
+  const LPARAM at = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+  SendMessageW(pages->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(pages->Handle(), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(sheets[1], pages->ActivePage());
+  EXPECT_EQ(1, changes);
+  EXPECT_FALSE(shown(sheets[0]));
+  EXPECT_TRUE(shown(sheets[1]));
+  RECT area{0, 0, 300, 200};
+  SendMessageW(pages->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  EXPECT_EQ(area.left, sheets[1]->Left());
+  EXPECT_EQ(area.top, sheets[1]->Top());
+  EXPECT_EQ(area.right - area.left, sheets[1]->Width()) << "the sheet fills the display area, under the tabs";
+
+  delete sheets[0];
+  EXPECT_EQ(1, SendMessageW(pages->Handle(), TCM_GETITEMCOUNT, 0, 0)) << "a sheet freed takes its tab along";
 }
 
 }  // namespace

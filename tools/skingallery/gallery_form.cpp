@@ -21,6 +21,7 @@
 #include "ui/media_player.h"
 #include "ui/menu.h"
 #include "ui/menu_item.h"
+#include "ui/page_control.h"
 #include "ui/panel.h"
 #include "ui/radio_button.h"
 #include "ui/radio_group.h"
@@ -55,7 +56,12 @@ T* Place(TCustomForm* form, TWinControl* parent, int left, int top, int width, i
 // A 16 x 16 glyph: a green disc on the transparent olive of its bottom-left pixel.
 void DrawDiscGlyph(TBitmap& bitmap) {
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, 16, 1, 24, BI_RGB};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = 16;
+  info.bmiHeader.biHeight = 16;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   HBITMAP handle = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!handle) return;
@@ -223,9 +229,17 @@ void TGalleryForm::AddBarsAndScrolling() {
 
 void TGalleryForm::AddTabs() {
   auto* area = Place<TGroupBox>(this, this, 482, 228, 470, 256, L"Tabs");
-  auto* tabs = Place<TTabControl>(this, area, 10, 20, 220, 120);
-  tabs->SetTabs({L"General", L"Details", L"More"});
-  Place<TLabel>(this, tabs, 16, 40, 180, 16, L"A page of a tab control");
+  // A page control: each tab a sheet of controls of its own.
+  auto* pages = Place<TPageControl>(this, area, 10, 20, 220, 120);
+  for (const wchar_t* caption : {L"General", L"Details", L"More"}) {
+    auto* sheet = new TTabSheet(this);
+    sheet->SetCaption(caption);
+    sheet->SetPageControl(pages);
+  }
+  Place<TLabel>(this, pages->Pages(0), 8, 8, 180, 16, L"A sheet of a page control");
+  Place<TCheckBox>(this, pages->Pages(0), 8, 32, 180, 17, L"On its first sheet");
+  Place<TEdit>(this, pages->Pages(1), 8, 8, 180, 21, L"On the second sheet");
+  Place<TLabel>(this, pages->Pages(2), 8, 8, 180, 16, L"The third sheet");
   auto* buttons = Place<TTabControl>(this, area, 240, 20, 220, 120);
   buttons->SetStyle(TTabStyle::tsButtons);
   buttons->SetTabs({L"One", L"Two", L"Three"});

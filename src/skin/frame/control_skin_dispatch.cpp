@@ -64,7 +64,8 @@ struct BuiltInRow {
 const BuiltInRow kBuiltIn[] = {
     {nullptr, L"TPageControl", xcTab, L"tab", true},
     {L"TTABSET", nullptr, xcTab, L"tab31", true},
-    {nullptr, L"TTabSheet", xcTab, L"tabsheet", true},
+    // A sheet takes the face colour, and so do the labels on it.
+    {nullptr, L"TTabSheet", xcTab, L"tabsheet", true, false, true},
     {L"TTABBEDNOTEBOOK", nullptr, xcTab, L"tab", true},
     {L"TMVCPANEL", nullptr, kNoGate, L"", false, true},
     {nullptr, L"TTabControl", xcTab, L"tab", true},

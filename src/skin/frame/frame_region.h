@@ -41,6 +41,8 @@ class FrameRegion {
   // Takes the region off the window and forgets the key.
   void Remove(HWND window);
   void Forget() { key_.reset(); }
+  // A region was set and not removed since.
+  bool Shaped() const { return key_.has_value(); }
 
  private:
   std::optional<FrameRegionKey> key_;

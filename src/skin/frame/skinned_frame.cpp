@@ -94,6 +94,13 @@ void SkinnedFrame::AttachWindow(HWND window, TSkinData* data, TCustomForm* form)
 
 void SkinnedFrame::InitFrame() {
   if (!window_ || state_ != FrameState::Attached) return;
+  // A window attached while it was being made (an MDI child) had no client
+  // area yet: the one it has now, under the skin's borders, is the one to keep.
+  if (clientSize_.cx <= 0 && clientSize_.cy <= 0) {
+    RECT client{};
+    GetClientRect(window_, &client);
+    clientSize_ = {client.right, client.bottom};
+  }
   if (form_) SkinChildControls(*form_);
   else {
     SkinBareChildren(window_);
@@ -104,6 +111,7 @@ void SkinnedFrame::InitFrame() {
       controls_.push_back({nullptr, window_, L"boxh", attached, std::move(box)});
     }
   }
+  SkinMdiScrollbars();
   // A child shown maximised has its buttons in the parent's menu bar.
   if (mdiChild_ && placement_ == 1) PostMessageW(GetParent(window_), SKM_REDRAWMDI, 0, 0);
   if (frameOn_) {
@@ -262,21 +270,33 @@ void SkinnedFrame::ReleaseMenus(bool closing) {
 }
 
 void SkinnedFrame::SetMdiCaptionHidden(bool hidden) {
-  if (!mdiChild_ || !window_) return;
-  ShowNativeCaption(!hidden);
+  if (!mdiChild_ || !window_ || !ShowNativeCaption(!hidden)) return;
+  // The platform placed a maximised child for the caption it had: without
+  // it the child's client area is to fill the MDI client's. Any other child
+  // only has its frame computed again.
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+  RECT fill{};
+  const HWND client = GetParent(window_);
+  if (IsZoomed(window_) && client && GetClientRect(client, &fill))
+    AdjustWindowRectEx(&fill, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+  else
+    flags |= SWP_NOMOVE | SWP_NOSIZE;
+  SetWindowPos(window_, nullptr, fill.left, fill.top, fill.right - fill.left, fill.bottom - fill.top, flags);
 }
 
-void SkinnedFrame::ShowNativeCaption(bool show) {
+bool SkinnedFrame::ShowNativeCaption(bool show) {
   const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
   if (show) {
-    if (!nativeCaptionHidden_) return;
+    if (!nativeCaptionHidden_) return false;
     SetWindowLongPtrW(window_, GWL_STYLE, style | WS_CAPTION);
     nativeCaptionHidden_ = false;
   } else {
-    if ((style & WS_CAPTION) == 0) return;
+    if ((style & WS_CAPTION) == 0) return false;
     SetWindowLongPtrW(window_, GWL_STYLE, style & ~WS_CAPTION);
     nativeCaptionHidden_ = true;
   }
+  return true;
 }
 
 void SkinnedFrame::ReadPlacement() {

@@ -160,7 +160,8 @@ class SkinnedFrame : public TNCObjectHost {
   void PaintFrame(HDC dc, int width, int height);
   void ReadPlacement();
   HICON WindowIcon() const;
-  void ShowNativeCaption(bool show);
+  // True when the window's style changed.
+  bool ShowNativeCaption(bool show);
   // The MDI client's messages pass through the frame: children made,
   // destroyed, maximised and restored, and SKM_REDRAWMDI.
   void AttachMdiClient();
@@ -169,6 +170,11 @@ class SkinnedFrame : public TNCObjectHost {
   // The MDI buttons the menu bar shows while a child is maximised.
   void PaintMdiButtons(HDC dc);
   TWinSysButton* MdiButtonAt(POINT windowPoint) const;
+  // The MDI client's scroll bars get their skin (xoMDIScrollbar).
+  void SkinMdiScrollbars();
+  // Alt+'-' typed anywhere in the MDI frame while a child is maximised:
+  // that child's system menu opens.
+  bool OpenMaximisedChildMenu();
 
   HWND window_ = nullptr;
   TSkinData* data_ = nullptr;

@@ -2,6 +2,10 @@
 // so that it sees children made, destroyed, maximised and restored; while
 // the active child is maximised its own caption is hidden and its minimise,
 // restore and close buttons are the MDI buttons of the frame's menu bar.
+// With xoMDIScrollbar the MDI client's own scroll bars are skinned too.
+#include <algorithm>
+
+#include "skin/controls/scrolling/skin_scrollbar.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_manager_link.h"
 #include "skin/frame/skinned_frame.h"
@@ -15,6 +19,18 @@ void SkinnedFrame::AttachMdiClient() {
   mdiClientLink_.SetHandler([this](TWindowSubclass& link, TMessage& message) { HandleMdiClientMessage(link, message); });
   mdiClientLink_.OnDetached = [this] { mdiClient_ = nullptr; };
   if (!mdiClientLink_.Attach(mdiClient_)) mdiClient_ = nullptr;
+}
+
+void SkinnedFrame::SkinMdiScrollbars() {
+  if (!mdiClient_ || !InSet(data_->Options(), xoMDIScrollbar) || !InSet(data_->SkinControls(), xcScrollbar)) return;
+  const bool known = std::any_of(controls_.begin(), controls_.end(),
+                                 [&](const ChosenControlSkin& c) { return c.window == mdiClient_; });
+  if (known || SendMessageW(mdiClient_, SKM_ISSKINNED, 0, 0) == 1) return;
+  // The client is a bare window of the platform's: its bars are followed by handle.
+  auto skin = std::make_unique<TSkinScrollbarH>();
+  skin->AttachHandle(mdiClient_, data_, nullptr);
+  const bool attached = skin->GetLifeState() == TSkinControl::kAttached;
+  controls_.push_back({nullptr, mdiClient_, L"mdiscrollbar", attached, attached ? std::move(skin) : nullptr});
 }
 
 void SkinnedFrame::HandleMdiClientMessage(TWindowSubclass& link, TMessage& message) {
@@ -48,11 +64,24 @@ void SkinnedFrame::MdiChildrenChanged() {
   const auto active =
       reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
   const bool now = active && maximised;
-  if (now != mdiMaximised_) {
+  // While maximised, a child that came maximised since (made while another
+  // was, on platforms that do so) still has its caption.
+  if (now != mdiMaximised_ || now) {
     mdiMaximised_ = now;
     if (TSkinManagerLink* manager = TSkinManagerLink::Current()) manager->SetMdiCaptionsHidden(now);
   }
   if (state_ == FrameState::Ready) PaintNonClient();
+}
+
+bool SkinnedFrame::OpenMaximisedChildMenu() {
+  if (!mdiMaximised_ || !mdiClient_) return false;
+  const auto child = reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0));
+  if (!child) return false;
+  // The child's own skinned system menu, dropped from the bar's left end as
+  // the platform's MDI frame shows it: restore, minimise and close, the MDI
+  // buttons' commands, by the keyboard. Posted, so that the key is answered first.
+  PostMessageW(child, WM_SYSCOMMAND, SC_KEYMENU, L' ');
+  return true;
 }
 
 void SkinnedFrame::PaintMdiButtons(HDC dc) {

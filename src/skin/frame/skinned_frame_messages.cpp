@@ -144,7 +144,13 @@ bool SkinnedFrame::HandleNonClient(TWindowSubclass& link, TMessage& m) {
       placement_ = m.WParam == SIZE_MINIMIZED ? 2 : m.WParam == SIZE_MAXIMIZED ? 1 : 0;
       // The parent's bar and the other children's captions follow a child's placement.
       if (mdiChild_) PostMessageW(GetParent(window_), SKM_REDRAWMDI, 0, 0);
-      if (placement_ != 2 && (state_ == FrameState::Ready || state_ == FrameState::Refreshing)) UpdateRegion();
+      // A maximised or minimised child is not shaped: the region cut for its
+      // normal size would hide most of it.
+      if (mdiChild_ && placement_ != 0) {
+        if (region_.Shaped()) region_.Remove(window_);
+      } else if (placement_ != 2 && (state_ == FrameState::Ready || state_ == FrameState::Refreshing)) {
+        UpdateRegion();
+      }
       return true;
     case WM_SYSCOMMAND:
       HandleSysCommand(link, m);
@@ -247,6 +253,11 @@ void SkinnedFrame::HandleFormMessage(TMessage& m) {
 void SkinnedFrame::ForwardDialogChar(TMessage& m) {
   // Bit 29 of the key data: Alt was down with the character.
   const bool onlyAlt = (m.LParam & (1 << 29)) && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0;
+  // Alt+'-' on an MDI frame: the maximised child's system menu.
+  if (onlyAlt && m.WParam == L'-' && OpenMaximisedChildMenu()) {
+    m.Result = 1;
+    return;
+  }
   const int index = onlyAlt && menuBar_ ? menuBar_->ButtonForKey(static_cast<wchar_t>(m.WParam)) : -1;
   if (index >= 0) {
     // Opened as a click on the button, once this message is answered.
@@ -265,7 +276,8 @@ void SkinnedFrame::ForwardDialogChar(TMessage& m) {
   } else if (Application && Application->MainForm() != form_) {
     target = Application->MainForm();
   }
-  if (target && target != form_ && target->HandleAllocated())
+  // A disabled form (a modal dialog is up) opens no menu of its own.
+  if (target && target != form_ && target->HandleAllocated() && IsWindowEnabled(target->Handle()))
     m.Result = target->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
 }
 

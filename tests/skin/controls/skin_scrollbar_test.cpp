@@ -1,12 +1,15 @@
 // Skinned scroll bars on real windows under Wine: the overlays follow the
 // platform's bars (shown, hidden, placed, kept above their window), paint
-// the skin's strips, and hand clicks back so that the platform scrolls.
+// the skin's strips (a disabled bar its track's disabled frame, its arrows'
+// usual ones and no thumb), and hand clicks back so that the platform scrolls.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
+#include "skin/bmp_builder.h"
 #include "skin/controls/scrolling/scroll_geometry.h"
 #include "skin/controls/scrolling/skin_list_view.h"
 #include "skin/controls/scrolling/skin_scroll_control.h"
@@ -14,6 +17,7 @@
 #include "skin/controls/skinned_controls_fixture.h"
 #include "skin/gdi/skin_renderers.h"
 #include "skin/skin_messages.h"
+#include "skin_archive_writer.h"
 #include "ui/edit.h"
 #include "ui/list_box.h"
 #include "ui/list_view.h"
@@ -362,6 +366,63 @@ TEST_F(SkinScrollbars, AScrollBarControlWithAnEmptyRangeShowsItsThumbAtTheStart)
   EXPECT_EQ(0, differences) << "the thumb and the track below it";
   DestroyWindow(control);
   EXPECT_FALSE(bar.Shown());
+}
+
+// A skin whose scroll strips have one solid colour per frame, so that a
+// picture tells which frame was drawn; each arrow frame is a square of side.
+struct FrameColouredScrollSkin {
+  static TColor ArrowColour(int frame) { return MakeColour(10 * frame, 40, 250 - 10 * frame); }
+  static TColor TrackColour(int frame) { return MakeColour(200, 20 * frame, 30); }
+  static TColor ThumbColour(int frame) { return MakeColour(30, 200, 20 * frame); }
+  explicit FrameColouredScrollSkin(int side) {
+    const auto frames = [](int width, const std::function<TColor(int)>& colour) {
+      return [=](int x, int) { return static_cast<uint32_t>(colour(x / width + 1)); };
+    };
+    data.SetSkinStream(skinpack::PackArchive(
+        {{"arrows.bmp", MakeBmp24(23 * side, side, frames(side, ArrowColour))},
+         {"track.bmp", MakeBmp24(4 * side, side, frames(side, TrackColour))},
+         {"thumb.bmp", MakeBmp24(3 * side, side, frames(side, ThumbColour))},
+         {"skin.ini", "[Scrollbar]\nImage=arrows.bmp\n[VertScroll]\nImage=track.bmp\n"
+                      "[VertScrollThumb]\nImage=thumb.bmp\n"}}));
+    loaded = data.LoadSkin();
+  }
+  TSkinData data{nullptr};
+  bool loaded = false;
+};
+
+TEST_F(SkinScrollbars, ADisabledBarShowsTheTracksDisabledFrameTheArrowsUsualOnesAndNoThumb) {
+  const int b = GetSystemMetrics(SM_CXVSCROLL);
+  FrameColouredScrollSkin skin(b);
+  ASSERT_TRUE(skin.loaded);
+  const int length = 6 * b;
+  const HWND control = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 20, 20, b, length,
+                                       form->Handle(), nullptr, nullptr, nullptr);
+  SetScrollRange(control, SB_CTL, 0, 10, FALSE);
+  SetScrollPos(control, SB_CTL, 5, TRUE);
+  TSkinScControl skinned;
+  skinned.AttachHandle(control, &skin.data, nullptr);
+  PumpMessages();
+  ASSERT_TRUE(skinned.Overlay()->Shown());
+  // Pixels of the printed bar in each colour: arrows, track and thumb.
+  auto count = [&](TColor colour) {
+    const Picture printed = Print(skinned.Overlay()->Handle());
+    int n = 0;
+    for (int y = 0; y < printed.height; ++y)
+      for (int x = 0; x < printed.width; ++x) n += printed.At(x, y) == colour;
+    return n;
+  };
+  const int arrow = b * b;
+  ASSERT_EQ(arrow, count(skin.ArrowColour(9)));
+  // The thumb, and its grip (the vertical grip's normal frame) over it.
+  auto thumb = [&] { return count(skin.ThumbColour(1)) + count(skin.ArrowColour(20)); };
+  ASSERT_GT(thumb(), 0) << "enabled, the thumb shows";
+
+  EnableWindow(control, FALSE);
+  EXPECT_EQ(arrow, count(skin.ArrowColour(9))) << "the up arrow's normal frame";
+  EXPECT_EQ(arrow, count(skin.ArrowColour(13))) << "the down arrow's normal frame";
+  EXPECT_EQ(b * (length - 2 * b), count(skin.TrackColour(3))) << "the whole track in its disabled frame";
+  EXPECT_EQ(0, thumb());
+  DestroyWindow(control);
 }
 
 }  // namespace
