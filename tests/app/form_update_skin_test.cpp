@@ -278,14 +278,27 @@ struct PaintRequests {
   }
 };
 
-TEST_F(SkinnedWizard, TheWindowIsInItsSkinFromItsFirstPaintAndIsPaintedOnce) {
+// The wizard as the program makes it: the application's main form.
+TEST(WizardFirstPaint, TheWindowIsInItsSkinFromItsFirstPaintAndIsPaintedOnce) {
+  TApplication application;
+  application.Initialize();
+  TForm_Update* form = nullptr;
+  application.CreateForm(form);
   PaintRequests requests;
   requests.window = form->Handle();
   requests.seen.clear();
   const DWORD thread = GetCurrentThreadId();
   OwnedHook sent(SetWindowsHookExW(WH_CALLWNDPROC, PaintRequests::Sent, nullptr, thread));
   OwnedHook fetched(SetWindowsHookExW(WH_GETMESSAGE, PaintRequests::Fetched, nullptr, thread));
-  ShowSkinned();
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  ASSERT_TRUE(testing::WaitFor(
+      [&] {
+        TSkinForm* frame = TSkinManage::Instance() ? TSkinManage::Instance()->FindForm(form->Handle()) : nullptr;
+        return frame && frame->GetState() == TSkinForm::kReady;
+      },
+      10000));
+  testing::PumpMessages();
   sent.Reset();
   fetched.Reset();
   ASSERT_FALSE(requests.seen.empty());

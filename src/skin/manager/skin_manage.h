@@ -56,7 +56,7 @@ class TSkinManage : public TComponent, public TSkinManagerLink {
   enum class FrameSetUp { Posted, Now };
   // Gives the window a frame object; true when one was made.
   bool AttachForm(HWND window, FrameSetUp setUp = FrameSetUp::Posted);
-  // Attaches the frame of a window made hidden just before it is first shown.
+  // Attaches the frame of the main form, made hidden, just before it is first shown.
   void WatchFirstShow(HWND window);
   TSkinForm* FindForm(HWND window) const;
   // Command 7 for one window: its frame goes and a new one is made.
