@@ -115,7 +115,8 @@ endfunction()
 # The real proxies of the network tests: two tinyproxy instances on
 # 127.0.0.1 (fixtures/tinyproxy/open without authentication, .../auth with
 # BasicAuth), started once per CTest run like nginx. Tests read each port
-# from <instance>/port and its requests from <instance>/access.log.
+# from <instance>/port and its requests from <instance>/access.log. Neither
+# limits CONNECT to a port: HTTPS tests tunnel through the open one.
 function(quonel_tinyproxy_fixture)
   get_property(registered GLOBAL PROPERTY QUONEL_TINYPROXY_FIXTURE)
   if(registered)
@@ -127,19 +128,4 @@ function(quonel_tinyproxy_fixture)
   add_test(NAME tinyproxy_stop COMMAND ${PROJECT_SOURCE_DIR}/tests/support/tinyproxy_fixture.sh stop ${dir})
   set_tests_properties(tinyproxy_start PROPERTIES FIXTURES_SETUP tinyproxy)
   set_tests_properties(tinyproxy_stop PROPERTIES FIXTURES_CLEANUP tinyproxy)
-endfunction()
-
-# A tinyproxy on 127.0.0.1 that tunnels (CONNECT) to any port, for HTTPS
-# through a proxy (CTest fixture "tls_proxy"; port in fixtures/tls_proxy/port).
-function(quonel_tls_proxy_fixture)
-  get_property(registered GLOBAL PROPERTY QUONEL_TLS_PROXY_FIXTURE)
-  if(registered)
-    return()
-  endif()
-  set_property(GLOBAL PROPERTY QUONEL_TLS_PROXY_FIXTURE ON)
-  set(dir ${CMAKE_BINARY_DIR}/fixtures/tls_proxy)
-  add_test(NAME tls_proxy_start COMMAND ${PROJECT_SOURCE_DIR}/tests/support/tls_proxy_fixture.sh start ${dir})
-  add_test(NAME tls_proxy_stop COMMAND ${PROJECT_SOURCE_DIR}/tests/support/tls_proxy_fixture.sh stop ${dir})
-  set_tests_properties(tls_proxy_start PROPERTIES FIXTURES_SETUP tls_proxy)
-  set_tests_properties(tls_proxy_stop PROPERTIES FIXTURES_CLEANUP tls_proxy)
 endfunction()

@@ -110,14 +110,14 @@ TEST_F(TlsNginxTest, DownloadResumesOverHttps) {
 // Through a proxy the client asks for a tunnel to the server and checks
 // the server's certificate, not the proxy's, inside it.
 TEST_F(TlsNginxTest, HttpsThroughAProxyTravelsInATunnel) {
-  const int proxyPort = std::atoi(ReadTextFile(FixturesDir() + "\\tls_proxy\\port").c_str());
+  const int proxyPort = std::atoi(ReadTextFile(FixturesDir() + "\\tinyproxy\\open\\port").c_str());
   ASSERT_GT(proxyPort, 0) << "the tinyproxy fixture did not start";
   Serve("tls_proxied.htm", "[b.exe]\r\n");
   http.ProxyParams().ProxyServer = "127.0.0.1";
   http.ProxyParams().ProxyPort = proxyPort;
   EXPECT_EQ("[b.exe]\r\n", http.GetText(HttpsUrl("https", "/tls_proxied.htm")));
   EXPECT_EQ("[b.exe]\r\n", http.GetText(HttpsUrl("https", "/tls_proxied.htm")));
-  const std::string proxyLog = ReadTextFile(FixturesDir() + "\\tls_proxy\\tinyproxy.log");
+  const std::string proxyLog = ReadTextFile(FixturesDir() + "\\tinyproxy\\open\\access.log");
   EXPECT_NE(std::string::npos,
             proxyLog.find("CONNECT localhost:" + std::to_string(NginxTlsPort("https")) + " HTTP/1.1"));
   // The second request went through the kept tunnel.
@@ -139,7 +139,7 @@ TEST_F(TlsNginxTest, HttpsThroughAProxyTravelsInATunnel) {
   DeleteFileW(local.c_str());
   const std::string connect = "CONNECT localhost:" + std::to_string(NginxTlsPort("https")) + " HTTP/1.1";
   auto connects = [&] {
-    const std::string log = ReadTextFile(FixturesDir() + "\\tls_proxy\\tinyproxy.log");
+    const std::string log = ReadTextFile(FixturesDir() + "\\tinyproxy\\open\\access.log");
     int count = 0;
     for (size_t at = log.find(connect); at != std::string::npos; at = log.find(connect, at + 1)) ++count;
     return count;
