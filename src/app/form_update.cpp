@@ -34,7 +34,7 @@ void RegisterFormUpdateClasses() {
   RegisterSkinDataClass();
   RegisterSkinManager();
   RegisterSkinCaptionClass();
-  RegisterShockwaveFlashClass(TOleControlOptions{TControlPresence::Optional});
+  RegisterShockwaveFlashClass(TOleControlOptions{TControlPresence::Optional, 0, true});
 }
 
 TForm_Update::TForm_Update(TComponent* owner) : TForm(owner) {

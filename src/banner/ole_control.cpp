@@ -6,6 +6,7 @@
 #include "banner/himetric.h"
 #include "banner/ole_control_site.h"
 #include "banner/ole_event_sink.h"
+#include "ui/application.h"
 
 namespace quonel {
 namespace {
@@ -79,6 +80,10 @@ TOleControl::TOleControl(TComponent* owner, TControlData& description, TOleContr
   counted_ = true;
   site_.Reset(new TOleControlSite(*this));
   eventSink_.Reset(new TOleEventSink(*this, description_.eventIid));
+  if (options_.afterFirstPaint) {
+    SetWindowAfterFirstPaint(true);
+    return;
+  }
   try {
     CreateControl();
   } catch (const EOleError& error) {
@@ -94,6 +99,7 @@ TOleControl::TOleControl(TComponent* owner, TControlData& description, TOleContr
 }
 
 void TOleControl::CreateControl() {
+  if (Application) Application->InitializeOle();
   OleCheck(CoCreateInstance(description_.classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IOleObject,
                             oleObject_.PutVoid()));
   OleCheck(oleObject_->GetMiscStatus(DVASPECT_CONTENT, &miscStatus_));
@@ -196,6 +202,14 @@ void TOleControl::ReportAmbientChanges() {
 }
 
 void TOleControl::CreateWindowHandle(const TCreateParams& params) {
+  if (options_.afterFirstPaint && !oleObject_ && failureText_.empty()) {
+    try {
+      CreateControl();
+    } catch (const EOleError& error) {
+      if (options_.presence == TControlPresence::Required) throw;
+      Fail(error);
+    }
+  }
   if (ControlAvailable()) {
     try {
       InitControlInterfaces();

@@ -36,6 +36,10 @@ struct TOleControlOptions {
   // The resolution that turns the control's extent into pixels; 0 is the
   // screen's.
   int pixelsPerInch = 0;
+  // The control is created and activated once its form has first been
+  // painted, not while the form is read: loading COM and the control costs
+  // more than the window around it.
+  bool afterFirstPaint = false;
 };
 
 using TKeyEvent = std::function<void(TComponent* sender, WORD& key, unsigned shift)>;

@@ -40,6 +40,7 @@ TApplication::TApplication() : TComponent(nullptr) {
 
 TApplication::~TApplication() {
   FreePending();
+  idleTasks_.clear();
   // Forms and other owned components go before the platform pieces.
   while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
   SetEscapedExceptionHandler(nullptr);
@@ -47,9 +48,10 @@ TApplication::~TApplication() {
   if (Application == this) Application = nullptr;
 }
 
-void TApplication::Initialize() {
+void TApplication::Initialize() { RegisterStandardClasses(); }
+
+void TApplication::InitializeOle() {
   if (!oleInitialised_) oleInitialised_ = SUCCEEDED(OleInitialize(nullptr));
-  RegisterStandardClasses();
 }
 
 void TApplication::Notification(TComponent* component, Operation operation) {
@@ -136,7 +138,28 @@ void TApplication::ProcessMessages() {
 
 void TApplication::HandleMessage() {
   MSG message;
-  if (!ProcessMessage(message) && !terminated_) WaitMessage();
+  if (!ProcessMessage(message) && !terminated_ && !RunIdleTask()) WaitMessage();
+}
+
+void TApplication::WhenIdle(TComponent* owner, std::function<void()> task) {
+  idleTasks_.push_back({owner, std::move(task)});
+}
+
+void TApplication::ForgetIdleTasks(TComponent* owner) {
+  std::erase_if(idleTasks_, [owner](const IdleTask& task) { return task.owner == owner; });
+}
+
+bool TApplication::RunIdleTask() {
+  if (idleTasks_.empty()) return false;
+  const std::function<void()> task = std::move(idleTasks_.front().run);
+  idleTasks_.erase(idleTasks_.begin());
+  try {
+    task();
+  } catch (...) {
+    HandleException(std::current_exception());
+  }
+  FreePending();
+  return true;
 }
 
 void TApplication::FreeAfterMessage(TComponent* component) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,11 @@ class TApplication : public TComponent {
   ~TApplication() override;
   const wchar_t* ClassName() const override { return L"TApplication"; }
 
-  // Common controls, OLE on this thread, and the library's stored classes.
+  // The library's stored classes.
   void Initialize();
+  // OLE on this thread, on its first use: loading it costs more than the
+  // first window, so a program that shows a window first starts sooner.
+  void InitializeOle();
 
   // Creates a form owned by the application; the first becomes the main
   // form. An exception while the main form is being built shows the
@@ -62,6 +66,11 @@ class TApplication : public TComponent {
   void ShowException(const std::wstring& message);
   // Frees the form after the message being handled now has returned.
   void FreeAfterMessage(TComponent* component);
+  // Runs task once, the next time the message loop finds no message waiting
+  // (one task per such moment, so that messages between them are served);
+  // an owner that goes first takes its tasks with it.
+  void WhenIdle(TComponent* owner, std::function<void()> task);
+  void ForgetIdleTasks(TComponent* owner);
 
   // The box text for an exception that escapes while the main form is built.
   static std::wstring StartupErrorText(const std::wstring& className, const std::wstring& module,
@@ -77,6 +86,7 @@ class TApplication : public TComponent {
   bool IsDialogKey(const MSG& message);
   bool IsDialogChar(const MSG& message);
   void FreePending();
+  bool RunIdleTask();
   void ShowStartupException(std::exception_ptr exception);
   [[noreturn]] static void ExitProgram(int code);
 
@@ -86,6 +96,11 @@ class TApplication : public TComponent {
   bool oleInitialised_ = false;
   std::wstring title_;
   std::vector<TComponent*> pendingFree_;
+  struct IdleTask {
+    TComponent* owner;
+    std::function<void()> run;
+  };
+  std::vector<IdleTask> idleTasks_;
 };
 
 // The one application object of the program (set by its constructor).

@@ -31,6 +31,7 @@ TCustomForm::~TCustomForm() {
     } catch (...) {
     }
   }
+  if (Application) Application->ForgetIdleTasks(this);
   auto& forms = Screen().forms_;
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
   // The window goes while the object is still a form.
@@ -277,9 +278,24 @@ bool TCustomForm::MenuMessage(TMessage& message) {
   return false;
 }
 
+// The controls that wait for the first paint get their windows once the
+// window is on the screen and nothing else is waiting.
+void TCustomForm::FirstPainted() {
+  painted_ = true;
+  if (Application) Application->WhenIdle(this, [this] { CreateWindowsAfterFirstPaint(); });
+  else PostMessageW(Handle(), CM_CREATEAFTERPAINT, 0, 0);
+}
+
 void TCustomForm::WndProc(TMessage& message) {
   if (MenuMessage(message)) return;
   switch (message.Msg) {
+    case WM_PAINT:
+      TWinControl::WndProc(message);
+      if (!painted_) FirstPainted();
+      return;
+    case CM_CREATEAFTERPAINT:
+      CreateWindowsAfterFirstPaint();
+      return;
     case WM_CLOSE:
       Close();
       return;

@@ -74,6 +74,7 @@ class TCustomForm : public TWinControl {
   void FitClientSize();
   void SelectNext(bool backward);
   bool DialogKey(TMessage& message);
+  void FirstPainted();
 
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
   unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
@@ -87,6 +88,7 @@ class TCustomForm : public TWinControl {
   TMainMenu* menu_ = nullptr;
   TWinControl* activeControl_ = nullptr;
   bool created_ = false;
+  bool painted_ = false;
 };
 
 class TForm : public TCustomForm {

@@ -34,6 +34,8 @@ constexpr UINT CM_ENTER = CM_BASE + 26;
 constexpr UINT CM_EXIT = CM_BASE + 27;
 constexpr UINT CM_RELEASE = CM_BASE + 33;        // 0xB021
 constexpr UINT CM_RECREATEWND = CM_BASE + 51;    // 0xB033
+// Posted by a form without an application object after its first paint.
+constexpr UINT CM_CREATEAFTERPAINT = CM_BASE + 52;
 
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_CHARTOITEM = CN_BASE + WM_CHARTOITEM;

@@ -185,11 +185,22 @@ void TWinControl::CreateHandle() {
   // may never be shown.
   creatingChildren_ = true;
   for (TWinControl* child : TabList())
-    if (child->Visible()) child->CreateHandle();
+    if (child->Visible() && !child->windowAfterFirstPaint_) child->CreateHandle();
   creatingChildren_ = false;
   ArrangeZOrder();
   // A window made later than its siblings must still take its place in the tab order.
   if (Parent() && !Parent()->creatingChildren_) Parent()->ArrangeZOrder();
+}
+
+void TWinControl::CreateWindowsAfterFirstPaint() {
+  // A hidden one stops waiting too: it gets its window like any other when shown.
+  for (TWinControl* child : TabList()) {
+    if (child->windowAfterFirstPaint_) {
+      child->windowAfterFirstPaint_ = false;
+      if (handle_ && child->Visible()) child->CreateHandle();
+    }
+    child->CreateWindowsAfterFirstPaint();
+  }
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& params) {
@@ -552,7 +563,7 @@ void TWinControl::SetText(const std::wstring& text) {
 void TWinControl::VisibleChanged() {
   if (handle_) {
     ShowWindow(handle_, Visible() ? SW_SHOWNA : SW_HIDE);
-  } else if (Visible() && Parent() && Parent()->HandleAllocated()) {
+  } else if (Visible() && !windowAfterFirstPaint_ && Parent() && Parent()->HandleAllocated()) {
     CreateHandle();
   }
 }

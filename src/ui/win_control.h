@@ -55,6 +55,15 @@ class TWinControl : public TControl {
   // The windowless child visible under a client point, else nullptr.
   TControl* GraphicControlAt(POINT point) const;
 
+  // The window waits until its form has first been painted and the program
+  // has gone idle (for a window slow to make, such as a hosted control's);
+  // asking for Handle() makes it at once.
+  void SetWindowAfterFirstPaint(bool value) { windowAfterFirstPaint_ = value; }
+  bool WindowAfterFirstPaint() const { return windowAfterFirstPaint_; }
+  // Makes the windows of the controls below this one that waited for the
+  // first paint (of those visible; the others get theirs when shown).
+  void CreateWindowsAfterFirstPaint();
+
   int TabOrder() const { return tabOrder_; }
   void SetTabOrder(int order);
   bool TabStop() const { return tabStop_; }
@@ -126,6 +135,7 @@ class TWinControl : public TControl {
 
   HWND handle_ = nullptr;
   bool creatingChildren_ = false;
+  bool windowAfterFirstPaint_ = false;
   WNDPROC defaultProc_ = DefWindowProcW;
   std::vector<TControl*> controls_;
   int tabOrder_ = -1;

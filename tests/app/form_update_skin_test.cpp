@@ -5,6 +5,7 @@
 // controls, its close button and screenshots for a person.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -250,6 +251,62 @@ TEST_F(SkinnedWizard, TheWizardsButtonsAreDrawnFromTheSkinAndHiddenControlsKeepT
   EXPECT_GE(ink, 80) << "the caption \"下一步\" is drawn";
   form->GroupBox1->Show();
   EXPECT_EQ(1, SendMessageW(form->GroupBox1->Handle(), SKM_ISSKINNED, 0, 0)) << "skinned once its window is made";
+}
+
+// What the wizard's window was asked to paint while it appeared, and whether
+// its frame object was ready at each request.
+struct PaintRequests {
+  static inline HWND window = nullptr;
+  static inline std::vector<std::pair<UINT, bool>> seen;
+  static void Note(HWND target, UINT msg) {
+    if (target != window || (msg != WM_NCPAINT && msg != WM_ERASEBKGND && msg != WM_PAINT)) return;
+    TSkinManage* manager = TSkinManage::Instance();
+    TSkinForm* frame = manager ? manager->FindForm(window) : nullptr;
+    seen.push_back({msg, frame && frame->GetState() == TSkinForm::kReady});
+  }
+  // Sent messages (the frame's WM_NCPAINT, the background) and fetched ones (WM_PAINT).
+  static LRESULT CALLBACK Sent(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) Note(reinterpret_cast<CWPSTRUCT*>(lParam)->hwnd, reinterpret_cast<CWPSTRUCT*>(lParam)->message);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static LRESULT CALLBACK Fetched(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam == PM_REMOVE) Note(reinterpret_cast<MSG*>(lParam)->hwnd, reinterpret_cast<MSG*>(lParam)->message);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  int Count(UINT msg) const {
+    return static_cast<int>(std::count_if(seen.begin(), seen.end(), [msg](const auto& s) { return s.first == msg; }));
+  }
+};
+
+// The wizard as the program makes it: the application's main form.
+TEST(WizardFirstPaint, TheWindowIsInItsSkinFromItsFirstPaintAndIsPaintedOnce) {
+  TApplication application;
+  application.Initialize();
+  TForm_Update* form = nullptr;
+  application.CreateForm(form);
+  PaintRequests requests;
+  requests.window = form->Handle();
+  requests.seen.clear();
+  const DWORD thread = GetCurrentThreadId();
+  OwnedHook sent(SetWindowsHookExW(WH_CALLWNDPROC, PaintRequests::Sent, nullptr, thread));
+  OwnedHook fetched(SetWindowsHookExW(WH_GETMESSAGE, PaintRequests::Fetched, nullptr, thread));
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  ASSERT_TRUE(testing::WaitFor(
+      [&] {
+        TSkinForm* frame = TSkinManage::Instance() ? TSkinManage::Instance()->FindForm(form->Handle()) : nullptr;
+        return frame && frame->GetState() == TSkinForm::kReady;
+      },
+      10000));
+  testing::PumpMessages();
+  sent.Reset();
+  fetched.Reset();
+  ASSERT_FALSE(requests.seen.empty());
+  for (size_t i = 0; i < requests.seen.size(); ++i)
+    EXPECT_TRUE(requests.seen[i].second) << "request " << i << " (message " << std::hex << requests.seen[i].first
+                                         << ") came before the frame was set up";
+  EXPECT_EQ(1, requests.Count(WM_NCPAINT)) << "the frame's set-up repaints no frame";
+  EXPECT_EQ(1, requests.Count(WM_PAINT)) << "nor the client";
 }
 
 TEST_F(SkinnedWizard, ASkin3rdLineOfKindNilKeepsAClassUnskinned) {

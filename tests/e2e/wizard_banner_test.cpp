@@ -26,8 +26,10 @@ TEST(WizardBanner, TheStandInPlaysInTheStripAtItsBox) {
   client.WriteConfig(L"quonel", L"", {{L"本地服务器", L"http://127.0.0.1:1/"}});
   WizardSession wizard(client.Exe());
   ASSERT_TRUE(wizard.WaitForWindow());
-  HWND strip = FindWindowExW(wizard.Window(), nullptr, kStandInClass, nullptr);
-  ASSERT_NE(nullptr, strip);
+  // The control is activated once the window has been painted.
+  HWND strip = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (strip = FindWindowExW(wizard.Window(), nullptr, kStandInClass, nullptr)); },
+                      10000));
   RECT box;
   GetWindowRect(strip, &box);
   MapWindowPoints(nullptr, wizard.Window(), reinterpret_cast<POINT*>(&box), 2);
@@ -60,9 +62,11 @@ TEST(WizardBanner, WithoutABannerControlTheStripStaysEmptyAndTheUpdateWorks) {
 
   WizardSession wizard(client.Exe());
   ASSERT_TRUE(wizard.WaitForWindow());
-  EXPECT_EQ(nullptr, FindWindowExW(wizard.Window(), nullptr, kStandInClass, nullptr));
+  // The control is looked for once the window has been painted.
   const std::wstring reason = SystemErrorMessage(static_cast<uint32_t>(REGDB_E_CLASSNOTREG));
-  EXPECT_TRUE(wizard.LogHas(L"ShockwaveFlash1: " + (reason.empty() ? L"OLE error 80040154" : reason)));
+  EXPECT_TRUE(WaitFor(
+      [&] { return wizard.LogHas(L"ShockwaveFlash1: " + (reason.empty() ? L"OLE error 80040154" : reason)); }, 10000));
+  EXPECT_EQ(nullptr, FindWindowExW(wizard.Window(), nullptr, kStandInClass, nullptr));
   // The strip (8, 7, 401 x 80) shows what the window shows between it and
   // the pages, once the window has painted (a capture may come first).
   Capture window;

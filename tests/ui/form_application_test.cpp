@@ -68,6 +68,28 @@ TEST_F(FormTest, CreateShowAndActivateComeInOrderAndTheClientSizeIsKept) {
   EXPECT_EQ(form, Screen().Forms(0));
 }
 
+TEST_F(FormTest, ControlsWaitingForTheFirstPaintGetTheirWindowsWhenTheLoopIsNextIdle) {
+  TForm* form = NewForm();
+  TButton* waiting = NewButton(form, 10, L"a");
+  TButton* hidden = NewButton(form, 80, L"b");
+  waiting->SetWindowAfterFirstPaint(true);
+  hidden->SetWindowAfterFirstPaint(true);
+  hidden->SetVisible(false);
+  form->Show();
+  EXPECT_FALSE(waiting->HandleAllocated()) << "not made with its form's window";
+  UpdateWindow(form->Handle());
+  EXPECT_FALSE(waiting->HandleAllocated()) << "not inside the first paint";
+  // The timer only keeps the loop from waiting for ever should nothing be left to do.
+  SetTimer(form->Handle(), 1, 10, nullptr);
+  for (int i = 0; i < 100 && !waiting->HandleAllocated(); ++i) application.HandleMessage();
+  KillTimer(form->Handle(), 1);
+  EXPECT_TRUE(waiting->HandleAllocated());
+  EXPECT_FALSE(hidden->HandleAllocated()) << "a hidden one waits until it is shown";
+  hidden->SetVisible(true);
+  EXPECT_TRUE(hidden->HandleAllocated()) << "and is then made like any other";
+  EXPECT_EQ(hidden->Handle(), GetNextWindow(waiting->Handle(), GW_HWNDNEXT)) << "in its tab order";
+}
+
 TEST_F(FormTest, CloseQueryCanKeepTheFormAndClosingTheMainFormEndsTheLoop) {
   TForm* form = nullptr;
   application.CreateForm(form);

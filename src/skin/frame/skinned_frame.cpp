@@ -130,7 +130,8 @@ void SkinnedFrame::InitFrame() {
   SendMessageW(window_, SKM_SKINNED, 0, kSkinMessageMarker);
   if (data_->OnAfterSkinForm) data_->OnAfterSkinForm(form_, window_, className_);
   state_ = FrameState::Ready;
-  if (frameOn_) PaintNonClient();
+  // A window set up before it is shown paints its frame when it appears.
+  if (frameOn_ && IsWindowVisible(window_)) PaintNonClient();
 }
 
 void SkinnedFrame::UpdateBorders() {

@@ -195,6 +195,8 @@ class SkinnedFrame : public TNCObjectHost {
   bool systemMenu_ = false, minimiseBox_ = false, maximiseBox_ = false;
   int placement_ = 0;  // 0 normal, 1 maximised, 2 minimised
   bool active_ = false;
+  // The frame has been painted on the window at least once.
+  bool framePainted_ = false;
   FrameBorders borders_;
   int menuHeight_ = 0;
   int rightLimit_ = 0;

@@ -229,7 +229,9 @@ void SkinnedFrame::HandleActivation(TMessage& m) {
   active_ = m.WParam != 0;
   if (!active_ && hot_) hot_->MouseLeave();
   if (!active_ && menuBar_) menuBar_->MouseLeave();
-  if (!(mdiChild_ && placement_ == 1)) PaintNonClient();
+  // A window activated as it first appears gets its frame painted by the
+  // show's own WM_NCPAINT, in the state set here: once is enough.
+  if (!(mdiChild_ && placement_ == 1) && framePainted_) PaintNonClient();
   m.Result = TRUE;
 }
 

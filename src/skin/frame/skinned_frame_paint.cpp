@@ -70,6 +70,7 @@ void SkinnedFrame::PaintNonClient(HDC dc) {
     } else {
       WholeWindowDc windowDc(window_);
       if (windowDc.Get()) PaintFrame(windowDc.Get(), frame.right - frame.left, frame.bottom - frame.top);
+      framePainted_ = true;
     }
   } catch (...) {
     // A frame that cannot be painted keeps what it showed.

@@ -17,13 +17,6 @@ namespace {
 // Forms tagged with this value are never framed, whatever DisableTag says.
 constexpr intptr_t kNeverFramedTag = 99;
 
-HINSTANCE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-  return module;
-}
-
 bool IsSkinnedWindow(HWND window) { return SendMessageW(window, SKM_ISSKINNED, 0, 0) == 1; }
 
 bool IsSystemDialogClass(const std::wstring& lowerClass) {
@@ -46,6 +39,7 @@ TSkinManage::~TSkinManage() {
   ++walking_;
   for (auto& form : forms_) form->DetachWindow();
   --walking_;
+  showWatchers_.clear();
   forms_.clear();
   popups_.clear();
   components_.clear();
@@ -105,7 +99,7 @@ TCustomForm* TSkinManage::FormObjectOf(HWND window) const {
   return dynamic_cast<TCustomForm*>(TWinControl::FromHandle(window));
 }
 
-bool TSkinManage::AttachForm(HWND window) {
+bool TSkinManage::AttachForm(HWND window, FrameSetUp setUp) {
   if (!active_ || started_ == kDestroying) return false;
   Purge();
   if (!IsWindow(window) || FindForm(window) || IsSkinnedWindow(window)) return false;
@@ -130,8 +124,10 @@ bool TSkinManage::AttachForm(HWND window) {
   auto frame = std::make_unique<TSkinForm>();
   frame->AttachWindow(window, data, form);
   if (frame->GetState() == TSkinForm::kClosed) return false;
+  TSkinForm* attached = frame.get();
   forms_.push_back(std::move(frame));
-  PostMessageW(window, SKM_INITFRAME, 0, 1000);
+  if (setUp == FrameSetUp::Now) attached->InitFrame();
+  else PostMessageW(window, SKM_INITFRAME, 0, 1000);
   return true;
 }
 

@@ -16,6 +16,7 @@
 #include "core/component.h"
 #include "core/win32_owners.h"
 #include "skin/data/skin_manager_link.h"
+#include "ui/window_subclass.h"
 
 namespace quonel {
 
@@ -50,8 +51,13 @@ class TSkinManage : public TComponent, public TSkinManagerLink {
   void SwitchOn() override;
   bool AttachOwner(TSkinData& data) override;
 
+  // When a new frame does its set-up: on the message posted to its window, or
+  // at once (a window not shown yet, whose first paint is to be in the skin).
+  enum class FrameSetUp { Posted, Now };
   // Gives the window a frame object; true when one was made.
-  bool AttachForm(HWND window);
+  bool AttachForm(HWND window, FrameSetUp setUp = FrameSetUp::Posted);
+  // Attaches the frame of the main form, made hidden, just before it is first shown.
+  void WatchFirstShow(HWND window);
   TSkinForm* FindForm(HWND window) const;
   // Command 7 for one window: its frame goes and a new one is made.
   void ReskinWindow(HWND window, TSkinData* requesting);
@@ -120,6 +126,8 @@ class TSkinManage : public TComponent, public TSkinManagerLink {
   int menuSource_ = 0;
   bool menuFlag_ = false;
   HWND reskinWindow_ = nullptr;
+  // Hidden top-level windows waiting for their first show.
+  std::vector<std::unique_ptr<TWindowSubclass>> showWatchers_;
   // Lists being walked: closed objects stay until the walk is over.
   int walking_ = 0;
 };

@@ -32,6 +32,8 @@ struct SkinManageHook {
           manager.AttachPopup(window);
         } else if (create.dwExStyle & WS_EX_MDICHILD) {
           manager.AttachForm(window);
+        } else if (!(create.style & (WS_CHILD | WS_VISIBLE)) && create.hInstance == ThisModule() && manager.active_) {
+          manager.WatchFirstShow(window);
         }
         break;
       }

@@ -15,6 +15,13 @@ std::wstring LowerAscii(std::wstring text) {
   return text;
 }
 
+HINSTANCE ThisModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+  return module;
+}
+
 bool IsMdiChildWindow(HWND window) {
   if (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_MDICHILD) return true;
   HWND parent = GetParent(window);
