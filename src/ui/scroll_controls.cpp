@@ -38,7 +38,9 @@ void TScrollBar::HandleCreated() {
 void TScrollBar::WndProc(TMessage& message) {
   // The parent reflects the bar's own scroll requests back to it.
   if (message.Msg == CN_HSCROLL || message.Msg == CN_VSCROLL) {
-    SCROLLINFO info{sizeof(info), SIF_ALL};
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
     GetScrollInfo(Handle(), SB_CTL, &info);
     int position = info.nPos;
     switch (LOWORD(message.WParam)) {
@@ -97,7 +99,9 @@ void TScrollBox::UpdateScrollRange() {
 }
 
 void TScrollBox::ScrollBy(int bar, int request) {
-  SCROLLINFO info{sizeof(info), SIF_ALL};
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_ALL;
   GetScrollInfo(Handle(), bar, &info);
   int position = info.nPos;
   switch (request) {

@@ -108,7 +108,7 @@ void SkinnedFrame::InitFrame() {
     if (AsciiLower(className_) == L"#32770") {
       std::unique_ptr<TSkinControl> box = AttachSkin(L"boxh", nullptr, window_, false);
       const bool attached = box != nullptr;
-      controls_.push_back({nullptr, window_, L"boxh", attached, std::move(box)});
+      controls_.push_back({nullptr, window_, L"boxh", attached, std::move(box), nullptr, std::nullopt});
     }
   }
   SkinMdiScrollbars();
