@@ -300,16 +300,22 @@ void TCustomForm::WndProc(TMessage& message) {
       Close();
       return;
     case WM_ACTIVATE:
-      TWinControl::WndProc(message);
-      if (LOWORD(message.WParam) != WA_INACTIVE) {
+      if (LOWORD(message.WParam) != WA_INACTIVE && !IsIconic(Handle())) {
+        // The platform's default gives the focus to the form itself; when a
+        // control takes it at once, that first move is only paid for (under
+        // Wine it is most of the cost of a form's activation).
         if (activeControl_ && activeControl_->CanFocus()) {
           activeControl_->SetFocus();
         } else if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) {
           ::SetFocus(first);
         }
+        HWND focus = GetFocus();
+        if (!focus || (focus != Handle() && !IsChild(Handle(), focus))) TWinControl::WndProc(message);
         Perform(CM_ACTIVATE);
       } else {
-        Perform(CM_DEACTIVATE);
+        TWinControl::WndProc(message);
+        if (LOWORD(message.WParam) != WA_INACTIVE) Perform(CM_ACTIVATE);
+        else Perform(CM_DEACTIVATE);
       }
       return;
     case CM_ACTIVATE:
