@@ -258,7 +258,9 @@ TEST_F(SkinnedWizard, TheWizardsButtonsAreDrawnFromTheSkinAndHiddenControlsKeepT
 struct PaintRequests {
   static inline HWND window = nullptr;
   static inline std::vector<std::pair<UINT, bool>> seen;
+  static inline int formFocused = 0;  // times the form's own window took the focus
   static void Note(HWND target, UINT msg) {
+    if (target == window && msg == WM_SETFOCUS) ++formFocused;
     if (target != window || (msg != WM_NCPAINT && msg != WM_ERASEBKGND && msg != WM_PAINT)) return;
     TSkinManage* manager = TSkinManage::Instance();
     TSkinForm* frame = manager ? manager->FindForm(window) : nullptr;
@@ -287,6 +289,7 @@ TEST(WizardFirstPaint, TheWindowIsInItsSkinFromItsFirstPaintAndIsPaintedOnce) {
   PaintRequests requests;
   requests.window = form->Handle();
   requests.seen.clear();
+  requests.formFocused = 0;
   const DWORD thread = GetCurrentThreadId();
   OwnedHook sent(SetWindowsHookExW(WH_CALLWNDPROC, PaintRequests::Sent, nullptr, thread));
   OwnedHook fetched(SetWindowsHookExW(WH_GETMESSAGE, PaintRequests::Fetched, nullptr, thread));
@@ -307,6 +310,9 @@ TEST(WizardFirstPaint, TheWindowIsInItsSkinFromItsFirstPaintAndIsPaintedOnce) {
                                          << ") came before the frame was set up";
   EXPECT_EQ(1, requests.Count(WM_NCPAINT)) << "the frame's set-up repaints no frame";
   EXPECT_EQ(1, requests.Count(WM_PAINT)) << "nor the client";
+  // Activated, the window hands the focus straight to its first control.
+  EXPECT_EQ(form->btn_next->Handle(), GetFocus());
+  EXPECT_EQ(0, requests.formFocused) << "the form itself never took the focus on its way there";
 }
 
 TEST_F(SkinnedWizard, ASkin3rdLineOfKindNilKeepsAClassUnskinned) {
