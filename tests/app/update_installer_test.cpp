@@ -13,11 +13,13 @@
 #include <set>
 
 #include "app/install_journal.h"
+#include "support/faulty_install_operations.h"
 #include "support/scratch_folder.h"
 
 namespace quonel {
 namespace {
 
+using testing::FaultyInstallOperations;
 using testing::ScratchFolder;
 
 // Every file below root (relative name -> bytes), the journal left out.
@@ -33,28 +35,6 @@ std::map<std::wstring, std::string> Snapshot(const ScratchFolder& folder) {
   }
   return files;
 }
-
-// Fails (or stops, as a kill would) at some operations, counting them all.
-class FaultyOperations : public InstallFileOperations {
- public:
-  struct Killed {};
-  explicit FaultyOperations(int failAt = -1, bool kill = false) : failAt_{failAt}, kill_(kill) {}
-  explicit FaultyOperations(std::set<int> failAt) : failAt_(std::move(failAt)), kill_(false) {}
-  bool Move(const std::wstring& from, const std::wstring& to) override {
-    return Fault() && InstallFileOperations::Move(from, to);
-  }
-  bool CreateFolder(const std::wstring& path) override { return Fault() && InstallFileOperations::CreateFolder(path); }
-  int count = 0;
-
- private:
-  bool Fault() {
-    if (!failAt_.count(count++)) return true;
-    if (kill_) throw Killed{};
-    return false;
-  }
-  std::set<int> failAt_;
-  bool kill_;
-};
 
 // An application folder with its update\ and backup\ folders.
 struct AppFolder : ScratchFolder {
@@ -117,7 +97,7 @@ TEST_F(InstallerTest, InstallsVerifiedCopiesAndBacksUpOnlyWhatItReplaces) {
 }
 
 TEST(InstallRollback, EveryStepFailingInTurnLeavesTheInstallationAsItWas) {
-  FaultyOperations counter;
+  FaultyInstallOperations counter;
   {
     AppFolder probe;
     ASSERT_TRUE(InstallStagedFiles(probe.WithSeparator(), Release(probe), counter).applied);
@@ -127,7 +107,7 @@ TEST(InstallRollback, EveryStepFailingInTurnLeavesTheInstallationAsItWas) {
     AppFolder app;
     const std::vector<InstallEntry> entries = Release(app);
     const auto before = Snapshot(app);
-    FaultyOperations failing(step);
+    FaultyInstallOperations failing(step);
     const InstallReport report = InstallStagedFiles(app.WithSeparator(), entries, failing);
     EXPECT_FALSE(report.applied) << step;
     EXPECT_TRUE(report.restored) << step;
@@ -143,8 +123,8 @@ TEST(InstallRollback, AnInstallKilledAtAnyStepIsUndoneAtTheNextStart) {
     AppFolder app;
     const std::vector<InstallEntry> entries = Release(app);
     const auto before = Snapshot(app);
-    FaultyOperations killer(step, true);
-    EXPECT_THROW(InstallStagedFiles(app.WithSeparator(), entries, killer), FaultyOperations::Killed);
+    FaultyInstallOperations killer(step, true);
+    EXPECT_THROW(InstallStagedFiles(app.WithSeparator(), entries, killer), FaultyInstallOperations::Killed);
     ASSERT_TRUE(app.Exists("update/update.journal")) << step;
     EXPECT_EQ(Recovery::RolledBack, RecoverInterruptedInstall(app.WithSeparator())) << step;
     EXPECT_FALSE(app.Exists("update/update.journal")) << step;
@@ -246,7 +226,7 @@ TEST(InstallRollback, AnInstallThatCannotBeUndoneKeepsItsJournalAndIsReplayedBef
   AppFolder app;
   const std::vector<InstallEntry> entries = Release(app);
   // The replacement of sub\b.txt fails (move 3), and so does putting its original back (move 4).
-  FaultyOperations stuck(std::set<int>{3, 4});
+  FaultyInstallOperations stuck(std::set<int>{3, 4});
   const InstallReport failed = InstallStagedFiles(app.WithSeparator(), entries, stuck);
   EXPECT_TRUE(failed.Mixed());
   EXPECT_EQ(std::vector<std::wstring>{L"sub\\b.txt"}, failed.notRestored);
@@ -254,7 +234,7 @@ TEST(InstallRollback, AnInstallThatCannotBeUndoneKeepsItsJournalAndIsReplayedBef
   ASSERT_FALSE(journal.empty());
 
   // Still stuck: the next install neither starts nor touches the journal.
-  FaultyOperations stillStuck(0);
+  FaultyInstallOperations stillStuck(0);
   const InstallReport refused = InstallStagedFiles(app.WithSeparator(), entries, stillStuck);
   EXPECT_TRUE(refused.Mixed());
   EXPECT_EQ(std::vector<std::wstring>{L"sub\\b.txt"}, refused.notRestored);

@@ -101,7 +101,7 @@ TEST(WizardInstall, AnInstallKilledHalfWayIsRolledBackByTheNextStart) {
   client.WriteFile(L"backup\\.keep", "");
   server.Put("quonel.htm", ManifestText({}));
   client.WriteConfig(L"quonel", L"", {{L"本地服务器", server.Url()}});
-  FaultyInstallOperations killer(kFiles + 1, FaultyInstallOperations::Fault::Kill);
+  FaultyInstallOperations killer(kFiles + 1, /*kill=*/true);
   ASSERT_THROW(InstallStagedFiles(client.Root().wstring() + L"\\", entries, killer), FaultyInstallOperations::Killed);
   const std::string journal = client.Read(L"update\\update.journal");
   ASSERT_NE(std::string::npos, journal.find("replace"));

@@ -42,12 +42,7 @@ TEST(WizardSafety, TwoNamesOfOneFileAreOneFileAndTheFirstWins) {
 
   WizardSession wizard(client.Exe());
   ASSERT_TRUE(wizard.RunFromServerPage(L"完成升级"));
-  const std::vector<FileRow> rows = wizard.Rows();
-  ASSERT_EQ(4u, rows.size());
-  EXPECT_EQ(kTick, rows[0].stateImage);
-  EXPECT_EQ(kCross, rows[1].stateImage);
-  EXPECT_EQ(kTick, rows[2].stateImage);
-  EXPECT_EQ(kCross, rows[3].stateImage);
+  EXPECT_EQ((std::vector<int>{kTick, kCross, kTick, kCross}), wizard.RowStates());
   EXPECT_TRUE(wizard.LogHas(L"A.DLL与前面的a.dll是同一个文件，跳过下载和安装"));
   EXPECT_EQ(0, site.CountRequests("GET", "A.DLL"));
   EXPECT_EQ(0, site.CountRequests("GET", "sub/x.dll"));
@@ -129,10 +124,7 @@ TEST(WizardSafety, AHeadLengthThatIsNotTheFilesFailsTheTransfer) {
 
   WizardSession wizard(client.Exe());
   ASSERT_TRUE(wizard.RunFromServerPage(L"继续下载"));
-  const std::vector<FileRow> rows = wizard.Rows();
-  ASSERT_EQ(2u, rows.size());
-  EXPECT_EQ(kCross, rows[0].stateImage);
-  EXPECT_EQ(kCross, rows[1].stateImage);
+  EXPECT_EQ((std::vector<int>{kCross, kCross}), wizard.RowStates());
   EXPECT_TRUE(wizard.LogHas(L"refused.dat服务器对 HEAD 请求的回答不是 200（405），文件长度不可知，取消下载"));
   EXPECT_TRUE(wizard.LogHas(L"stale.dat服务器所示文件长度前后不一，取消下载"));
   EXPECT_EQ(2, staleGets.load());  // asked again once before giving up

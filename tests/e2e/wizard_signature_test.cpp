@@ -72,10 +72,7 @@ TEST(WizardSignature, ASignedReleaseInstallsButNotItsSectionWithoutADigest) {
   ASSERT_TRUE(wizard.RunFromServerPage(L"完成升级"));
   EXPECT_TRUE(wizard.LogHas(L"升级信息签名验证通过：序号 100，密钥 " + Wide(publisher.Id())));
   EXPECT_TRUE(wizard.LogHas(L"bare.dat没有 sha256 校验值，签名不能担保它的内容，拒绝下载和安装"));
-  const std::vector<FileRow> rows = wizard.Rows();
-  ASSERT_EQ(2u, rows.size());
-  EXPECT_EQ(kTick, rows[0].stateImage);
-  EXPECT_EQ(kCross, rows[1].stateImage);
+  EXPECT_EQ((std::vector<int>{kTick, kCross}), wizard.RowStates());
   wizard.Press(wizard.NextButton());
   const MessageBoxWindow box = wizard.WaitForMessageBox();
   ASSERT_NE(nullptr, box.window);

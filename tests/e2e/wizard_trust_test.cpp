@@ -134,10 +134,7 @@ TEST(WizardTrust, ADigestMismatchInstallsNothingAndOffersNoInstall) {
 
   WizardSession wizard(client.Exe());
   ASSERT_TRUE(wizard.RunFromServerPage(L"继续下载"));
-  const std::vector<FileRow> rows = wizard.Rows();
-  ASSERT_EQ(2u, rows.size());
-  EXPECT_EQ(kTick, rows[0].stateImage);
-  EXPECT_EQ(kCross, rows[1].stateImage);
+  EXPECT_EQ((std::vector<int>{kTick, kCross}), wizard.RowStates());
   const std::wstring staged = client.Root().wstring() + L"\\update\\bad.dat";
   EXPECT_TRUE(wizard.LogHas(staged + L"文件校验失败：SHA-256 校验值不符，重新下载"));
   EXPECT_TRUE(wizard.LogHas(staged + L"文件校验失败：SHA-256 校验值不符，不予安装"));
@@ -165,11 +162,7 @@ TEST(WizardTrust, AFileThatCannotBeCheckedOrStagedIsNeitherFetchedNorTouched) {
 
   WizardSession wizard(client.Exe());
   ASSERT_TRUE(wizard.RunFromServerPage(L"继续下载"));
-  const std::vector<FileRow> rows = wizard.Rows();
-  ASSERT_EQ(3u, rows.size());
-  EXPECT_EQ(kCross, rows[0].stateImage);
-  EXPECT_EQ(kCross, rows[1].stateImage);
-  EXPECT_EQ(kTick, rows[2].stateImage);
+  EXPECT_EQ((std::vector<int>{kCross, kCross, kTick}), wizard.RowStates());
   EXPECT_TRUE(wizard.LogHas(L"怪文件文件的 size 值无法识别，跳过下载"));
   EXPECT_TRUE(wizard.LogHas(client.Root().wstring() + L"\\update\\sub\\deep.dat本地文件无法写入，取消下载"));
   EXPECT_EQ(0, server.Requests("GET", "odd.dat"));
@@ -191,10 +184,7 @@ TEST(WizardTrust, AFailedFileFollowedByAGoodOneEndsWithContinue) {
 
   WizardSession wizard(client.Exe());
   ASSERT_TRUE(wizard.RunFromServerPage(L"继续下载"));
-  const std::vector<FileRow> rows = wizard.Rows();
-  ASSERT_EQ(2u, rows.size());
-  EXPECT_EQ(kCross, rows[0].stateImage);
-  EXPECT_EQ(kTick, rows[1].stateImage);
+  EXPECT_EQ((std::vector<int>{kCross, kTick}), wizard.RowStates());
   EXPECT_EQ(good, client.Read(L"update\\good.dat"));
   EXPECT_TRUE(wizard.Enabled(wizard.NextButton()));
 }

@@ -65,10 +65,7 @@ TEST(WizardWait, AFileServerThatNeverAnswersLeavesTheAbortWorkingOnThatTransfer)
 
   wizard.Press(wizard.AbortButton());
   ASSERT_TRUE(wizard.WaitForNextCaption(L"继续下载", 20000));
-  const std::vector<FileRow> rows = wizard.Rows();
-  ASSERT_EQ(2u, rows.size());
-  EXPECT_EQ(kTick, rows[0].stateImage);
-  EXPECT_EQ(kCross, rows[1].stateImage);
+  EXPECT_EQ((std::vector<int>{kTick, kCross}), wizard.RowStates());
   EXPECT_EQ(first, client.Read(L"update\\first.dat"));
   EXPECT_EQ(0, site.CountRequests("GET", "silent.dat"));
   EXPECT_TRUE(wizard.LogHas(L"已中断下载;"));

@@ -1,7 +1,10 @@
-// The install's file operations with one fault: the operation at a given
-// count fails, or stops the program as a kill would (an exception the caller
-// lets out of the install), or fails together with every one after it.
+// The install's file operations with faults: the operations at the given
+// counts fail, or the first of them stops the program as a kill would (an
+// exception the caller lets out of the install). Every operation is counted.
 #pragma once
+#include <set>
+#include <utility>
+
 #include "app/update_installer.h"
 
 namespace quonel::testing {
@@ -9,8 +12,10 @@ namespace quonel::testing {
 class FaultyInstallOperations : public InstallFileOperations {
  public:
   struct Killed {};
-  enum class Fault { FailOnce, Kill, FailFromThenOn };
-  explicit FaultyInstallOperations(int at = -1, Fault fault = Fault::FailOnce) : at_(at), fault_(fault) {}
+  explicit FaultyInstallOperations(int failAt = -1, bool kill = false)
+      : FaultyInstallOperations(std::set<int>{failAt}, kill) {}
+  explicit FaultyInstallOperations(std::set<int> failAt, bool kill = false)
+      : failAt_(std::move(failAt)), kill_(kill) {}
   bool Move(const std::wstring& from, const std::wstring& to) override {
     return Allowed() && InstallFileOperations::Move(from, to);
   }
@@ -19,13 +24,12 @@ class FaultyInstallOperations : public InstallFileOperations {
 
  private:
   bool Allowed() {
-    const int now = count++;
-    if (at_ < 0 || now < at_) return true;
-    if (fault_ == Fault::Kill) throw Killed{};
-    return fault_ == Fault::FailOnce && now > at_;
+    if (!failAt_.count(count++)) return true;
+    if (kill_) throw Killed{};
+    return false;
   }
-  int at_;
-  Fault fault_;
+  std::set<int> failAt_;
+  bool kill_;
 };
 
 }  // namespace quonel::testing

@@ -247,6 +247,12 @@ std::vector<FileRow> WizardSession::Rows() const {
   return rows;
 }
 
+std::vector<int> WizardSession::RowStates() const {
+  std::vector<int> states;
+  for (const FileRow& row : Rows()) states.push_back(row.stateImage);
+  return states;
+}
+
 std::vector<std::wstring> WizardSession::LogLines() const {
   HWND memo = Control(L"TMemo");
   const LRESULT length = SendTimed(memo, WM_GETTEXTLENGTH, 0, 0);

@@ -114,6 +114,8 @@ class WizardSession {
 
   // Progress page.
   std::vector<FileRow> Rows() const;
+  // Each row's state picture (kTick, kCross...), in row order.
+  std::vector<int> RowStates() const;
   // The hidden log's non-empty lines.
   std::vector<std::wstring> LogLines() const;
   bool LogHas(const std::wstring& line) const;
