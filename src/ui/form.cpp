@@ -300,10 +300,11 @@ void TCustomForm::WndProc(TMessage& message) {
       Close();
       return;
     case WM_ACTIVATE:
-      if (LOWORD(message.WParam) != WA_INACTIVE && !IsIconic(Handle())) {
-        // The platform's default gives the focus to the form itself; when a
-        // control takes it at once, that first move is only paid for (under
-        // Wine it is most of the cost of a form's activation).
+      if (LOWORD(message.WParam) != WA_INACTIVE) {
+        // The platform's default would give the focus to the form's own
+        // window only for it to move on to the control at once; it runs only
+        // when no control takes the focus (under Wine that detour was most of
+        // the cost of showing a form).
         if (activeControl_ && activeControl_->CanFocus()) {
           activeControl_->SetFocus();
         } else if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) {
@@ -314,8 +315,7 @@ void TCustomForm::WndProc(TMessage& message) {
         Perform(CM_ACTIVATE);
       } else {
         TWinControl::WndProc(message);
-        if (LOWORD(message.WParam) != WA_INACTIVE) Perform(CM_ACTIVATE);
-        else Perform(CM_DEACTIVATE);
+        Perform(CM_DEACTIVATE);
       }
       return;
     case CM_ACTIVATE:
