@@ -64,9 +64,11 @@ void TForm_Update::FormCreate(TComponent*) {
     ListBox_servers->Items().Add(servers[i].substr(0, equals));
     if (i == 0) Edt_url->SetTextProperty(equals == std::wstring::npos ? L"" : servers[i].substr(equals + 1));
   }
-  // The hidden address edit is the one carrier of the chosen server; it has
-  // a window from the start, so that it can be read like any other control.
-  Edt_url->Handle();
+  // The hidden address edit is the one carrier of the chosen server; it gets
+  // a window, to be read like any other control, once the wizard has first
+  // been painted (it is never seen, and making it delayed the first paint).
+  if (Application) Application->WhenIdle(this, [this] { Edt_url->Handle(); });
+  else Edt_url->Handle();
   SetUpNetworkRoutes();
 }
 

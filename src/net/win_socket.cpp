@@ -16,10 +16,18 @@ SOCKET Native(TSocket socket) { return static_cast<SOCKET>(socket); }
 }  // namespace
 
 TCustomWinSocket::TCustomWinSocket(TSocket handle) : socket_(handle) {
+  if (handle != kInvalidSocket) StartWinsock();
+  ResetAddress();
+}
+
+// Under Wine starting the library loads five DLLs, a millisecond and a half
+// that a program showing its first window would otherwise wait for.
+void TCustomWinSocket::StartWinsock() {
+  if (winsockStarted_) return;
   WSADATA data;
   const int result = WSAStartup(0x0101, &data);
   if (result != 0) RaiseSocketError(result, "WSAStartup");
-  ResetAddress();
+  winsockStarted_ = true;
 }
 
 TCustomWinSocket::~TCustomWinSocket() {
@@ -32,7 +40,7 @@ TCustomWinSocket::~TCustomWinSocket() {
     // A destructor cannot report a failed close; the handle is gone either way.
   }
   // A failed stop cannot be raised from a destructor; the library stays counted.
-  WSACleanup();
+  if (winsockStarted_) WSACleanup();
 }
 
 void TCustomWinSocket::HandleAccept(TSocket) {}
@@ -147,6 +155,7 @@ void TCustomWinSocket::OpenConnection(const std::string& host, const std::string
                                       const std::string& service, int port, bool blocking) {
   if (connected_) throw ESocketError(kAlreadyOpen);
   if (!blocking || asyncStyles_ != 0) throw ESocketError(kMustBeBlocking);
+  StartWinsock();
   const SOCKET handle = socket(AF_INET, SOCK_STREAM, 0);
   if (handle == INVALID_SOCKET) throw ESocketError(kCannotCreate);
   socket_ = static_cast<TSocket>(handle);

@@ -33,9 +33,11 @@ using TSocketErrorCallback =
 
 class TCustomWinSocket {
  public:
-  // Starts the platform socket library (version 1.1) for this object.
+  // The platform socket library (version 1.1) is started for this object
+  // when it is given a socket, or when it first opens one: a socket object a
+  // program makes but never opens loads no network stack.
   explicit TCustomWinSocket(TSocket handle);
-  // Stops it again, after closing an open connection without telling the owner.
+  // Stops it again if started, after closing an open connection without telling the owner.
   virtual ~TCustomWinSocket();
   TCustomWinSocket(const TCustomWinSocket&) = delete;
   TCustomWinSocket& operator=(const TCustomWinSocket&) = delete;
@@ -113,9 +115,11 @@ class TCustomWinSocket {
   // does not resolve. With a pump the lookup cannot freeze the window; a
   // lookup the pump gives up raises like an interrupted connect.
   uint32_t LookUpHost(const std::string& host);
+  void StartWinsock();
 
   TSocket socket_;
   bool connected_ = false;
+  bool winsockStarted_ = false;
   uint32_t peerAddress_ = 0;
   int peerPort_ = 0;
   unsigned asyncStyles_ = kNonBlockingStyles;

@@ -98,7 +98,22 @@ void TCustomForm::CreateParams(TCreateParams& params) {
     params.width = width_ = frame.right - frame.left;
     params.height = height_ = frame.bottom - frame.top;
   }
+  // A centred form is made where it will appear: moving it later costs a
+  // trip to the window system before it is shown.
+  if (Centred()) {
+    const POINT place = CentredPlace(params.width, params.height);
+    params.x = left_ = place.x;
+    params.y = top_ = place.y;
+  }
   params.classBackground = nullptr;
+}
+
+bool TCustomForm::Centred() const {
+  return position_ == TPosition::poScreenCenter || position_ == TPosition::poDesktopCenter;
+}
+
+POINT TCustomForm::CentredPlace(int width, int height) {
+  return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
 }
 
 void TCustomForm::HandleCreated() {
@@ -167,12 +182,12 @@ void TCustomForm::VisibleChanged() {
     return;
   }
   HWND window = Handle();
-  if (position_ == TPosition::poScreenCenter || position_ == TPosition::poDesktopCenter) {
+  if (Centred()) {
     RECT box;
     GetWindowRect(window, &box);
-    const int width = box.right - box.left, height = box.bottom - box.top;
-    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const POINT place = CentredPlace(box.right - box.left, box.bottom - box.top);
+    if (place.x != box.left || place.y != box.top)
+      SetWindowPos(window, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   // The show event comes before the window appears, as a form's set-up expects.
   if (OnShow) OnShow(this);

@@ -75,6 +75,9 @@ class TCustomForm : public TWinControl {
   void SelectNext(bool backward);
   bool DialogKey(TMessage& message);
   void FirstPainted();
+  // Placed in the middle of the screen when shown.
+  bool Centred() const;
+  static POINT CentredPlace(int width, int height);
 
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
   unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;

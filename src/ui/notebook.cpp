@@ -11,6 +11,13 @@ TPage::TPage(TComponent* owner) : TWinControl(owner) {
 
 TNotebook::TNotebook(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 150, 150); }
 
+// The shown page covers the notebook: the notebook's own window has nothing
+// to paint beneath it, and a page switch does not flash its background.
+void TNotebook::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.style |= WS_CLIPCHILDREN;
+}
+
 int TNotebook::PageCount() const {
   int count = 0;
   for (int i = 0; i < ControlCount(); ++i)

@@ -17,6 +17,7 @@ class TNotebook : public TWinControl {
  public:
   explicit TNotebook(TComponent* owner);
   const wchar_t* ClassName() const override { return L"TNotebook"; }
+  void CreateParams(TCreateParams& params) override;
 
   int PageCount() const;
   TPage* Page(int index) const;

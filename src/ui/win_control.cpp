@@ -440,8 +440,22 @@ void TWinControl::TrackMouse(TMessage& message) {
   TrackMouseEvent(&track);
 }
 
+bool TWinControl::HasNonClientArea() const {
+  RECT window, client;
+  if (!handle_ || !GetWindowRect(handle_, &window) || !GetClientRect(handle_, &client)) return true;
+  return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
+}
+
 void TWinControl::WndProc(TMessage& message) {
   switch (message.Msg) {
+    case WM_NCPAINT:
+      // A window without borders or scroll bars has no frame to draw; the
+      // platform's default would still fetch a device context for it.
+      if (!HasNonClientArea()) {
+        message.Result = 0;
+        return;
+      }
+      break;
     case WM_PAINT:
       if (!IsStandardControl() || std::any_of(controls_.begin(), controls_.end(), [](TControl* c) {
             return !dynamic_cast<TWinControl*>(c);

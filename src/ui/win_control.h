@@ -120,6 +120,8 @@ class TWinControl : public TControl {
   void AnswerControlColor(TMessage& message);
   // The border of an edit-like standard control, by Ctl3D.
   void AddEditBorder(TCreateParams& params) const;
+  // The window is not all client area (a border, a caption or scroll bars).
+  bool HasNonClientArea() const;
   // A window painted by a procedure other than ours: a standard control's
   // class, or the maker of an adopted window.
   bool IsStandardControl() const { return defaultProc_ != DefWindowProcW || WindowAdopted(); }

@@ -259,8 +259,11 @@ struct PaintRequests {
   static inline HWND window = nullptr;
   static inline std::vector<std::pair<UINT, bool>> seen;
   static inline int formFocused = 0;  // times the form's own window took the focus
+  static inline HWND notebook = nullptr;
+  static inline int notebookErased = 0;  // the notebook's background erased beneath its page
   static void Note(HWND target, UINT msg) {
     if (target == window && msg == WM_SETFOCUS) ++formFocused;
+    if (target == notebook && msg == WM_ERASEBKGND) ++notebookErased;
     if (target != window || (msg != WM_NCPAINT && msg != WM_ERASEBKGND && msg != WM_PAINT)) return;
     TSkinManage* manager = TSkinManage::Instance();
     TSkinForm* frame = manager ? manager->FindForm(window) : nullptr;
@@ -290,6 +293,10 @@ TEST(WizardFirstPaint, TheWindowIsInItsSkinFromItsFirstPaintAndIsPaintedOnce) {
   requests.window = form->Handle();
   requests.seen.clear();
   requests.formFocused = 0;
+  requests.notebook = form->Notebook_step->Handle();
+  requests.notebookErased = 0;
+  RECT made;
+  GetWindowRect(form->Handle(), &made);
   const DWORD thread = GetCurrentThreadId();
   OwnedHook sent(SetWindowsHookExW(WH_CALLWNDPROC, PaintRequests::Sent, nullptr, thread));
   OwnedHook fetched(SetWindowsHookExW(WH_GETMESSAGE, PaintRequests::Fetched, nullptr, thread));
@@ -313,6 +320,11 @@ TEST(WizardFirstPaint, TheWindowIsInItsSkinFromItsFirstPaintAndIsPaintedOnce) {
   // Activated, the window hands the focus straight to its first control.
   EXPECT_EQ(form->btn_next->Handle(), GetFocus());
   EXPECT_EQ(0, requests.formFocused) << "the form itself never took the focus on its way there";
+  EXPECT_EQ(0, requests.notebookErased) << "the page covers the notebook: nothing beneath it is painted";
+  RECT shown;
+  GetWindowRect(form->Handle(), &shown);
+  EXPECT_EQ(made.left, shown.left) << "made where it appears, in the middle of the screen";
+  EXPECT_EQ(made.top, shown.top);
 }
 
 TEST_F(SkinnedWizard, ASkin3rdLineOfKindNilKeepsAClassUnskinned) {

@@ -150,7 +150,8 @@ bool WizardSession::WaitForWindow(int timeoutMs) {
       [&] {
         for (HWND window : TopLevelWindows(ProcessId()))
           if (ClassName(window) == L"TForm_Update" && WindowText(window) == kWizardCaption) window_ = window;
-        return window_ != nullptr || process_.WaitForExit(0, code);
+        // Ready once its hidden address edit exists: it is made after the first paint.
+        return (window_ != nullptr && FindDescendant(window_, L"TEdit")) || process_.WaitForExit(0, code);
       },
       timeoutMs) &&
          window_ != nullptr;

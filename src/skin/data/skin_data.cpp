@@ -47,7 +47,6 @@ TSkinData::TSkinData(TComponent* owner) : TComponent(owner) {
   title_ = std::make_unique<TDataSkinTitle>("Personality");
   menuGlyphs_ = BuiltinMenuGlyphs();
   skin3rd_.AddStrings(DefaultSkin3rd());
-  maximizedSize_ = {GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
 }
 
 // The manager must never hold a freed component.

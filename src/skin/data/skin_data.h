@@ -135,7 +135,6 @@ class TSkinData : public TComponent {
   void SkinChanged();
 
   HFONT CaptionFont() const { return captionFont_.Get(); }
-  SIZE MaximizedSize() const { return maximizedSize_; }
   // The program's small icon on magenta (the transparent colour), for
   // windows that have no icon of their own; empty until Loaded finds one.
   const SkinBitmap& ApplicationIcon() const { return applicationIcon_; }
@@ -166,7 +165,6 @@ class TSkinData : public TComponent {
   bool menuMerge_ = false;
   HWND decidingWindow_ = nullptr;
   GdiObject<HFONT> captionFont_;
-  SIZE maximizedSize_{};
   std::string skinStream_;
   std::string skinName_;
   std::array<std::unique_ptr<TDataSkinObject>, kSkinSlotCount> slots_;
