@@ -20,7 +20,8 @@ class TApplication : public TComponent {
   ~TApplication() override;
   const wchar_t* ClassName() const override { return L"TApplication"; }
 
-  // The library's stored classes.
+  // The library's stored classes; the display's drawing support starts
+  // meanwhile on a helper thread.
   void Initialize();
   // OLE on this thread, on its first use: loading it costs more than the
   // first window, so a program that shows a window first starts sooner.

@@ -288,11 +288,16 @@ void TWinControl::SetTabOrder(int order) {
 // Dialog navigation follows the window order: the first in tab order on top.
 void TWinControl::ArrangeZOrder() {
   if (!handle_) return;
+  // Windows made in tab order are in that order already, and each move is
+  // a round trip to the window server: only a window out of place moves.
   HWND previous = HWND_TOP;
+  HWND next = GetWindow(handle_, GW_CHILD);
   for (TWinControl* child : TabList()) {
     if (!child->handle_) continue;
-    SetWindowPos(child->handle_, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (child->handle_ != next)
+      SetWindowPos(child->handle_, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     previous = child->handle_;
+    next = GetWindow(previous, GW_HWNDNEXT);
   }
 }
 
