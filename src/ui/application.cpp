@@ -7,6 +7,7 @@
 
 #include "core/exception.h"
 #include "ui/standard_classes.h"
+#include "ui/win_control.h"
 
 namespace quonel {
 
@@ -37,6 +38,8 @@ void StartDisplayInBackground() {
       nullptr, 0,
       [](void*) -> DWORD {
         if (HDC dc = CreateCompatibleDC(nullptr)) DeleteDC(dc);
+        // The first window's class asks for these next.
+        ProgramClassIcons();
         return 0;
       },
       nullptr, 0, nullptr);

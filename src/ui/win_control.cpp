@@ -53,14 +53,8 @@ WNDPROC RegisterWindowClass(const std::wstring& name, const TCreateParams& param
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     windowClass.hbrBackground = params.classBackground;
     // Windows of ours show the program's icon (none when the program has no icon resource).
-    // Loaded once, the small one too: left to itself the platform makes a
-    // small copy of the icon for every class registered (4 ms each under Wine).
-    static const HICON icon = LoadIconW(GetModuleHandleW(nullptr), kProgramIconName);
-    static const HICON smallIcon = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), kProgramIconName, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    windowClass.hIcon = icon;
-    windowClass.hIconSm = smallIcon;
+    windowClass.hIcon = ProgramClassIcons().largeIcon;
+    windowClass.hIconSm = ProgramClassIcons().smallIcon;
   }
   windowClass.lpfnWndProc = ControlWindowProc;
   windowClass.hInstance = GetModuleHandleW(nullptr);
@@ -95,6 +89,16 @@ void SetEscapedExceptionHandler(EscapedExceptionHandler handler) { escapedExcept
 
 void HandleEscapedException() {
   if (escapedExceptionHandler) escapedExceptionHandler();
+}
+
+// Loaded once, the small one too: left to itself the platform makes a small
+// copy of the icon for every class registered (4 ms each under Wine).
+const ProgramIcons& ProgramClassIcons() {
+  static const ProgramIcons icons{
+      LoadIconW(GetModuleHandleW(nullptr), kProgramIconName),
+      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), kProgramIconName, IMAGE_ICON,
+                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED))};
+  return icons;
 }
 
 LRESULT CALLBACK ControlWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -162,4 +162,12 @@ void SetEscapedExceptionHandler(EscapedExceptionHandler handler);
 // procedures of the library, which must stop exceptions in the same way.
 void HandleEscapedException();
 
+// The program's icon at the two sizes its window classes show (null when the
+// program has none), loaded once by whichever thread asks first.
+struct ProgramIcons {
+  HICON largeIcon;
+  HICON smallIcon;
+};
+const ProgramIcons& ProgramClassIcons();
+
 }  // namespace quonel
