@@ -83,8 +83,10 @@ void TForm_Update::ListBox_serversClick(TComponent*) {
 void TForm_Update::FormShow(TComponent*) {
   btn_next->SetFocus();
   // A mixed installation is the user's to know about, not only the log's:
-  // told over the window, once it is on the screen.
-  if (!unfinishedInstall_.empty()) PostMessageW(Handle(), kTellUnfinishedInstall, 0, 0);
+  // told over the window once it is on the screen and its controls are all made.
+  if (unfinishedInstall_.empty()) return;
+  if (Application) Application->WhenIdle(this, [this] { PostMessageW(Handle(), kTellUnfinishedInstall, 0, 0); });
+  else PostMessageW(Handle(), kTellUnfinishedInstall, 0, 0);
 }
 
 void TForm_Update::WndProc(TMessage& message) {
