@@ -3,6 +3,8 @@
 // and the close questions when nothing is being downloaded.
 #include "e2e/wizard_e2e.h"
 
+#include <tlhelp32.h>
+
 namespace quonel::e2e {
 namespace {
 
@@ -13,6 +15,19 @@ std::wstring FocusedWindow(HWND window) {
   info.cbSize = sizeof info;
   GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
   return WindowText(info.hwndFocus);
+}
+
+// Whether the process has loaded the DLL (a lower-case file name).
+bool HasLoaded(DWORD processId, const std::wstring& dll) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  MODULEENTRY32W module = {};
+  module.dwSize = sizeof module;
+  bool found = false;
+  for (BOOL more = Module32FirstW(snapshot, &module); more && !found; more = Module32NextW(snapshot, &module))
+    found = _wcsicmp(module.szModule, dll.c_str()) == 0;
+  CloseHandle(snapshot);
+  return found;
 }
 
 // Answers the box and waits until the program has taken the answer.
@@ -42,6 +57,8 @@ TEST(WizardStart, ListsTheServersInOrderAndRunsAgainstTheFirstUntilOneIsChosen) 
   EXPECT_TRUE(wizard.Enabled(wizard.NextButton()));
   EXPECT_FALSE(wizard.Enabled(wizard.AbortButton()));
   EXPECT_TRUE(WaitFor([&] { return FocusedWindow(wizard.Window()) == L"下一步"; }, 5000));
+  // The network stack is loaded by the first run, not before the window appears.
+  EXPECT_FALSE(HasLoaded(wizard.ProcessId(), L"ws2_32.dll"));
 
   // No choice: the first server, with one "/" appended that stays.
   wizard.Press(wizard.NextButton());
@@ -50,6 +67,7 @@ TEST(WizardStart, ListsTheServersInOrderAndRunsAgainstTheFirstUntilOneIsChosen) 
   EXPECT_EQ(L"第一服务器的文件", wizard.Rows()[0].caption);
   EXPECT_EQ(server.Url("s1/"), wizard.ServerAddress());
   EXPECT_EQ(1, server.Requests("GET", "s1/quonel.htm"));
+  EXPECT_TRUE(HasLoaded(wizard.ProcessId(), L"ws2_32.dll"));
 
   wizard.Press(wizard.PreButton());
   ASSERT_TRUE(WaitFor([&] { return wizard.ServerPageShown(); }, 10000));
