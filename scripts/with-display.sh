@@ -19,6 +19,11 @@ wineserver -p
 # Wine's background processes (services, explorer) start with the first
 # program; start them here so they do not hold a test's output pipe open.
 wine cmd /c exit >/dev/null 2>&1 </dev/null
+# One program stays on the desktop for the session (once the Windows tree is
+# built): without it the desktop closes between programs, and the program
+# that reopens it lends the desktop its output pipe, holding its test open.
+keeper=$QUONEL_BUILD/win/tests/desktop_keeper.exe
+[ -f "$keeper" ] && wine "$keeper" >/dev/null 2>&1 </dev/null &
 cleanup() {
   wineserver -k 2>/dev/null
   wineserver -w 2>/dev/null
