@@ -67,8 +67,7 @@ void TForm_Update::FormCreate(TComponent*) {
   // The hidden address edit is the one carrier of the chosen server; it gets
   // a window, to be read like any other control, once the wizard has first
   // been painted (it is never seen, and making it delayed the first paint).
-  if (Application) Application->WhenIdle(this, [this] { Edt_url->Handle(); });
-  else Edt_url->Handle();
+  TApplication::RunWhenIdle(this, [this] { Edt_url->Handle(); });
   SetUpNetworkRoutes();
 }
 
@@ -84,9 +83,8 @@ void TForm_Update::FormShow(TComponent*) {
   btn_next->SetFocus();
   // A mixed installation is the user's to know about, not only the log's:
   // told over the window once it is on the screen and its controls are all made.
-  if (unfinishedInstall_.empty()) return;
-  if (Application) Application->WhenIdle(this, [this] { PostMessageW(Handle(), kTellUnfinishedInstall, 0, 0); });
-  else PostMessageW(Handle(), kTellUnfinishedInstall, 0, 0);
+  if (!unfinishedInstall_.empty())
+    TApplication::RunWhenIdle(this, [this] { PostMessageW(Handle(), kTellUnfinishedInstall, 0, 0); });
 }
 
 void TForm_Update::WndProc(TMessage& message) {

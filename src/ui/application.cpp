@@ -166,6 +166,11 @@ void TApplication::WhenIdle(TComponent* owner, std::function<void()> task) {
   idleTasks_.push_back({owner, std::move(task)});
 }
 
+void TApplication::RunWhenIdle(TComponent* owner, std::function<void()> task) {
+  if (Application) Application->WhenIdle(owner, std::move(task));
+  else task();
+}
+
 void TApplication::ForgetIdleTasks(TComponent* owner) {
   std::erase_if(idleTasks_, [owner](const IdleTask& task) { return task.owner == owner; });
 }

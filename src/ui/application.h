@@ -72,6 +72,8 @@ class TApplication : public TComponent {
   // an owner that goes first takes its tasks with it.
   void WhenIdle(TComponent* owner, std::function<void()> task);
   void ForgetIdleTasks(TComponent* owner);
+  // WhenIdle on the program's application object; at once where there is none.
+  static void RunWhenIdle(TComponent* owner, std::function<void()> task);
 
   // The box text for an exception that escapes while the main form is built.
   static std::wstring StartupErrorText(const std::wstring& className, const std::wstring& module,

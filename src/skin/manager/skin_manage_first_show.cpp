@@ -13,14 +13,19 @@ namespace quonel {
 namespace {
 
 // Only the program's main form: other windows keep being framed when activated.
+TCustomForm* MainForm() { return Application ? Application->MainForm() : nullptr; }
+
 bool IsMainFormWindow(HWND window) {
-  TCustomForm* main = Application ? Application->MainForm() : nullptr;
+  TCustomForm* main = MainForm();
   return main && main->HandleAllocated() && main->Handle() == window;
 }
 
 }  // namespace
 
 void TSkinManage::WatchFirstShow(HWND window) {
+  // A window made once the main form has its own cannot be the main form's.
+  TCustomForm* main = MainForm();
+  if (!main || main->HandleAllocated()) return;
   std::erase_if(showWatchers_, [](const std::unique_ptr<TWindowSubclass>& watcher) { return !watcher->Attached(); });
   auto watcher = std::make_unique<TWindowSubclass>();
   watcher->SetHandler([this, window](TWindowSubclass& link, TMessage& message) {
