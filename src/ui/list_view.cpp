@@ -203,7 +203,9 @@ void TListView::BeginUpdate() {
 void TListView::EndUpdate() {
   if (updateCount_ == 0 || --updateCount_ != 0 || !HandleAllocated()) return;
   SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(Handle(), nullptr, TRUE);
+  // While held the view counted as hidden, and what lay under it may have
+  // painted over its frame and header too.
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void TListView::ClearItems() {
