@@ -145,8 +145,6 @@ void TForm_Update::ShowFileRows() {
   if (!rowsHeld_) return;
   rowsHeld_ = false;
   ListView_files->EndUpdate();
-  // Painted before anything else the window is asked: what the rows say now.
-  if (ListView_files->HandleAllocated()) UpdateWindow(ListView_files->Handle());
 }
 
 void TForm_Update::KeepWindowAnswering() {

@@ -187,6 +187,8 @@ bool WizardSession::RunFromServerPage(const std::wstring& endCaption, int timeou
 
 bool WizardSession::ServerPageShown() const { return IsWindowVisible(Control(L"TListBox")) != FALSE; }
 
+bool WizardSession::RowsPainted() const { return !GetUpdateRect(Control(L"TListView"), nullptr, FALSE); }
+
 bool WizardSession::ProgressPageShown() const { return IsWindowVisible(Control(L"TListView")) != FALSE; }
 
 std::vector<std::wstring> WizardSession::Servers() const {

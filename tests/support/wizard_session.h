@@ -107,6 +107,8 @@ class WizardSession {
   // Server page.
   bool ServerPageShown() const;
   bool ProgressPageShown() const;
+  // The file list has nothing left to paint (a screen picture shows its rows).
+  bool RowsPainted() const;
   std::vector<std::wstring> Servers() const;
   int SelectedServer() const;  // -1 for none
   void ChooseServer(int index) const;

@@ -43,6 +43,8 @@ class Demo {
             AnswerAnyMessageBox();
             const std::wstring caption = wizard_.NextCaption();
             if (!progressShot && caption == L"正下载文件..") {
+              // The caption answers before the list's own paint: the picture waits for it.
+              WaitFor([&] { return wizard_.RowsPainted(); }, 2000);
               Shot("3-downloading");
               progressShot = true;
             }
