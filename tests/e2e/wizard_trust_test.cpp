@@ -11,7 +11,8 @@
 namespace quonel::e2e {
 namespace {
 
-SYSTEMTIME Later() { return LocalTime(2026, 12, 8, 10, 0, 0); }
+// Later than the program under test was built (its copy keeps the build's time).
+SYSTEMTIME Later() { return LocalTime(2036, 1, 1, 10, 0, 0); }
 
 // Every file of the installation outside update\ (relative name -> bytes).
 std::map<std::wstring, std::string> Installation(const ClientInstallation& client) {
