@@ -37,6 +37,10 @@ void RegisterFormUpdateClasses() {
   RegisterShockwaveFlashClass(TOleControlOptions{TControlPresence::Optional, 0, true});
 }
 
+std::vector<FontToPrepare> TForm_Update::FirstPageFonts() {
+  return {{L"宋体", GB2312_CHARSET, -12, L"选择升级服务器：上一步下一步中断下载"}};
+}
+
 TForm_Update::TForm_Update(TComponent* owner) : TForm(owner) {
   RegisterFormUpdateClasses();
   ReadLayoutResource(*this, L"TFORM_UPDATE");

@@ -29,6 +29,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/frame/skin_caption.h"
 #include "ui/button.h"
+#include "ui/display_start.h"
 #include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/gauge.h"
@@ -47,6 +48,10 @@ class TForm_Update : public TForm, public TDownloadSite {
   explicit TForm_Update(TComponent* owner);
   ~TForm_Update() override;
   const wchar_t* ClassName() const override { return L"TForm_Update"; }
+
+  // The stored font and the texts of the server page, for the application
+  // to prepare before the form is read (the first paint then finds them).
+  static std::vector<FontToPrepare> FirstPageFonts();
 
   // Stored components, in stored order.
   TNotebook* Notebook_step = nullptr;

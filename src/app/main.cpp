@@ -7,7 +7,7 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   quonel::TApplication application;
-  application.Initialize();
+  application.Initialize(quonel::TForm_Update::FirstPageFonts());
   quonel::TForm_Update* Form_Update = nullptr;
   application.CreateForm(Form_Update);
   application.Run();

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "core/exception.h"
+#include "ui/display_start.h"
 #include "ui/standard_classes.h"
 #include "ui/win_control.h"
 
@@ -29,23 +30,6 @@ std::wstring WithFullStop(const std::wstring& message) {
   return !message.empty() && message.back() == L'.' ? message : message + L".";
 }
 
-// The display's drawing support starts on a helper thread while this one
-// reads its forms. Under Wine that start loads the display driver (about
-// 9 ms); begun from the main thread, the window steps after it also ran
-// slower, by up to 20 ms on a busy machine.
-void StartDisplayInBackground() {
-  HANDLE thread = CreateThread(
-      nullptr, 0,
-      [](void*) -> DWORD {
-        if (HDC dc = CreateCompatibleDC(nullptr)) DeleteDC(dc);
-        // The first window's class asks for these next.
-        ProgramClassIcons();
-        return 0;
-      },
-      nullptr, 0, nullptr);
-  if (thread) CloseHandle(thread);
-}
-
 }  // namespace
 
 TApplication::TApplication() : TComponent(nullptr) {
@@ -66,8 +50,8 @@ TApplication::~TApplication() {
   if (Application == this) Application = nullptr;
 }
 
-void TApplication::Initialize() {
-  StartDisplayInBackground();
+void TApplication::Initialize(const std::vector<FontToPrepare>& fonts) {
+  StartDisplay(fonts);
   RegisterStandardClasses();
 }
 

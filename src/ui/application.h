@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/component.h"
+#include "ui/display_start.h"
 #include "ui/form.h"
 
 namespace quonel {
@@ -20,9 +21,9 @@ class TApplication : public TComponent {
   ~TApplication() override;
   const wchar_t* ClassName() const override { return L"TApplication"; }
 
-  // The library's stored classes; the display's drawing support starts
-  // meanwhile on a helper thread.
-  void Initialize();
+  // The library's stored classes, and the platform's drawing and input
+  // started (see ui/display_start.h) with the fonts the first window draws.
+  void Initialize(const std::vector<FontToPrepare>& fonts = {});
   // OLE on this thread, on its first use: loading it costs more than the
   // first window, so a program that shows a window first starts sooner.
   void InitializeOle();
