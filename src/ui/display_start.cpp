@@ -54,11 +54,14 @@ DWORD WINAPI StartDisplayThread(void* parameter) {
 
 }  // namespace
 
-// Why a helper that the caller then waits for: measured under Wine on a
-// two-processor machine, the main thread's windows were slower for the rest
-// of the start (the wizard's first paint about a fifth later) when the main
-// thread had started the display itself; and reading the forms meanwhile
-// slowed the start more than it saved.
+// Why a helper that the caller then waits for, measured under Wine 8 on a
+// two-processor machine: when the main thread started the display itself,
+// in about half of the starts every later window step of that thread ran
+// four to five times slower (the wizard's first paint a fifth later on the
+// median), and no call made afterwards set it right; and reading the forms
+// meanwhile slowed the start more than it saved. The price is the second
+// thread itself: from then on the first window's input-method set-up takes
+// about 5 ms longer.
 void StartDisplay(const std::vector<FontToPrepare>& fonts) {
   auto owned = std::make_unique<std::vector<FontToPrepare>>(fonts);
   HANDLE thread = CreateThread(nullptr, 0, StartDisplayThread, owned.get(), 0, nullptr);
