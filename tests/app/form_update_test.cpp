@@ -151,6 +151,16 @@ TEST_F(WizardWindow, ControlsUseTheStoredChineseFont) {
     EXPECT_EQ(-12, log.lfHeight);
     EXPECT_EQ(GB2312_CHARSET, log.lfCharSet);
   }
+  // The font prepared before the form is read is this one, with every
+  // character of the server page's texts: a changed layout must change both.
+  const std::vector<FontToPrepare> prepared = TForm_Update::FirstPageFonts();
+  ASSERT_EQ(1u, prepared.size());
+  EXPECT_EQ(form->Font().Name(), prepared[0].name);
+  EXPECT_EQ(form->Font().Height(), prepared[0].height);
+  EXPECT_EQ(form->Font().Charset(), prepared[0].charset);
+  for (const std::wstring& text : {form->Label1->Caption(), form->btn_pre->Caption(), form->btn_next->Caption(),
+                                   form->Button2->Caption()})
+    for (wchar_t c : text) EXPECT_NE(std::wstring::npos, prepared[0].text.find(c)) << "missing " << int(c);
 }
 
 TEST_F(WizardWindow, FileListHasItsColumnsAndStateImages) {
