@@ -102,6 +102,20 @@ struct GlobalMemoryTraits {
   static Handle Invalid() { return nullptr; }
   static void Free(Handle handle) { GlobalFree(handle); }
 };
+// A device-independent bitmap section, top row first, without a colour
+// table (16, 24 or 32 bits per pixel); bits receives its pixel memory.
+inline OwnedBitmap CreateDibSection(int width, int height, WORD bitsPerPixel, void** bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = bitsPerPixel;
+  info.bmiHeader.biCompression = BI_RGB;
+  *bits = nullptr;
+  return OwnedBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+}
+
 // Memory blocks from GlobalAlloc (handed to a stream with Release()).
 using OwnedGlobalMemory = OwnedHandle<GlobalMemoryTraits>;
 

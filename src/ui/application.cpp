@@ -8,7 +8,6 @@
 #include "core/exception.h"
 #include "ui/display_start.h"
 #include "ui/standard_classes.h"
-#include "ui/win_control.h"
 
 namespace quonel {
 

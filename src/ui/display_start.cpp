@@ -35,15 +35,8 @@ DWORD WINAPI StartDisplayThread(void* parameter) {
   // The first focused window asks for the keyboard layout's input method.
   ImmIsIME(GetKeyboardLayout(0));
   if (!fonts->empty() && dc.Get()) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = 64;
-    info.bmiHeader.biHeight = 16;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    OwnedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const OwnedBitmap bitmap = CreateDibSection(64, 16, 32, &bits);
     if (bitmap) {
       SelectionScope target(dc.Get(), bitmap.Get());
       for (const FontToPrepare& font : *fonts) PrepareFont(dc.Get(), font);

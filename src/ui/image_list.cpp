@@ -113,15 +113,8 @@ void TImageList::LoadStripFromRows(const std::vector<std::wstring>& rows) {
       rows[0].size() > 4096)
     throw EInvalidGraphic(L"Image rows do not fit the image size");
   const int width = static_cast<int>(rows[0].size());
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height_;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  OwnedBitmap strip(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  OwnedBitmap strip = CreateDibSection(width, height_, 32, &bits);
   if (!strip) throw EInvalidGraphic(L"Bitmap image is not valid");
   auto* pixels = static_cast<uint32_t*>(bits);
   for (int y = 0; y < height_; ++y) {

@@ -111,14 +111,8 @@ void StandInControl::Paint(HDC dc, const RECT& client) {
   const int width = client.right - client.left, height = client.bottom - client.top;
   if (width <= 0 || height <= 0) return;
   MemoryDc memory(dc);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  OwnedBitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  OwnedBitmap bitmap = CreateDibSection(width, height, 32, &bits);
   if (!bitmap || !bits) return;
   SelectionScope selectBitmap(memory.Get(), bitmap.Get());
   // One row of the gradient, copied to every row.

@@ -55,19 +55,12 @@ T* Place(TCustomForm* form, TWinControl* parent, int left, int top, int width, i
 
 // A 16 x 16 glyph: a green disc on the transparent olive of its bottom-left pixel.
 void DrawDiscGlyph(TBitmap& bitmap) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = 16;
-  info.bmiHeader.biHeight = 16;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP handle = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  OwnedBitmap handle = CreateDibSection(16, 16, 24, &bits);
   if (!handle) return;
   {
     MemoryDc dc;
-    SelectionScope selected(dc.Get(), handle);
+    SelectionScope selected(dc.Get(), handle.Get());
     RECT all{0, 0, 16, 16};
     OwnedBrush olive(CreateSolidBrush(RGB(128, 128, 0)));
     FillRect(dc.Get(), &all, olive.Get());
@@ -75,7 +68,7 @@ void DrawDiscGlyph(TBitmap& bitmap) {
     SelectionScope brush(dc.Get(), green.Get());
     Ellipse(dc.Get(), 2, 2, 14, 14);
   }
-  bitmap.SetHandle(handle);
+  bitmap.SetHandle(handle.Release());
 }
 
 }  // namespace
