@@ -1,6 +1,7 @@
 // The platform's one-time start of drawing and input: the display driver,
 // the program's icons, the keyboard layout's input method and the fonts the
-// first window draws with. Under Wine each costs milliseconds the first time.
+// first window draws with, and COM's library. Under Wine each costs
+// milliseconds the first time.
 #pragma once
 #include <windows.h>
 
@@ -18,9 +19,9 @@ struct FontToPrepare {
   std::wstring text;
 };
 
-// Starts all of it on a helper thread and waits for it, at most a few
-// seconds: a display that does not answer by then is the first window's to
-// wait for.
+// Starts all of it on a helper thread and waits until it is done, at most a
+// few seconds: a display that does not answer by then is the first window's
+// to wait for. The helper then loads ole32 while the caller goes on.
 void StartDisplay(const std::vector<FontToPrepare>& fonts);
 
 }  // namespace quonel
