@@ -97,11 +97,6 @@ using OwnedBitmap = GdiObject<HBITMAP>;
 using OwnedPen = GdiObject<HPEN>;
 using OwnedRegion = GdiObject<HRGN>;
 
-struct GlobalMemoryTraits {
-  using Handle = HGLOBAL;
-  static Handle Invalid() { return nullptr; }
-  static void Free(Handle handle) { GlobalFree(handle); }
-};
 // A device-independent bitmap section, top row first, without a colour
 // table (16, 24 or 32 bits per pixel); bits receives its pixel memory.
 inline OwnedBitmap CreateDibSection(int width, int height, WORD bitsPerPixel, void** bits) {
@@ -116,6 +111,11 @@ inline OwnedBitmap CreateDibSection(int width, int height, WORD bitsPerPixel, vo
   return OwnedBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
 }
 
+struct GlobalMemoryTraits {
+  using Handle = HGLOBAL;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { GlobalFree(handle); }
+};
 // Memory blocks from GlobalAlloc (handed to a stream with Release()).
 using OwnedGlobalMemory = OwnedHandle<GlobalMemoryTraits>;
 

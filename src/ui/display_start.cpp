@@ -84,9 +84,7 @@ void StartDisplay(const std::vector<FontToPrepare>& fonts) {
   if (!thread) return;
   // The thread owns its work from here, even if the wait below gives up.
   work.release();
-  // The thread's end counts as ready too, should it end without saying so.
-  const HANDLE either[] = {ready.Get(), thread.Get()};
-  WaitForMultipleObjects(2, either, FALSE, kDisplayStartLimitMs);
+  WaitForSingleObject(ready.Get(), kDisplayStartLimitMs);
 }
 
 }  // namespace quonel

@@ -5,6 +5,8 @@
 
 #include <tlhelp32.h>
 
+#include "core/win32_owners.h"
+
 namespace quonel::e2e {
 namespace {
 
@@ -19,14 +21,14 @@ std::wstring FocusedWindow(HWND window) {
 
 // Whether the process has loaded the DLL (a lower-case file name).
 bool HasLoaded(DWORD processId, const std::wstring& dll) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
-  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  const OwnedFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
+  if (!snapshot) return false;
   MODULEENTRY32W module = {};
   module.dwSize = sizeof module;
   bool found = false;
-  for (BOOL more = Module32FirstW(snapshot, &module); more && !found; more = Module32NextW(snapshot, &module))
+  for (BOOL more = Module32FirstW(snapshot.Get(), &module); more && !found;
+       more = Module32NextW(snapshot.Get(), &module))
     found = _wcsicmp(module.szModule, dll.c_str()) == 0;
-  CloseHandle(snapshot);
   return found;
 }
 

@@ -18,16 +18,10 @@ Capture CaptureWindow(HWND window) {
   capture.width = box.right - box.left;
   capture.height = box.bottom - box.top;
 
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = capture.width;
-  info.bmiHeader.biHeight = -capture.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
   WindowDc screen;
   MemoryDc memory(screen.Get());
-  OwnedBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  OwnedBitmap bitmap = CreateDibSection(capture.width, capture.height, 32, &bits);
   SelectionScope selected(memory.Get(), bitmap.Get());
   BitBlt(memory.Get(), 0, 0, capture.width, capture.height, screen.Get(), box.left, box.top, SRCCOPY);
   GdiFlush();
